@@ -1,0 +1,194 @@
+#include "module/measurementtoolmodule.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QWidget>
+
+#include "data/mtdatadisplay.h"
+#include "host/backendversions.h"
+#include "host/hostmetatypes.h"
+#include "host/iomanager.h"
+#include "host/versiongate.h"
+#include "settings/mtsettingsdlg.h"
+#include "tipcalibration/mtcalibrationdlg.h"
+
+namespace {
+
+constexpr int VersionMajor = 1;
+constexpr int VersionMinor = 3;
+constexpr int VersionPatch = 12;
+
+constexpr int TrackingMenuOrder = 300;
+constexpr int ViewMenuOrder = 400;
+constexpr int SettingsActionOrder = 50;
+constexpr int CalibrationActionOrder = 60;
+constexpr int DisplayActionOrder = 270;
+
+// Products of this name line understand the measurement tool commands from this version on.
+constexpr char GatedProductPrefix[] = "BRIXEL";
+constexpr qint32 GatedProductMinimum[3] = {2, 9, 4};
+
+MenuEntry emptyEntry()
+{
+    return MenuEntry{nullptr, 0, QString(), 0, nullptr, MenuEntry::DialogKind};
+}
+
+} // namespace
+
+MeasurementToolModule::MeasurementToolModule()
+    : settingsEntry(emptyEntry())
+    , calibrationEntry(emptyEntry())
+    , displayEntry(emptyEntry())
+{
+    registerHostMetaTypes();
+}
+
+// The widgets are cleanup's to delete; the actions go with this object's children.
+MeasurementToolModule::~MeasurementToolModule() = default;
+
+void MeasurementToolModule::renewDisplay()
+{
+    dropStaleEntries();
+    QDockWidget *dock = displayDock.data();
+    if (!dock)
+        return;
+    if (MtDataDisplay *display = dock->findChild<MtDataDisplay *>())
+        display->renewRegistration();
+}
+
+void MeasurementToolModule::cleanup()
+{
+    delete settingsDlg.data();
+    delete calibrationDlg.data();
+    delete displayDock.data();
+    settingsEntry.widget = nullptr;
+    calibrationEntry.widget = nullptr;
+    displayEntry.widget = nullptr;
+    displayEntry.action = nullptr; // the dock's toggle action went with it
+    listEntries.clear();
+}
+
+QString MeasurementToolModule::name()
+{
+    return tr("GUI Measurement Tool");
+}
+
+QString MeasurementToolModule::version()
+{
+    return QStringLiteral("v%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionPatch);
+}
+
+QList<MenuEntry *> MeasurementToolModule::menuEntries()
+{
+    dropStaleEntries();
+    if (!listEntries.isEmpty())
+        return listEntries;
+    if (!productSupported())
+        return listEntries;
+
+    if (!bObserverMode) {
+        buildSettingsEntry();
+        buildCalibrationEntry();
+    }
+    buildDisplayEntry();
+    return listEntries;
+}
+
+// QVariant::value takes the pointer directly when the variant carries the
+// registered type and otherwise tries Qt's conversion, giving null when that
+// fails; for widgets it checks that the object really is one.
+void MeasurementToolModule::setModuleParameter(QString name, QVariant value)
+{
+    if (name == QLatin1String("CommandManager"))
+        pCommandManager = value.value<IOManager *>();
+    else if (name == QLatin1String("ModuleParent"))
+        pParentWidget = value.value<QWidget *>();
+    else if (name == QLatin1String("BackendVersions"))
+        pBackendVersions = value.value<BackendVersions *>();
+    else if (name == QLatin1String("ObserverMode"))
+        bObserverMode = value.toBool();
+}
+
+// A host that deleted its window took our widgets with it: the entries it
+// holds are stale, and the next request builds them afresh.
+void MeasurementToolModule::dropStaleEntries()
+{
+    const bool stale = (settingsEntry.widget && !settingsDlg) || (calibrationEntry.widget && !calibrationDlg)
+        || (displayEntry.widget && !displayDock);
+    if (stale)
+        cleanup();
+}
+
+// Every part talks to the controller and is gated by its version: without
+// the command manager or the version record nothing is offered.
+bool MeasurementToolModule::productSupported() const
+{
+    if (!pCommandManager || !pBackendVersions)
+        return false;
+    if (!pBackendVersions->productName.startsWith(QLatin1String(GatedProductPrefix), Qt::CaseSensitive))
+        return true;
+    return VersionGate::atLeast(pBackendVersions->productVersion, GatedProductMinimum[0],
+                                GatedProductMinimum[1], GatedProductMinimum[2]);
+}
+
+void MeasurementToolModule::buildSettingsEntry()
+{
+    MtSettingsDlg *dialog = new MtSettingsDlg(pCommandManager, pParentWidget, pBackendVersions);
+    settingsDlg = dialog;
+
+    // The action outlives cleanup as our child; a rebuild connects it to the new dialog.
+    if (!settingsEntry.action) {
+        settingsEntry.action = new QAction(tr("&Measurement Tool"), this);
+        settingsEntry.action->setStatusTip(tr("Open the Measurement Tool settings dialog"));
+        settingsEntry.action->setWhatsThis(tr("Change the Measurement Tool settings"));
+    }
+    connect(settingsEntry.action, SIGNAL(triggered()), dialog, SLOT(update_and_exec()));
+
+    settingsEntry.menuTitle = tr("&Tracking");
+    settingsEntry.menuOrder = TrackingMenuOrder;
+    settingsEntry.actionOrder = SettingsActionOrder;
+    settingsEntry.widget = dialog;
+    settingsEntry.widgetKind = MenuEntry::DialogKind;
+    listEntries.append(&settingsEntry);
+}
+
+void MeasurementToolModule::buildCalibrationEntry()
+{
+    MtCalibrationDlg *dialog = new MtCalibrationDlg(pCommandManager, pParentWidget, pBackendVersions);
+    calibrationDlg = dialog;
+
+    if (!calibrationEntry.action) {
+        calibrationEntry.action = new QAction(tr("Measurement &Tool tip calibration"), this);
+        calibrationEntry.action->setStatusTip(tr("Open the Measurement Tool tip calibration"));
+        calibrationEntry.action->setWhatsThis(tr("Perform Measurement Tool tip calibration"));
+    }
+    connect(calibrationEntry.action, SIGNAL(triggered()), dialog, SLOT(update_and_exec()));
+
+    calibrationEntry.menuTitle = tr("&Tracking");
+    calibrationEntry.menuOrder = TrackingMenuOrder;
+    calibrationEntry.actionOrder = CalibrationActionOrder;
+    calibrationEntry.widget = dialog;
+    calibrationEntry.widgetKind = MenuEntry::DialogKind;
+    listEntries.append(&calibrationEntry);
+}
+
+void MeasurementToolModule::buildDisplayEntry()
+{
+    MtDataDisplay *display = new MtDataDisplay(pCommandManager, pParentWidget, pBackendVersions);
+    QDockWidget *dock = new QDockWidget(tr("Measurement Tool Display"), pParentWidget, Qt::WindowFlags());
+    dock->setWidget(display);
+    displayDock = dock;
+
+    QAction *toggle = dock->toggleViewAction();
+    toggle->setText(tr("&Measurement Tool"));
+    toggle->setStatusTip(tr("Show the Measurement Tool tracking data"));
+    toggle->setWhatsThis(tr("Show the Measurement Tool tracking data"));
+
+    displayEntry.action = toggle;
+    displayEntry.menuTitle = tr("&View");
+    displayEntry.menuOrder = ViewMenuOrder;
+    displayEntry.actionOrder = DisplayActionOrder;
+    displayEntry.widget = dock;
+    displayEntry.widgetKind = MenuEntry::DockKind;
+    listEntries.append(&displayEntry);
+}
