@@ -1,0 +1,465 @@
+#include "data/mtdatadisplay.h"
+
+#include <QBrush>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTableWidgetItem>
+#include <QThread>
+#include <climits>
+#include <cstring>
+
+#include "data/datalock.h"
+#include "data/orvelparser.h"
+#include "data/rotationangles.h"
+#include "host/cnumber.h"
+#include "host/iomanager.h"
+#include "host/numbereditem.h"
+#include "host/replybuffer.h"
+#include "host/versiongate.h"
+#include "ui_mtdatadisplay.h"
+
+namespace {
+
+// The output types this display reads, in the order they are subscribed.
+constexpr const char *OutputTypes[] = {"6dmt", "6dmt2", "6dmtr"};
+
+constexpr int RefreshMs = 200;
+constexpr int MinimumListSize = 4;
+// No data line can carry more records than this, whatever the controller claims.
+constexpr int MaximumListSize = qMax(OrvelParser::MaxTools, OrvelParser::MaxToolRefs);
+constexpr double NotTracked = -1.0;
+
+// Tool table columns.
+constexpr int ToolIdColumn = 0;
+constexpr int ToolRefColumn = 2;
+constexpr int FirstButtonColumn = 4;
+constexpr int ShownButtons = 4; // a tool may carry up to 16; the first four have a cell
+constexpr int ToolPosColumn = 12;
+constexpr int ToolColumns = 19;
+
+// Reference table columns.
+constexpr int RefIdColumn = 1;
+constexpr int RefPosColumn = 3;
+constexpr int RefColumns = 10;
+
+constexpr Qt::Alignment IdAlignment = Qt::AlignHCenter | Qt::AlignVCenter;
+constexpr Qt::Alignment NumberAlignment = Qt::AlignRight | Qt::AlignVCenter;
+
+struct Column
+{
+    const char *label;
+    int width; // 0: the last column, which stretches
+};
+
+constexpr Column ToolTableColumns[ToolColumns] = {
+    {"tool ID", 80}, {"", 10}, {"reference ID", 80}, {"", 10}, {"", 26}, {"", 10},
+    {"b1", 26},      {"", 10}, {"b2", 26},           {"", 10}, {"b3", 26}, {"", 10},
+    {"x [mm]", 80},  {"y [mm]", 80}, {"z [mm]", 80}, {"rx [deg]", 80}, {"ry [deg]", 80},
+    {"rz [deg]", 80}, {"", 0},
+};
+
+constexpr Column RefTableColumns[RefColumns] = {
+    {"", 90},       {"reference ID", 80}, {"", 36},         {"x [mm]", 80},   {"y [mm]", 80},
+    {"z [mm]", 80}, {"rx [deg]", 80},     {"ry [deg]", 80}, {"rz [deg]", 80}, {"", 0},
+};
+
+template <int N>
+void setupTable(QTableWidget *table, const Column (&columns)[N], int firstNumberColumn)
+{
+    table->setColumnCount(N);
+    table->setRowCount(0);
+    // The narrow gap columns must not be widened to the style's minimum.
+    table->horizontalHeader()->setMinimumSectionSize(1);
+    QStringList labels;
+    for (const Column &column : columns)
+        labels.append(QString::fromLatin1(column.label));
+    table->setHorizontalHeaderLabels(labels);
+    for (int c = 0; c < N; ++c) {
+        if (columns[c].width > 0)
+            table->setColumnWidth(c, columns[c].width);
+        if (c >= firstNumberColumn)
+            table->horizontalHeaderItem(c)->setTextAlignment(NumberAlignment);
+    }
+    QHeaderView *header = table->horizontalHeader();
+    header->setMinimumHeight(28);
+    header->setSectionResizeMode(N - 1, QHeaderView::Stretch);
+    table->verticalHeader()->setDefaultSectionSize(20);
+    table->verticalHeader()->hide();
+}
+
+QTableWidgetItem *newItem(const QString &text, Qt::Alignment alignment)
+{
+    QTableWidgetItem *item = new QTableWidgetItem(text);
+    item->setTextAlignment(int(alignment));
+    return item;
+}
+
+// The number cells show "-" until a calibrated body is first tracked, a blank otherwise.
+void fillNumberCells(QTableWidget *table, int row, int firstColumn, bool calibrated)
+{
+    const QString filler = calibrated ? QStringLiteral("-") : QStringLiteral(" ");
+    for (int c = firstColumn; c < table->columnCount(); ++c)
+        table->setItem(row, c, newItem(filler, NumberAlignment));
+}
+
+void setBackground(QTableWidget *table, int row, int column, Qt::GlobalColor colour)
+{
+    if (QTableWidgetItem *item = table->item(row, column))
+        item->setBackground(QBrush(colour));
+}
+
+void setState(QTableWidget *table, int row, int column, bool tracked)
+{
+    if (QTableWidgetItem *item = table->item(row, column)) {
+        item->setForeground(QBrush(Qt::black));
+        item->setBackground(QBrush(tracked ? Qt::green : Qt::red));
+    }
+}
+
+void setNumber(QTableWidget *table, int row, int column, double value)
+{
+    if (QTableWidgetItem *item = table->item(row, column))
+        item->setText(QString::fromLatin1(CNumber::Fixed(value, 2).c_str()));
+}
+
+// Position and the three angles into six consecutive cells.
+void showPose(QTableWidget *table, int row, int firstColumn, const double (&pos)[3], const double (&rot)[9])
+{
+    const RotationAngles angles(rot);
+    const double values[6] = {pos[0], pos[1], pos[2], angles.rx, angles.ry, angles.rz};
+    for (int i = 0; i < 6; ++i)
+        setNumber(table, row, firstColumn + i, values[i]);
+}
+
+} // namespace
+
+MtDataDisplay::MtDataDisplay(IOManager *commandManager, QWidget *parent, BackendVersions *backendVersions)
+    : QWidget(parent)
+    , ui(new Ui::MtDataDisplayClass)
+{
+    ui->setupUi(this);
+
+    pCommandManager = commandManager;
+    pBackendVersions = backendVersions;
+    bOutput6dmt = true;
+    bOutputsActivated = false;
+    bAvailable = isAvailable();
+    lineBuffer.reset(new char[LineBufferSize]);
+
+    if (pCommandManager)
+        pCommandManager->addRequester(this);
+
+    checkOutputFormat();
+    activateOutputs();
+
+    setupToolTable();
+    setupRefTable();
+
+    int maxTools = MinimumListSize;
+    int maxRefs = MinimumListSize;
+    if (VersionGate::backendAtLeast(pBackendVersions, 3)) {
+        maxTools = readMaximum("measurementtool max_number_of_tools");
+        maxRefs = readMaximum("measurementtool max_number_of_references");
+    }
+    const int size = qMin(qMax(maxTools, maxRefs), MaximumListSize);
+    for (int i = 0; i < size; ++i) {
+        listRefOfTool.append(-1);
+        listToolCalibrated.append(false);
+        listRefCalibrated.append(false);
+    }
+
+    timerUpdate.setInterval(RefreshMs);
+    connect(&timerUpdate, SIGNAL(timeout()), this, SLOT(onUpdateDataDisplay()));
+}
+
+// The host keeps our registration and must not call us once we are gone:
+// what it does with a destroyed requester is its own matter.
+MtDataDisplay::~MtDataDisplay() = default;
+
+int MtDataDisplay::handleDataLine(const char *, const char *line)
+{
+    DataLock lock(mutexData);
+    if (!pParser)
+        return -2;
+    if (!line)
+        return -1;
+    // The parser takes a writable line; the host's is not ours to hand on.
+    const size_t length = strnlen(line, LineBufferSize);
+    if (length >= size_t(LineBufferSize))
+        return -1;
+    std::memcpy(lineBuffer.get(), line, length + 1);
+    char *cursor = lineBuffer.get();
+    return pParser->parseDataLine(&cursor) ? 0 : -1;
+}
+
+// The start runs outside the host's call, on our own thread.
+int MtDataDisplay::measurementStarted()
+{
+    bStartPending = true;
+    runOnOwnThread([this] { QTimer::singleShot(1, this, SLOT(set_mea_started_deferred())); });
+    return 0;
+}
+
+// The parser goes at once, under the lock, whichever thread the host calls from;
+// the timer and the tables belong to our own thread.
+int MtDataDisplay::measurementStopped()
+{
+    bStartPending = false;
+    runOnOwnThread([this] {
+        timerUpdate.stop();
+        ui->tableWidget6dmt->setRowCount(0);
+        ui->tableWidget6dmtref->setRowCount(0);
+    });
+    DataLock lock(mutexData);
+    pParser.reset();
+    return 0;
+}
+
+void MtDataDisplay::runOnOwnThread(const std::function<void()> &work)
+{
+    if (QThread::currentThread() == thread())
+        work();
+    else
+        QMetaObject::invokeMethod(this, work, Qt::QueuedConnection);
+}
+
+void MtDataDisplay::renewRegistration()
+{
+    if (pCommandManager)
+        pCommandManager->renewRequester(this, nullptr, 0);
+}
+
+void MtDataDisplay::showEvent(QShowEvent *)
+{
+    if (!pCommandManager)
+        return;
+    for (const char *type : OutputTypes)
+        pCommandManager->subscribeOutput(type, this);
+}
+
+void MtDataDisplay::hideEvent(QHideEvent *)
+{
+    if (!pCommandManager)
+        return;
+    for (const char *type : OutputTypes)
+        pCommandManager->unsubscribeOutput(type, this);
+}
+
+void MtDataDisplay::onUpdateDataDisplay()
+{
+    // A rebuild's queries may run a nested event loop, and the timer with it.
+    if (bRefreshing)
+        return;
+    bRefreshing = true;
+    takeSnapshot();
+    updateToolTable();
+    updateRefTable();
+    bRefreshing = false;
+}
+
+void MtDataDisplay::takeSnapshot()
+{
+    DataLock lock(mutexData);
+    const int tools = pParser ? pParser->toolCount() : 0;
+    toolSnapshot.resize(size_t(tools));
+    for (int i = 0; i < tools; ++i)
+        toolSnapshot[size_t(i)] = *pParser->toolAt(i);
+    const int refs = pParser ? pParser->toolRefCount() : 0;
+    refSnapshot.resize(size_t(refs));
+    for (int i = 0; i < refs; ++i)
+        refSnapshot[size_t(i)] = *pParser->toolRefAt(i);
+}
+
+void MtDataDisplay::set_mea_started_deferred()
+{
+    // Stopped again before we ran: stay idle.
+    if (!bStartPending.exchange(false))
+        return;
+    if (!bAvailable)
+        bAvailable = isAvailable();
+    checkOutputFormat();
+    activateOutputs();
+    {
+        DataLock lock(mutexData);
+        if (!pParser)
+            pParser.reset(new OrvelParser);
+    }
+    timerUpdate.start(RefreshMs);
+}
+
+bool MtDataDisplay::isAvailable()
+{
+    if (!pCommandManager || !VersionGate::backendAtLeast(pBackendVersions, 3))
+        return false;
+    ReplyBuffer reply;
+    return pCommandManager->getParameter(reply.data(), "measurementtool available") == 0
+        && reply.is(ReplyWord::Yes);
+}
+
+void MtDataDisplay::checkOutputFormat()
+{
+    if (!bAvailable || !VersionGate::backendAtLeast(pBackendVersions, 13))
+        return;
+    bool output6dmt = true;
+    if (pCommandManager->getBoolParameter(&output6dmt, "measurementtool output_6dmt") != 0)
+        output6dmt = true;
+    if (output6dmt != bOutput6dmt) {
+        bOutput6dmt = output6dmt;
+        bOutputsActivated = false;
+    }
+}
+
+// Once per format: the controller keeps an output on until told otherwise.
+void MtDataDisplay::activateOutputs()
+{
+    if (!bAvailable || bOutputsActivated)
+        return;
+    pCommandManager->setParameter(bOutput6dmt ? "output active chmon 6dmt yes" : "output active chmon 6dmt2 yes");
+    pCommandManager->setParameter("output active chmon 6dmtr yes");
+    bOutputsActivated = true;
+}
+
+int MtDataDisplay::readMaximum(const char *parameter)
+{
+    int maximum = MinimumListSize;
+    if (!pCommandManager || pCommandManager->getIntParameter(&maximum, "%s", parameter) != 0)
+        maximum = MinimumListSize;
+    return qMax(maximum, MinimumListSize);
+}
+
+void MtDataDisplay::setupToolTable()
+{
+    setupTable(ui->tableWidget6dmt, ToolTableColumns, ToolPosColumn);
+}
+
+void MtDataDisplay::setupRefTable()
+{
+    setupTable(ui->tableWidget6dmtref, RefTableColumns, RefPosColumn);
+}
+
+void MtDataDisplay::updateToolTable()
+{
+    QTableWidget *table = ui->tableWidget6dmt;
+    const int count = int(toolSnapshot.size());
+    if (count != table->rowCount())
+        rebuildToolRows(count);
+    if (count == 0)
+        return;
+
+    for (int r = 0; r < count && r < table->rowCount(); ++r) {
+        // Rows beyond the controller's maximum have no state to show.
+        if (!listToolCalibrated.value(r, false)) {
+            setBackground(table, r, ToolIdColumn, Qt::transparent);
+        } else {
+            const MeaToolRecord *tool = &toolSnapshot[size_t(r)];
+            const int buttons = qMin(tool->buttonCount, ShownButtons);
+            for (int i = 0; i < buttons; ++i)
+                setBackground(table, r, FirstButtonColumn + 2 * i, tool->buttons[i] == 1 ? Qt::blue : Qt::transparent);
+            const bool tracked = tool->quality != NotTracked;
+            setState(table, r, ToolIdColumn, tracked);
+            if (tracked)
+                showPose(table, r, ToolPosColumn, tool->pos, tool->rot);
+        }
+        updateRefCellOfTool(r);
+    }
+}
+
+void MtDataDisplay::rebuildToolRows(int count)
+{
+    QTableWidget *table = ui->tableWidget6dmt;
+    table->clearContents();
+    table->setRowCount(count);
+    for (int r = 0; r < count; ++r) {
+        // Rows beyond the controller's maximum have no state to keep: not asked, not shown.
+        const bool kept = r < listToolCalibrated.size();
+        table->setItem(r, ToolIdColumn, newItem(QStringLiteral("M%1").arg(NumberedItem::number(r)), IdAlignment));
+        table->setItem(r, ToolRefColumn, newItem(kept ? refLabelOfTool(r) : QString(), IdAlignment));
+        for (int i = 0; i < ShownButtons; ++i)
+            table->setItem(r, FirstButtonColumn + 2 * i, newItem(QString(), NumberAlignment));
+        const bool calibrated = kept && queryYes("body calibrated measurementtool %s", r)
+            && queryYes("measurementtool tip_calibrated %s", r);
+        if (kept)
+            listToolCalibrated[r] = calibrated;
+        fillNumberCells(table, r, ToolPosColumn, calibrated);
+    }
+}
+
+void MtDataDisplay::updateRefTable()
+{
+    QTableWidget *table = ui->tableWidget6dmtref;
+    const int count = int(refSnapshot.size());
+    if (count != table->rowCount())
+        rebuildRefRows(count);
+    if (count == 0)
+        return;
+
+    for (int r = 0; r < count && r < table->rowCount(); ++r) {
+        if (!listRefCalibrated.value(r, false)) {
+            setBackground(table, r, RefIdColumn, Qt::transparent);
+            continue;
+        }
+        const BodyRecord &ref = refSnapshot[size_t(r)];
+        const bool tracked = ref.quality != NotTracked;
+        setState(table, r, RefIdColumn, tracked);
+        if (tracked)
+            showPose(table, r, RefPosColumn, ref.pos, ref.rot);
+    }
+}
+
+void MtDataDisplay::rebuildRefRows(int count)
+{
+    QTableWidget *table = ui->tableWidget6dmtref;
+    table->clearContents();
+    table->setRowCount(count);
+    for (int r = 0; r < count; ++r) {
+        table->setItem(r, RefIdColumn, newItem(QStringLiteral("MR%1").arg(NumberedItem::number(r)), IdAlignment));
+        const bool kept = r < listRefCalibrated.size();
+        const bool calibrated = kept && queryYes("body calibrated measurementtool_reference %s", r);
+        if (kept)
+            listRefCalibrated[r] = calibrated;
+        fillNumberCells(table, r, RefPosColumn, calibrated);
+    }
+}
+
+QString MtDataDisplay::refLabelOfTool(int row)
+{
+    int refIndex = -1;
+    QString label;
+    ReplyBuffer reply;
+    if (pCommandManager
+        && pCommandManager->getParameter(reply.data(), "measurementtool reference_of_tool %s",
+                                         NumberedItem::body(row).c_str()) == 0
+        && !reply.is(ReplyWord::None) && reply.text()[0] != '\0') {
+        // "b02": the reference's number after its letter.
+        const char *digits = reply.text() + 1;
+        char *end = nullptr;
+        const long number = CNumber::toLong(digits, &end, 10);
+        if (end != digits && number > INT_MIN && number <= INT_MAX) {
+            refIndex = int(number) - 1;
+            label = QStringLiteral("MR%1").arg(number);
+        }
+    }
+    if (row < listRefOfTool.size())
+        listRefOfTool[row] = refIndex;
+    return label;
+}
+
+void MtDataDisplay::updateRefCellOfTool(int row)
+{
+    QTableWidget *table = ui->tableWidget6dmt;
+    const int k = listRefOfTool.value(row, -1);
+    if (k < 0 || !listRefCalibrated.value(k, false)) {
+        setBackground(table, row, ToolRefColumn, Qt::transparent);
+        return;
+    }
+    // A reference without a record in the current data reads as not tracked.
+    const bool tracked = k < int(refSnapshot.size()) && refSnapshot[size_t(k)].quality != NotTracked;
+    setState(table, row, ToolRefColumn, tracked);
+}
+
+bool MtDataDisplay::queryYes(const char *format, int index)
+{
+    ReplyBuffer reply;
+    return pCommandManager && pCommandManager->getParameter(reply.data(), format, NumberedItem::body(index).c_str()) == 0
+        && reply.is(ReplyWord::Yes);
+}

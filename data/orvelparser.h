@@ -1,0 +1,133 @@
+#ifndef ORVELPARSER_H
+#define ORVELPARSER_H
+
+#include "data/bodyrecord.h"
+#include "data/handrecord.h"
+#include "data/markerrecord.h"
+#include "data/meatoolrecord.h"
+#include "data/skeletonrecord.h"
+#include "data/statebodyrecord.h"
+#include "data/wandrecord.h"
+
+#include <cstdint>
+#include <vector>
+
+// Reads the controller's ASCII data output, one line at a time, into records
+// that stay until the next line of the same type overwrites them.
+//
+// Everything on a line is untrusted. No count or id can make a list larger
+// than the most groups a line of MaxLineLength bytes could carry, numbers
+// are read as the "C" locale reads them whatever the process locale, and
+// nothing is read past the line's NUL. Lists are reused from line to line:
+// a stream with steady counts parses without allocating.
+//
+// The fields are for reading; only the parser writes them, keeping every
+// count within its list (the tool and reference lists exactly their counts).
+// Not thread-safe: parsing and reading must not overlap.
+class OrvelParser
+{
+public:
+    // The longest line the host hands on, its NUL included.
+    static constexpr int MaxLineLength = 10240;
+
+    // Most groups a line of MaxLineLength bytes can carry, from the shortest
+    // group of its type: a block of n numbers takes at least 2n+1 bytes
+    // ("[0-0]" holds two), so [i q][x y z][r0..r8] takes 5 + 7 + 19 = 31.
+    // A count or id that would grow a list beyond it refuses the line before
+    // any resizing.
+    // (The prefix and counts take room too: the limits round up slightly.)
+    static constexpr int MaxBodies = MaxLineLength / (5 + 7 + 19);           // "6d "
+    static constexpr int MaxWands = MaxLineLength / (7 + 7 + 19);            // "6df "
+    static constexpr int MaxWands2 = MaxLineLength / (9 + 7 + 19 + 2);       // "6df2 "
+    static constexpr int MaxTools = MaxLineLength / (7 + 7 + 19);            // "6dmt "
+    static constexpr int MaxTools2 = MaxLineLength / (9 + 7 + 19 + 2 + 13);  // "6dmt2 "
+    static constexpr int MaxToolRefs = MaxLineLength / (5 + 7 + 19);         // "6dmtr "
+    static constexpr int MaxHands = MaxLineLength / (9 + 7 + 19);            // "gl ", no finger
+    static constexpr int MaxSkeletons = MaxLineLength / 5;                   // "6dj ", no joint
+    static constexpr int MaxStateBodies = MaxLineLength / (7 + 7 + 19);      // "6di "
+    static constexpr int MaxMarkers = MaxLineLength / (5 + 7);               // "3d "
+
+    OrvelParser() = default;
+    virtual ~OrvelParser();
+
+    // Forgets the frame values: counter 0, timestamp -1, calibrated counts
+    // -1 (not reported), tools and wands in the calibration 0.
+    virtual void beginFrame();
+    // Completes the standard body and hand lists from the calibrated counts,
+    // so calibrated bodies the frame did not report read as not tracked.
+    virtual void completeFrame();
+    // Reads the line at *cursor (NUL-terminated). True when the line was
+    // accepted; a line of unknown type is accepted unread. After success the
+    // cursor stands after the last number or block read; it is null when a
+    // number or block could not be read, and after the last block read when
+    // a value failed its check. Blocks are read in place, so the text must
+    // be writable; it is left as it came.
+    virtual bool parseDataLine(char **cursor);
+
+    int toolCount() const { return nTools; }
+    const MeaToolRecord *toolAt(int i) const;
+    int toolRefCount() const { return nToolRefs; }
+    const BodyRecord *toolRefAt(int i) const;
+
+    // Number readers as strtol (base 0: "0x10" is 16, "010" is 8), strtoul
+    // and strtod read in the "C" locale, leading white space skipped.
+    // Integers beyond 32 bits saturate as strtol does at its own width.
+    // Each stores what it converted (0 on failure); on success the cursor
+    // moves past the number, on failure it stays.
+    static bool readInt(char **cursor, int32_t *value);
+    static bool readUInt(char **cursor, uint32_t *value);
+    static bool readDouble(char **cursor, double *value);
+
+    // Reads the first [...] block at or after text: one number per
+    // descriptor character, 'i' into ints, 'f' into floats, 'd' into doubles,
+    // each array filled from its first slot; numbers beyond the descriptor
+    // are ignored. The block's first ']' stands in for a NUL while its
+    // numbers are read (the text must be writable) and is put back before
+    // the call returns. Returns the position after the ']', or null when
+    // there is no '[' or ']', a number is missing or unreadable, or the
+    // descriptor holds another character.
+    static char *readBlock(char *text, const char *descriptor,
+                           int32_t *ints, float *floats, double *doubles);
+
+    uint32_t frameCounter = 0;
+    double timestamp = -1.0;
+    int32_t nBodies = 0;
+    std::vector<BodyRecord> bodies;
+    int32_t nWands = 0;
+    std::vector<WandRecord> wands;
+    int32_t nTools = 0;
+    std::vector<MeaToolRecord> tools;
+    int32_t nToolRefs = 0;
+    std::vector<BodyRecord> toolRefs;
+    int32_t nHands = 0;
+    std::vector<HandRecord> hands;
+    int32_t nSkeletons = 0;
+    std::vector<SkeletonRecord> skeletons;
+    int32_t nStateBodies = 0;
+    std::vector<StateBodyRecord> stateBodies;
+    int32_t nMarkers = 0;
+    std::vector<MarkerRecord> markers;
+    int32_t calBodyCount = -1;  // -1: not reported
+    int32_t calHandCount = -1;  // -1: not reported
+    int32_t wandsInCal = 0;     // wands that calBodyCount includes
+    int32_t toolsInCal = 0;     // measurement tools that calBodyCount includes
+
+private:
+    // One procedure per line type, the cursor after its prefix.
+    bool parseFrameCounter(char **cursor);
+    bool parseTimestamp(char **cursor);
+    bool parseCalBodyCount(char **cursor);
+    bool parseCalHandCount(char **cursor);
+    bool parseBodies(char **cursor);
+    bool parseWands(char **cursor);
+    bool parseWands2(char **cursor);
+    bool parseTools(char **cursor);
+    bool parseTools2(char **cursor);
+    bool parseToolRefs(char **cursor);
+    bool parseHands(char **cursor);
+    bool parseSkeletons(char **cursor);
+    bool parseStateBodies(char **cursor);
+    bool parseMarkers(char **cursor);
+};
+
+#endif // ORVELPARSER_H
