@@ -1,0 +1,419 @@
+#include "calibration/calibrationprogressdlg.h"
+
+#include <QList>
+#include <QMessageBox>
+#include <cmath>
+#include <cstring>
+
+#include "calibration/countdowndlg.h"
+#include "host/cnumber.h"
+#include "host/failurelog.h"
+#include "host/iomanager.h"
+#include "host/replybuffer.h"
+#include "host/versiongate.h"
+
+namespace {
+
+constexpr int StatusIntervalMs = 200;
+constexpr int StepChangeCountdownSeconds = 5;
+// A controller pause of 0 seconds in two-phase mode means the default one.
+constexpr int DefaultControllerPauseSeconds = 5;
+// Pauses are countdowns the operator waits through; anything longer is a bad reply.
+constexpr int MaxPauseSeconds = 3600;
+constexpr double MaxRemainingSeconds = 1.0e7;
+// Steps are numbered in two digits ("s01").
+constexpr long MaxStep = 99;
+
+// Status replies of a calibration in progress.
+constexpr char Calibrating[] = "cal";
+constexpr char CalibratingStep1[] = "cal 1";
+constexpr char CalibratingStep2[] = "cal 2";
+constexpr char PauseBeforeStep1[] = "pause 1";
+constexpr char PauseBeforeStep2[] = "pause 2";
+// The reply word of "orvel2 get cal step_pause" that says whether the step has a pause, and its length.
+constexpr int PauseFlagWord = 6;
+constexpr int PauseSecondsWord = 7;
+
+QString withoutQuotes(const char *text)
+{
+    QString result = QString::fromLatin1(text);
+    result.remove(QLatin1Char('"'));
+    return result;
+}
+
+int clampedSeconds(double seconds)
+{
+    if (!(seconds > 0.0)) // also NaN
+        return 0;
+    if (seconds >= MaxPauseSeconds)
+        return MaxPauseSeconds;
+    return int(seconds); // toward zero
+}
+
+// The integer part of a percentage; values far outside 0..100 (and NaN) end
+// up just outside it, which a progress bar ignores.
+int percentOf(double fraction)
+{
+    const double percent = 100.0 * fraction;
+    if (!(percent > -1.0))
+        return -1;
+    if (percent >= 101.0)
+        return 101;
+    return int(percent);
+}
+
+// The second blank-separated word of a reply such as "yes 2.9", as whole seconds.
+int pauseSecondsOf(const char *reply)
+{
+    const QList<QByteArray> words = QByteArray(reply).simplified().split(' ');
+    if (words.size() < 2)
+        return 0;
+    char *end = nullptr;
+    const double seconds = CNumber::toDouble(words.at(1).constData(), &end);
+    if (end == words.at(1).constData())
+        return 0;
+    return clampedSeconds(seconds);
+}
+
+// The controller's own error text: what stands between the first two double
+// quotes; a reply without any is shown whole.
+QByteArray errorTextOf(const QByteArray &reply)
+{
+    const int open = reply.indexOf('"');
+    if (open < 0)
+        return reply.trimmed();
+    const int close = reply.indexOf('"', open + 1);
+    if (close < 0)
+        return reply.mid(open + 1).trimmed();
+    return reply.mid(open + 1, close - open - 1);
+}
+
+} // namespace
+
+CalibrationProgressDlg::CalibrationProgressDlg(IOManager *commandManager, QWidget *parent,
+                                               BackendVersions *backendVersions, bool pausesEnabled,
+                                               bool showRemainingTime)
+    : QDialog(parent)
+    , pCommandManager(commandManager)
+    , pBackendVersions(backendVersions)
+    , bPausesEnabled(pausesEnabled)
+    , bShowRemainingTime(showRemainingTime)
+{
+    setupUi(this);
+    timerStatus.setInterval(StatusIntervalMs);
+    timerStatus.setSingleShot(false);
+    connect(&timerStatus, SIGNAL(timeout()), this, SLOT(update_cal_status()));
+    label_remaining_time->setText(QString());
+    // The controller's texts are shown as they are, never as markup.
+    label_desc->setTextFormat(Qt::PlainText);
+    label_step_desc->setTextFormat(Qt::PlainText);
+}
+
+CalibrationProgressDlg::~CalibrationProgressDlg() = default;
+
+int CalibrationProgressDlg::run_calibration(const char *type)
+{
+    sCalType = QString::fromLatin1(type ? type : "");
+    bPause2Pending = true;
+    if (!pCommandManager)
+        return 0;
+    const QByteArray calType = typeText();
+
+    ReplyBuffer description;
+    if (pCommandManager->getParameter(description.data(), "cal type_desc %s", calType.constData()) != 0)
+        description.clear();
+    int steps = 0;
+    if (pCommandManager->getIntParameter(&steps, "cal number_of_steps %s", calType.constData()) == 0)
+        iNumberOfSteps = steps;
+
+    ReplyBuffer pause;
+    if (pCommandManager->getParameter(pause.data(), "cal step_pause %s s%02d", calType.constData(), 1) != 0)
+        pause.clear();
+    iPause1 = std::strncmp(pause.text(), ReplyWord::Yes, 3) == 0 ? pauseSecondsOf(pause.text()) : 0;
+
+    if (twoPhaseMode())
+        readTwoPhasePauses();
+
+    // Nothing has been started yet: a cancelled countdown just ends the run.
+    if (iPause1 != 0 && runCountdown(iPause1) == 0)
+        return 0;
+
+    label_info->clear();
+    QString text = withoutQuotes(description.text());
+    if (iNumberOfSteps == 1) {
+        progressBar_step->hide();
+        label->hide();
+        label_progress_step->hide();
+    } else {
+        text += tr(" is a %1 step calibration.").arg(iNumberOfSteps);
+    }
+    label_desc->setText(text);
+    if (iNumberOfSteps == 2)
+        showStepDescription(1);
+    else
+        label_step_desc->hide();
+
+    progressBar_overall->reset();
+    progressBar_step->reset();
+    bCalculating = false;
+    timerStatus.start();
+
+    ReplyBuffer status;
+    if (pCommandManager->getParameter(status.data(), "status active") != 0)
+        status.clear();
+    if (status.is(ReplyWord::Wait)) {
+        timerStatus.stop();
+        FailureLog::report(pCommandManager, tr("cannot start calibration, waiting for sync signal"));
+        return 0;
+    }
+    if (!status.is(ReplyWord::None) && !status.is(ReplyWord::Err)) {
+        ReplyBuffer stopped;
+        pCommandManager->sendCommand(stopped.data(), "orvel2 tracking stop");
+    }
+
+    pCommandManager->commandPreset(0, 5000, 0);
+    ReplyBuffer started;
+    if (pCommandManager->sendCommand(started.data(), "orvel2 cal %s start", calType.constData()) != 0
+        || !started.is(ReplyWord::Ok)) {
+        timerStatus.stop();
+        return 0;
+    }
+
+    // The form's width suits the fonts it was drawn with; long descriptions
+    // and wider fonts get the room they need.
+    resize(size().expandedTo(sizeHint()));
+    const int result = exec();
+    timerStatus.stop();
+    return result;
+}
+
+void CalibrationProgressDlg::done(int result)
+{
+    timerStatus.stop();
+    // The run may end (finished, failed) from a tick under the step countdown.
+    if (pOpenCountdown)
+        pOpenCountdown->done(QDialog::Rejected);
+    QDialog::done(result);
+}
+
+void CalibrationProgressDlg::show_custom_message(QString msg)
+{
+    if (bCalculating)
+        return;
+    label_info->setText(msg);
+}
+
+void CalibrationProgressDlg::update_cal_status()
+{
+    // A host may spin events inside its synchronous calls: no tick before the run is shown.
+    if (!isVisible() || !pCommandManager)
+        return;
+    if (twoPhaseMode())
+        updateTwoPhase();
+    else
+        updateSinglePhase();
+}
+
+void CalibrationProgressDlg::reject()
+{
+    timerStatus.stop();
+    if (pCommandManager) {
+        ReplyBuffer reply;
+        pCommandManager->sendCommand(reply.data(), "orvel2 cal %s stop", typeText().constData());
+    }
+    done(0);
+}
+
+void CalibrationProgressDlg::readTwoPhasePauses()
+{
+    int seconds = 0;
+    if (!readControllerPause(1, &seconds)) {
+        iNumberOfSteps = 1;
+        return;
+    }
+    iPause1 = seconds;
+    if (!readControllerPause(2, &seconds)) {
+        iNumberOfSteps = 1;
+        return;
+    }
+    iPause2 = seconds;
+}
+
+// The reply repeats the command and adds the pause flag and its seconds:
+// "orvel2 get cal step_pause <type> s01 yes 3".
+bool CalibrationProgressDlg::readControllerPause(int step, int *seconds)
+{
+    ReplyBuffer reply;
+    if (pCommandManager->sendCommand(reply.data(), "orvel2 get cal step_pause %s s%02d", typeText().constData(),
+                                     step)
+        != 0)
+        reply.clear();
+    const QList<QByteArray> words = QByteArray(reply.text()).split(' ');
+    if (words.size() <= PauseFlagWord || words.at(PauseFlagWord) != ReplyWord::Yes)
+        return false;
+    long value = 0;
+    if (words.size() > PauseSecondsWord) {
+        char *end = nullptr;
+        value = CNumber::toLong(words.at(PauseSecondsWord).constData(), &end, 10);
+    }
+    const int pause = clampedSeconds(double(value));
+    *seconds = pause == 0 ? DefaultControllerPauseSeconds : pause;
+    return true;
+}
+
+int CalibrationProgressDlg::runCountdown(int seconds)
+{
+    CountdownDlg countdown(parentWidget());
+    pOpenCountdown = &countdown;
+    countdown.startCountdown(QString(), seconds);
+    const int result = countdown.exec();
+    pOpenCountdown = nullptr;
+    return result;
+}
+
+void CalibrationProgressDlg::showStepDescription(int step)
+{
+    ReplyBuffer reply;
+    if (pCommandManager->getParameter(reply.data(), "cal step_desc %s s%02d", typeText().constData(), step) != 0)
+        reply.clear();
+    label_step_desc->setText(withoutQuotes(reply.text()));
+}
+
+// Both bars from the controller; a query that fails or does not parse keeps
+// the previous value. Returns the step the controller reports, 0 if none.
+int CalibrationProgressDlg::updateProgressBars()
+{
+    double progress = 0.0;
+    if (pCommandManager->getDoubleParameter(&progress, "status progress") == 0)
+        dProgress = progress;
+    progressBar_overall->setValue(percentOf(dProgress));
+
+    int reportedStep = 0;
+    ReplyBuffer reply;
+    if (pCommandManager->getParameter(reply.data(), "status step_progress") == 0) {
+        const char *text = reply.text();
+        char *end = nullptr;
+        const long step = CNumber::toLong(text, &end, 10);
+        if (end != text) {
+            reportedStep = (step >= 1 && step <= MaxStep) ? int(step) : 0;
+            const char *fractionText = end;
+            const double fraction = CNumber::toDouble(fractionText, &end);
+            if (end != fractionText)
+                dStepProgress = fraction;
+        }
+    }
+    progressBar_step->setValue(percentOf(dStepProgress));
+    return reportedStep;
+}
+
+void CalibrationProgressDlg::updateRemainingTime()
+{
+    if (!bShowRemainingTime || !VersionGate::backendAtLeast(pBackendVersions, 4))
+        return;
+    ReplyBuffer reply;
+    if (pCommandManager->getParameter(reply.data(), "cal step_duration %s s%02d", typeText().constData(),
+                                      iCurrentStep)
+        != 0)
+        return;
+    const char *text = reply.text();
+    char *end = nullptr;
+    const double duration = CNumber::toDouble(text, &end);
+    if (end == text)
+        return;
+    const double remaining = (1.0 - dStepProgress) * duration;
+    if (!std::isfinite(remaining))
+        return;
+    // Truncated toward zero; only the magnitude is bounded, so the conversion stays defined.
+    const int seconds = int(std::fmax(-MaxRemainingSeconds, std::fmin(remaining, MaxRemainingSeconds)));
+    label_remaining_time->setText(tr("remaining time: %1 seconds").arg(seconds));
+}
+
+void CalibrationProgressDlg::updateSinglePhase()
+{
+    ReplyBuffer status;
+    if (pCommandManager->getParameter(status.data(), "status active") != 0)
+        status.clear();
+
+    if (status.is(Calibrating)) {
+        const int reportedStep = updateProgressBars();
+        emit progress_changed(dProgress, dStepProgress);
+        updateRemainingTime();
+        if (reportedStep == 1) {
+            if (!bCalculating && percentOf(dProgress) == 100) {
+                bCalculating = true;
+                label_info->setText(tr("calculating..."));
+            }
+        } else if (reportedStep > iCurrentStep) {
+            // Advanced first: the ticks that run under the countdown open no second one.
+            iCurrentStep = reportedStep;
+            showStepDescription(iCurrentStep);
+            if (!pOpenCountdown && runCountdown(StepChangeCountdownSeconds) == 0)
+                timerStatus.stop(); // the dialog stays up with its last values until Cancel
+        }
+    } else if (status.is(ReplyWord::None)) {
+        timerStatus.stop();
+        accept();
+    } else if (status.is(ReplyWord::Err)) {
+        failCalibration();
+    }
+}
+
+void CalibrationProgressDlg::updateTwoPhase()
+{
+    ReplyBuffer status;
+    if (pCommandManager->getParameter(status.data(), "status step_active") != 0)
+        status.clear();
+
+    if (status.is(CalibratingStep1) || status.is(CalibratingStep2)) {
+        updateProgressBars();
+        updateRemainingTime();
+    } else if (status.is(PauseBeforeStep2)) {
+        timerStatus.stop();
+        iCurrentStep = 2;
+        showStepDescription(2);
+        if (iPause2 != 0 && bPause2Pending) {
+            if (runCountdown(iPause2) == 0) {
+                done(0);
+                return;
+            }
+            bPause2Pending = false;
+            ReplyBuffer reply;
+            pCommandManager->sendCommand(reply.data(), "orvel2 cal %s start_step s02", typeText().constData());
+        }
+        // Still pausing after its countdown: keep following the controller.
+        timerStatus.start();
+    } else if (status.is(PauseBeforeStep1)) {
+        timerStatus.stop();
+        if (runCountdown(iPause1) == 0) {
+            done(0);
+            return;
+        }
+        bCalculating = false;
+        timerStatus.start();
+    } else if (status.is(ReplyWord::None)) {
+        timerStatus.stop();
+        accept();
+    } else if (status.is(ReplyWord::Err)) {
+        failCalibration();
+    }
+}
+
+void CalibrationProgressDlg::failCalibration()
+{
+    timerStatus.stop();
+    ReplyBuffer error;
+    if (pCommandManager->sendCommand(error.data(), "orvel2 get status err") != 0)
+        error.clear();
+    if (twoPhaseMode()) {
+        ReplyBuffer reply;
+        pCommandManager->sendCommand(reply.data(), "orvel2 tracking start");
+        pCommandManager->sendCommand(reply.data(), "orvel2 tracking stop");
+    }
+    // Translated where a translation of the controller's text exists.
+    const QString controllerText = QString::fromLatin1(errorTextOf(QByteArray(error.text())));
+    const QString message = tr(controllerText.toUtf8().constData());
+    QMessageBox box(QMessageBox::Critical, tr("Calibration Error"), message, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    done(0);
+}
