@@ -1,0 +1,194 @@
+#include "frontend/frontendoptions.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace {
+
+bool readNumber(const QString &text, int minimum, int maximum, int *number)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < minimum || value > maximum)
+        return false;
+    *number = value;
+    return true;
+}
+
+} // namespace
+
+bool FrontendOptions::versionTriple(const QString &text, QString *triple)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(-?\\d{1,9})\\.(-?\\d{1,9})\\.(-?\\d{1,9})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    *triple = QStringLiteral("%1 %2 %3").arg(match.captured(1).toInt()).arg(match.captured(2).toInt())
+                  .arg(match.captured(3).toInt());
+    return true;
+}
+
+QStringList FrontendOptions::takeOwnOptions(int *argc, char **argv)
+{
+    QStringList taken;
+    int kept = 1;
+    for (int i = 1; i < *argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--plugin" || argument == "-plugin") {
+            taken << QStringLiteral("--plugin");
+            if (i + 1 < *argc)
+                taken << QString::fromLocal8Bit(argv[++i]);
+        } else if (argument.startsWith("--plugin=") || argument.startsWith("-plugin=")) {
+            taken << QStringLiteral("--plugin=") + QString::fromLocal8Bit(argument.mid(argument.indexOf('=') + 1));
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    if (kept < *argc)
+        argv[kept] = nullptr;
+    *argc = kept;
+    return taken;
+}
+
+bool FrontendOptions::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Stand-in host of the measurement tool module: loads the plug-in and drives it against a "
+        "controller, by default the simulated one in-process."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption plugin(QStringLiteral("plugin"),
+                                    QStringLiteral("Module library to load (default: the one built beside "
+                                                   "this program)."),
+                                    QStringLiteral("path"));
+    const QCommandLineOption observer(QStringLiteral("observer"),
+                                      QStringLiteral("Run the module in observer mode (no dialogs)."));
+    const QCommandLineOption controller(QStringLiteral("controller"),
+                                        QStringLiteral("Controller to connect to over TCP instead of the "
+                                                       "embedded simulated one."),
+                                        QStringLiteral("host:port"));
+    const QCommandLineOption dataPortOption(QStringLiteral("data-port"),
+                                            QStringLiteral("Local UDP port for the controller's data output "
+                                                           "(default %1).").arg(DefaultDataPort),
+                                            QStringLiteral("port"));
+    const QCommandLineOption timeout(QStringLiteral("timeout"),
+                                     QStringLiteral("Time-out of one controller command in milliseconds."),
+                                     QStringLiteral("ms"));
+    const QCommandLineOption product(QStringLiteral("product"),
+                                     QStringLiteral("Product name the simulated controller reports."),
+                                     QStringLiteral("name"));
+    const QCommandLineOption productVersion(QStringLiteral("product-version"),
+                                            QStringLiteral("Product version the simulated controller "
+                                                           "reports, e.g. 2.9.4."),
+                                            QStringLiteral("x.y.z"));
+    const QCommandLineOption backendVersion(QStringLiteral("backend-version"),
+                                            QStringLiteral("Backend version the simulated controller "
+                                                           "reports, e.g. 1.14.0."),
+                                            QStringLiteral("x.y.z"));
+    const QCommandLineOption simulate(QStringLiteral("simulate"),
+                                      QStringLiteral("Any simulation setting, sent as \"orvel2 simulate "
+                                                     "<setting> <value>\" (repeatable)."),
+                                      QStringLiteral("setting=value"));
+    const QCommandLineOption start(QStringLiteral("start"), QStringLiteral("Start a measurement right away."));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save a picture of the window (or of the screen "
+                                                       "chosen with --show) to a PNG file and exit."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption show(QStringLiteral("show"),
+                                  QStringLiteral("Screen for --screenshot: settings, calibration or display."),
+                                  QStringLiteral("screen"));
+    const QCommandLineOption delay(QStringLiteral("delay"),
+                                   QStringLiteral("Milliseconds to wait before the screenshot (default %1).")
+                                       .arg(DefaultDelayMs),
+                                   QStringLiteral("ms"));
+    parser.addOptions({plugin, observer, controller, dataPortOption, timeout, product, productVersion,
+                       backendVersion, simulate, start, screenshot, show, delay});
+    helpText = parser.helpText();
+
+    if (!parser.parse(arguments)) {
+        errorText = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(help)) {
+        exitNow = true;
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        errorText = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+        return false;
+    }
+
+    pluginPath = parser.value(plugin);
+    observerMode = parser.isSet(observer);
+    startMeasurement = parser.isSet(start);
+
+    if (parser.isSet(controller)) {
+        const QString value = parser.value(controller);
+        const int colon = value.lastIndexOf(QLatin1Char(':'));
+        int port = 0;
+        if (colon <= 0 || !readNumber(value.mid(colon + 1), 1, 65535, &port)) {
+            errorText = QStringLiteral("--controller wants host:port, not \"%1\"").arg(value);
+            return false;
+        }
+        controllerHost = value.left(colon);
+        controllerPort = quint16(port);
+    }
+    if (parser.isSet(dataPortOption)) {
+        int port = 0;
+        if (!readNumber(parser.value(dataPortOption), 0, 65535, &port)) {
+            errorText = QStringLiteral("--data-port wants a port number");
+            return false;
+        }
+        dataPort = quint16(port);
+    }
+    if (parser.isSet(timeout) && !readNumber(parser.value(timeout), 1, 3600 * 1000, &timeoutMs)) {
+        errorText = QStringLiteral("--timeout wants milliseconds above 0");
+        return false;
+    }
+
+    if (parser.isSet(product))
+        simulateSettings << QStringLiteral("product_name ") + parser.value(product);
+    const QList<QPair<QCommandLineOption, QString>> versions = {
+        {productVersion, QStringLiteral("product_version")},
+        {backendVersion, QStringLiteral("backend_version")},
+    };
+    for (const auto &version : versions) {
+        if (!parser.isSet(version.first))
+            continue;
+        QString triple;
+        if (!versionTriple(parser.value(version.first), &triple)) {
+            errorText = QStringLiteral("--%1 wants major.minor.patch, not \"%2\"")
+                            .arg(version.first.names().first(), parser.value(version.first));
+            return false;
+        }
+        simulateSettings << version.second + QLatin1Char(' ') + triple;
+    }
+    for (const QString &setting : parser.values(simulate)) {
+        const int equals = setting.indexOf(QLatin1Char('='));
+        if (equals <= 0) {
+            errorText = QStringLiteral("--simulate wants setting=value, not \"%1\"").arg(setting);
+            return false;
+        }
+        simulateSettings << setting.left(equals) + QLatin1Char(' ') + setting.mid(equals + 1);
+    }
+
+    screenshotFile = parser.value(screenshot);
+    if (parser.isSet(show)) {
+        const QString name = parser.value(show);
+        if (name == QLatin1String("settings"))
+            screen = Screen::Settings;
+        else if (name == QLatin1String("calibration"))
+            screen = Screen::Calibration;
+        else if (name == QLatin1String("display"))
+            screen = Screen::Display;
+        else {
+            errorText = QStringLiteral("--show wants settings, calibration or display, not \"%1\"").arg(name);
+            return false;
+        }
+    }
+    if (parser.isSet(delay) && !readNumber(parser.value(delay), 0, 600 * 1000, &delayMs)) {
+        errorText = QStringLiteral("--delay wants milliseconds");
+        return false;
+    }
+    return true;
+}

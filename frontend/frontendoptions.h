@@ -1,0 +1,51 @@
+#ifndef FRONTENDOPTIONS_H
+#define FRONTENDOPTIONS_H
+
+#include <QString>
+#include <QStringList>
+
+// The front-end's command line.
+class FrontendOptions
+{
+public:
+    enum class Screen { Window, Settings, Calibration, Display };
+
+    static constexpr quint16 DefaultDataPort = 5001;
+    static constexpr int DefaultDelayMs = 500;
+
+    // Qt's application object would take "--plugin" for a plug-in of its
+    // own: this takes our option out of argv before the application is
+    // made, to be handed to parse() after the application's arguments.
+    static QStringList takeOwnOptions(int *argc, char **argv);
+
+    // Reads the arguments (the program name first). On a mistake it returns
+    // false with a message; for --help and --version it returns false with
+    // exitNow set and the text to print.
+    bool parse(const QStringList &arguments);
+
+    QString errorText;
+    QString helpText;   // printed for --help and after a mistake
+    bool exitNow = false;
+
+    QString pluginPath;         // empty: the default
+    bool observerMode = false;
+    QString controllerHost;     // empty: the embedded simulated controller
+    quint16 controllerPort = 0;
+    quint16 dataPort = DefaultDataPort;
+    int timeoutMs = 0;          // 0: the command manager's default
+    bool startMeasurement = false;
+
+    // Settings for the simulated controller, as "orvel2 simulate <setting> <value>" texts.
+    QStringList simulateSettings;
+
+    QString screenshotFile;
+    Screen screen = Screen::Window;
+    int delayMs = DefaultDelayMs;
+
+    bool embedded() const { return controllerHost.isEmpty(); }
+
+    // "2.9.4" (a patch may be negative: "1.13.-1") as "2 9 4".
+    static bool versionTriple(const QString &text, QString *triple);
+};
+
+#endif // FRONTENDOPTIONS_H

@@ -1,0 +1,101 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+class CommandManager;
+class MessageLogPanel;
+class ModuleInterface;
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMenu;
+struct BackendVersions;
+
+// The host's main window: its own menus, the message log, and whatever a
+// module contributes (actions merged into the menus by title and order,
+// dock widgets docked).
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Menu and action orders of the window's own entries; a module's fall in between.
+    enum Order {
+        FileMenuOrder = 100,
+        TrackingMenuOrder = 300,
+        ViewMenuOrder = 400,
+        HelpMenuOrder = 900,
+        StartActionOrder = 10,
+        StopActionOrder = 20,
+        MessageLogActionOrder = 100,
+        QuitActionOrder = 900,
+        AboutActionOrder = 900,
+    };
+
+    MainWindow(CommandManager *commandManager, BackendVersions *versions, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Hands the module the host's objects, reads its name and version and
+    // merges its menu entries. The window owns the module from now on.
+    void installModule(QObject *root, ModuleInterface *module, bool observerMode);
+    // The module's cleanup, then its deletion; its library stays loaded.
+    void releaseModule();
+    bool hasModule() const { return !moduleRoot.isNull(); }
+    QString moduleName() const { return nameOfModule; }
+    QString moduleVersion() const { return versionOfModule; }
+    void setModuleError(const QString &error);
+
+    // The module's action whose widget inherits the class ("MtSettingsDlg"); null if none.
+    QAction *moduleActionFor(const char *widgetClass) const;
+    // The first dock widget the module contributed.
+    QDockWidget *moduleDock() const;
+
+    MessageLogPanel *messageLog() const { return logPanel; }
+    QDockWidget *messageLogDock() const { return logDock; }
+    QString aboutText() const;
+
+public slots:
+    void startMeasurement();
+    void stopMeasurement();
+    void showAbout();
+    void refreshStatus();
+
+private:
+    struct MenuItem
+    {
+        QString menuTitle;
+        int menuOrder;
+        int actionOrder;
+        QAction *action;
+        QPointer<QWidget> widget;
+        bool own;
+    };
+
+    void createOwnActions();
+    void rebuildMenus();
+    void sendTrackingCommand(const char *command, const QString &failure);
+
+    CommandManager *commandManager;
+    BackendVersions *backendVersions;
+    QLabel *statusLabel;
+    MessageLogPanel *logPanel;
+    QDockWidget *logDock;
+    QAction *startAction = nullptr;
+    QAction *stopAction = nullptr;
+
+    QList<MenuItem> ownItems;
+    QList<MenuItem> moduleItems;
+    QList<QMenu *> menus;
+
+    QPointer<QObject> moduleRoot;
+    ModuleInterface *moduleInterface = nullptr;
+    QString nameOfModule;
+    QString versionOfModule;
+    QString moduleError;
+};
+
+#endif // MAINWINDOW_H

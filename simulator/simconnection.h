@@ -1,0 +1,64 @@
+#ifndef SIMCONNECTION_H
+#define SIMCONNECTION_H
+
+#include "simulator/simresponse.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+class QTcpSocket;
+class SimController;
+
+// One TCP client of the simulated controller: cuts its byte stream into
+// command lines and answers each in order. Every buffer is bounded: a line
+// longer than the limit is refused and the rest of it discarded; while a
+// delayed reply is outstanding or the client does not read its replies, no
+// more input is taken from the socket.
+class SimConnection : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int ReadChunk = 4096;
+    static constexpr int MaxPendingLines = 64;
+    static constexpr qint64 MaxUnsentBytes = 64 * 1024;
+
+    // Takes ownership of the socket. idleTimeoutMs 0: no time-out.
+    SimConnection(QTcpSocket *socket, SimController *controller, int idleTimeoutMs, QObject *parent = nullptr);
+    ~SimConnection() override;
+
+signals:
+    // The client left or was sent away; the connection deletes itself later.
+    void finished(SimConnection *connection);
+
+private slots:
+    void readInput();
+    void deliverDelayed();
+    void close();
+
+private:
+    struct PendingLine
+    {
+        QByteArray line;
+        bool tooLong = false;
+    };
+
+    bool canTakeInput() const;
+    void takeBytes(const char *data, qint64 size);
+    void processPending();
+    void deliver(const SimResponse &response);
+
+    QTcpSocket *socket;
+    SimController *controller;
+    QByteArray partial;       // the line being received
+    bool discarding = false;  // inside an over-long line
+    QList<PendingLine> pending;
+    bool waiting = false;     // a delayed reply is outstanding
+    SimResponse delayed;
+    QTimer delayTimer;
+    QTimer idleTimer;
+    bool closing = false;
+};
+
+#endif // SIMCONNECTION_H
