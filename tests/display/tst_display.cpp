@@ -1,0 +1,589 @@
+#include <QtTest>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QTableWidget>
+#include <atomic>
+#include <clocale>
+#include <memory>
+#include <thread>
+
+#include "fakecommandmanager.h"
+#include "host/requester.h"
+#include "pluginhost.h"
+
+namespace {
+
+const char TwoTools[] = "6dmt 2 [0 1.000 5][1 2 3][1 0 0 0 1 0 0 0 1] [1 -1.000 0][0 0 0][1 0 0 0 1 0 0 0 1]";
+const char OneRef[] = "6dmtr 1 1 [0 0.8][10 20 30][1 0 0 0 1 0 0 0 1]";
+const char Identity[] = "[1 0 0 0 1 0 0 0 1]";
+
+QString text(QTableWidget *table, int row, int column)
+{
+    QTableWidgetItem *item = table->item(row, column);
+    return item ? item->text() : QStringLiteral("<no item>");
+}
+
+// Unset: the cell never got a brush.
+const QColor Green(Qt::green), Red(Qt::red), Blue(Qt::blue), None(Qt::transparent), Unset;
+
+QColor background(QTableWidget *table, int row, int column)
+{
+    QTableWidgetItem *item = table->item(row, column);
+    if (!item)
+        return QColor(Qt::magenta); // no cell where one was expected
+    return item->background().style() == Qt::NoBrush ? Unset : item->background().color();
+}
+
+// A row as one text: each cell's text and colour (G green, R red, B blue,
+// T transparent; none when never coloured), "." where the row has no cell.
+QString row(QTableWidget *table, int r)
+{
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        const QColor colour = background(table, r, c);
+        const char *code = colour == Green ? ":G" : colour == Red ? ":R" : colour == Blue ? ":B" : colour == None ? ":T" : "";
+        cells.append(table->item(r, c) ? table->item(r, c)->text() + QLatin1String(code) : QStringLiteral("."));
+    }
+    return cells.join(QLatin1Char('|'));
+}
+
+// "6dmt N" with every tool tracked and the given button word.
+QByteArray toolsLine(int count, int buttons = 0)
+{
+    QByteArray line = "6dmt " + QByteArray::number(count);
+    for (int i = 0; i < count; ++i)
+        line += " [" + QByteArray::number(i) + " 1 " + QByteArray::number(buttons) + "][1 2 3]" + Identity;
+    return line;
+}
+
+QList<QTableWidgetItem *> allItems(QTableWidget *table)
+{
+    QList<QTableWidgetItem *> items;
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c)
+            items.append(table->item(r, c));
+    return items;
+}
+
+} // namespace
+
+// The display as the host drives it: built by the loaded plug-in, fed through its Requester.
+class TestDisplay : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void constructionTraffic_data();
+    void constructionTraffic();
+    void listSizeFollowsTheLargerMaximum();
+    void tableLayout();
+    void subscriptionsFollowVisibility();
+    void startLinesTicksStop();
+    void availabilityIsCheckedAgainAtStart();
+    void outputFormatSwitchBetweenMeasurements();
+    void rowStatesAndReferences();
+    void buttonsAndLaterCalibration();
+    void rotationEdgeCases();
+    void moreRecordsThanTheControllerAllows();
+    void tooLongLinesAreRefused();
+    void stopBeforeTheDeferredStart();
+    void linesFromAnotherThread();
+
+private:
+    bool build(int backendMinor, int backendPatch = 0);
+    void start();
+    void refresh();
+    int feed(const char *line) { return requester->handleDataLine("6dmt", line); }
+    int feed(const QByteArray &line) { return feed(line.constData()); }
+    void scriptCalibrated(int tools, int refs);
+
+    std::unique_ptr<FakeCommandManager> fake;
+    std::unique_ptr<QMainWindow> mainWindow;
+    BackendVersions versions;
+    std::unique_ptr<PluginHost> host;
+    QWidget *display = nullptr;
+    QDockWidget *dock = nullptr;
+    Requester *requester = nullptr;
+    QTableWidget *tools = nullptr;
+    QTableWidget *refs = nullptr;
+};
+
+void TestDisplay::init()
+{
+    fake.reset(new FakeCommandManager);
+    mainWindow.reset(new QMainWindow);
+    host.reset(new PluginHost);
+    QVERIFY2(host->load(), qPrintable(host->errorString()));
+}
+
+void TestDisplay::cleanup()
+{
+    host.reset();
+    mainWindow.reset();
+    display = nullptr;
+    requester = nullptr;
+}
+
+bool TestDisplay::build(int backendMinor, int backendPatch)
+{
+    versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, backendMinor, backendPatch);
+    host->configure(fake.get(), mainWindow.get(), &versions, true);
+    const QList<MenuEntry *> entries = host->module()->menuEntries();
+    dock = entries.size() == 1 ? qobject_cast<QDockWidget *>(entries[0]->widget) : nullptr;
+    display = dock ? dock->widget() : nullptr;
+    requester = fake->requesters.size() == 1 ? fake->requesters[0] : nullptr;
+    tools = display ? display->findChild<QTableWidget *>(QStringLiteral("tableWidget6dmt")) : nullptr;
+    refs = display ? display->findChild<QTableWidget *>(QStringLiteral("tableWidget6dmtref")) : nullptr;
+    return requester && tools && refs;
+}
+
+void TestDisplay::start()
+{
+    requester->measurementStarted();
+    QCOMPARE(feed("fr 1"), -2); // the start is deferred, not done in the host's call
+    QTRY_COMPARE(feed("fr 1"), 0);
+}
+
+void TestDisplay::refresh()
+{
+    QVERIFY(QMetaObject::invokeMethod(display, "onUpdateDataDisplay"));
+}
+
+void TestDisplay::scriptCalibrated(int toolCount, int refCount)
+{
+    auto item = [](int i) { return QByteArray(i < 10 ? "b0" : "b") + QByteArray::number(i); };
+    for (int i = 1; i <= toolCount; ++i) {
+        fake->answer("body calibrated measurementtool " + item(i), "yes");
+        fake->answer("measurementtool tip_calibrated " + item(i), "yes");
+    }
+    for (int i = 1; i <= refCount; ++i)
+        fake->answer("body calibrated measurementtool_reference " + item(i), "yes");
+}
+
+void TestDisplay::constructionTraffic_data()
+{
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("patch");
+    QTest::addColumn<QByteArray>("available");
+    QTest::addColumn<QStringList>("calls");
+
+    const QString avail = "getParameter measurementtool available";
+    const QString format = "getBoolParameter measurementtool output_6dmt";
+    const QString maxima[] = {"getIntParameter measurementtool max_number_of_tools",
+                              "getIntParameter measurementtool max_number_of_references"};
+    const QString outputs[] = {"setParameter output active chmon 6dmt yes", "setParameter output active chmon 6dmtr yes"};
+    QTest::newRow("1.2.9: nothing asked") << 2 << 9 << QByteArray("yes") << QStringList{"addRequester"};
+    QTest::newRow("1.3.-1 available") << 3 << -1 << QByteArray("yes")
+                                      << QStringList{avail, "addRequester", outputs[0], outputs[1], maxima[0], maxima[1]};
+    QTest::newRow("1.12.99 available") << 12 << 99 << QByteArray("yes")
+                                       << QStringList{avail, "addRequester", outputs[0], outputs[1], maxima[0], maxima[1]};
+    QTest::newRow("1.12 not available") << 12 << 0 << QByteArray("no")
+                                        << QStringList{avail, "addRequester", maxima[0], maxima[1]};
+    QTest::newRow("1.13.-1 available") << 13 << -1 << QByteArray("yes")
+                                       << QStringList{avail, "addRequester", format, outputs[0], outputs[1], maxima[0], maxima[1]};
+    QTest::newRow("1.13 answer not exactly yes") << 13 << 0 << QByteArray("yes ")
+                                                 << QStringList{avail, "addRequester", maxima[0], maxima[1]};
+}
+
+void TestDisplay::constructionTraffic()
+{
+    QFETCH(int, minor);
+    QFETCH(int, patch);
+    QFETCH(QByteArray, available);
+    QFETCH(QStringList, calls);
+    fake->answer("measurementtool available", available);
+    QVERIFY(build(minor, patch));
+    QCOMPARE(fake->calls, calls);
+
+    // Below 1.3 a start still creates a parser and runs the refresh, but sends nothing.
+    fake->calls.clear();
+    start();
+    if (minor < 3) {
+        QCOMPARE(fake->calls, QStringList());
+        QCOMPARE(feed(toolsLine(1)), 0);
+        QTRY_COMPARE(tools->rowCount(), 1);
+    }
+}
+
+// The lists hold as many entries as the larger maximum allows; rows beyond have no state.
+void TestDisplay::listSizeFollowsTheLargerMaximum()
+{
+    struct Case
+    {
+        QByteArray maxTools, maxRefs;
+        int coloured;
+    };
+    const Case cases[] = {{"2", "6", 6}, {"7", "3", 7}, {"", "", 4}, {"2000000000", "2000000000", 8}};
+    for (const Case &c : cases) {
+        init();
+        fake->answer("measurementtool available", "yes");
+        if (!c.maxTools.isEmpty()) { // else: both queries fail
+            fake->answer("measurementtool max_number_of_tools", c.maxTools);
+            fake->answer("measurementtool max_number_of_references", c.maxRefs);
+        }
+        scriptCalibrated(8, 0);
+        QVERIFY(build(14));
+        start();
+        QCOMPARE(feed(toolsLine(8)), 0);
+        refresh();
+        int coloured = 0;
+        for (int r = 0; r < 8; ++r)
+            coloured += background(tools, r, 0) == Green ? 1 : 0;
+        QCOMPARE(coloured, c.coloured);
+        cleanup();
+    }
+}
+
+void TestDisplay::tableLayout()
+{
+    QVERIFY(build(14));
+    auto layout = [](QTableWidget *table) {
+        QStringList columns; // label, width, right-aligned header
+        for (int c = 0; c < table->columnCount(); ++c)
+            columns.append(QStringLiteral("%1/%2/%3")
+                               .arg(table->horizontalHeaderItem(c)->text())
+                               .arg(c + 1 < table->columnCount() ? table->columnWidth(c) : 0)
+                               .arg(table->horizontalHeaderItem(c)->textAlignment() == int(Qt::AlignRight | Qt::AlignVCenter)));
+        return columns.join(QLatin1Char(' '));
+    };
+    QCOMPARE(layout(tools), QStringLiteral("tool ID/80/0 /10/0 reference ID/80/0 /10/0 /26/0 /10/0 b1/26/0 /10/0 "
+                                           "b2/26/0 /10/0 b3/26/0 /10/0 x [mm]/80/1 y [mm]/80/1 z [mm]/80/1 "
+                                           "rx [deg]/80/1 ry [deg]/80/1 rz [deg]/80/1 /0/1"));
+    QCOMPARE(layout(refs), QStringLiteral("/90/0 reference ID/80/0 /36/0 x [mm]/80/1 y [mm]/80/1 z [mm]/80/1 "
+                                          "rx [deg]/80/1 ry [deg]/80/1 rz [deg]/80/1 /0/1"));
+    for (QTableWidget *table : {tools, refs}) {
+        QCOMPARE(table->horizontalHeader()->minimumHeight(), 28);
+        QCOMPARE(table->horizontalHeader()->sectionResizeMode(table->columnCount() - 1), QHeaderView::Stretch);
+        QCOMPARE(table->verticalHeader()->defaultSectionSize(), 20);
+        QVERIFY(table->verticalHeader()->isHidden());
+    }
+}
+
+void TestDisplay::subscriptionsFollowVisibility()
+{
+    QVERIFY(build(14));
+    QCOMPARE(fake->callsOf("subscribeOutput").size(), 0);
+    mainWindow->show();
+    QCOMPARE(fake->callsOf("subscribeOutput"),
+             (QStringList{"subscribeOutput 6dmt", "subscribeOutput 6dmt2", "subscribeOutput 6dmtr"}));
+    for (const auto &subscription : fake->subscriptions)
+        QCOMPARE(subscription.second, requester);
+    dock->hide();
+    QCOMPARE(fake->callsOf("unsubscribeOutput"),
+             (QStringList{"unsubscribeOutput 6dmt", "unsubscribeOutput 6dmt2", "unsubscribeOutput 6dmtr"}));
+    QCOMPARE(fake->subscriptions.size(), 0);
+    QCOMPARE(feed(TwoTools), -2); // shown or not, no measurement: no parsing
+}
+
+void TestDisplay::startLinesTicksStop()
+{
+    fake->answer("measurementtool available", "yes");
+    fake->answer("measurementtool max_number_of_tools", "8");
+    fake->answer("measurementtool max_number_of_references", "8");
+    fake->answer("measurementtool reference_of_tool b01", "b01");
+    fake->answer("measurementtool reference_of_tool b02", "none");
+    scriptCalibrated(2, 1);
+    QVERIFY(build(14));
+    start();
+
+    refresh(); // no records yet: nothing to show, nothing asked
+    QCOMPARE(tools->rowCount(), 0);
+    QCOMPARE(feed(TwoTools), 0);
+    QCOMPARE(feed(OneRef), 0);
+    QCOMPARE(feed("6dmt 1 [5 1 0][0 0 0][1 0 0 0 1 0 0 0 1]"), -1); // refused: the id is not its row
+    QCOMPARE(feed(TwoTools), 0);
+
+    fake->calls.clear();
+    QTRY_COMPARE(tools->rowCount(), 2); // the 200 ms timer runs
+    QCOMPARE(refs->rowCount(), 1);
+    QCOMPARE(fake->calls, (QStringList{
+                              "getParameter measurementtool reference_of_tool b01",
+                              "getParameter body calibrated measurementtool b01",
+                              "getParameter measurementtool tip_calibrated b01",
+                              "getParameter measurementtool reference_of_tool b02",
+                              "getParameter body calibrated measurementtool b02",
+                              "getParameter measurementtool tip_calibrated b02",
+                              "getParameter body calibrated measurementtool_reference b01",
+                          }));
+
+    // The reference rows are built after the tool rows: the tool's reference
+    // cell takes its colour from the next tick on.
+    QCOMPARE(row(tools, 0), QStringLiteral("M1:G|.|MR1:T|.|:B|.|:T|.|:B|.|:T|.|1.00|2.00|3.00|-0.00|0.00|-0.00|-"));
+    refresh();
+    QCOMPARE(row(tools, 0), QStringLiteral("M1:G|.|MR1:G|.|:B|.|:T|.|:B|.|:T|.|1.00|2.00|3.00|-0.00|0.00|-0.00|-"));
+    QCOMPARE(row(tools, 1), QStringLiteral("M2:R|.|:T|.|:T|.|:T|.|:T|.|:T|.|-|-|-|-|-|-|-")); // lost, no reference
+    QCOMPARE(row(refs, 0), QStringLiteral(".|MR1:G|.|10.00|20.00|30.00|-0.00|0.00|-0.00|-"));
+    QCOMPARE(tools->item(0, 0)->foreground().color(), QColor(Qt::black));
+    QCOMPARE(tools->item(0, 12)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+    QCOMPARE(tools->item(0, 0)->textAlignment(), int(Qt::AlignHCenter | Qt::AlignVCenter));
+
+    // Steady state: ticks recolour and rewrite, they neither ask nor rebuild.
+    const QList<QTableWidgetItem *> toolItems = allItems(tools);
+    const QList<QTableWidgetItem *> refItems = allItems(refs);
+    fake->calls.clear();
+    QCOMPARE(feed("6dmt 2 [0 -1 0][1 2 3][1 0 0 0 1 0 0 0 1] [1 0.5 1][7 8 9][1 0 0 0 1 0 0 0 1]"), 0);
+    for (int i = 0; i < 60; ++i)
+        refresh();
+    QCOMPARE(fake->calls, QStringList());
+    QCOMPARE(allItems(tools), toolItems);
+    QCOMPARE(allItems(refs), refItems);
+    // Tool 1 lost keeps the last values shown; tool 2 tracked, with a button.
+    QCOMPARE(row(tools, 0), QStringLiteral("M1:R|.|MR1:G|.|:T|.|:T|.|:T|.|:T|.|1.00|2.00|3.00|-0.00|0.00|-0.00|-"));
+    QCOMPARE(row(tools, 1), QStringLiteral("M2:G|.|:T|.|:B|.|:T|.|:T|.|:T|.|7.00|8.00|9.00|-0.00|0.00|-0.00|-"));
+
+    // A reference missing from the next line reads as not tracked.
+    QCOMPARE(feed("6dmtr 1 0"), 0);
+    refresh();
+    QCOMPARE(background(refs, 0, 1), Red);
+    QCOMPARE(background(tools, 0, 2), Red);
+
+    // A change of the number of tools rebuilds and asks again.
+    QCOMPARE(feed(toolsLine(1)), 0);
+    refresh();
+    QCOMPARE(tools->rowCount(), 1);
+    QCOMPARE(fake->callsOf("getParameter").size(), 3);
+
+    requester->measurementStopped();
+    QCOMPARE(tools->rowCount(), 0);
+    QCOMPARE(refs->rowCount(), 0);
+    QCOMPARE(feed(TwoTools), -2);
+
+    // The next measurement starts from a new parser without records.
+    start();
+    refresh();
+    QCOMPARE(tools->rowCount(), 0);
+    QCOMPARE(feed(TwoTools), 0);
+    refresh();
+    QCOMPARE(tools->rowCount(), 2);
+}
+
+void TestDisplay::availabilityIsCheckedAgainAtStart()
+{
+    fake->queue("measurementtool available", {{0, "no"}, {0, "yes"}, {0, "no"}});
+    QVERIFY(build(14));
+    QCOMPARE(fake->callsOf("setParameter").size(), 0);
+    start();
+    QCOMPARE(fake->callsOf("getParameter"), (QStringList{"getParameter measurementtool available", "getParameter measurementtool available"}));
+    QCOMPARE(fake->callsOf("setParameter").size(), 2); // available now: outputs switched on
+    requester->measurementStopped();
+    start();
+    QCOMPARE(fake->callsOf("getParameter").size(), 2); // once available, not asked again
+}
+
+void TestDisplay::outputFormatSwitchBetweenMeasurements()
+{
+    fake->answer("measurementtool available", "yes");
+    fake->queue("measurementtool output_6dmt", {{0, "yes"}, {0, "yes"}, {0, "no"}, {1, ""}});
+    QVERIFY(build(13));
+    QCOMPARE(fake->callsOf("setParameter").size(), 2);
+
+    auto outputsOfStart = [this] {
+        fake->calls.clear();
+        start();
+        return fake->callsOf("setParameter");
+    };
+    QCOMPARE(outputsOfStart(), QStringList()); // no change: nothing sent again
+    requester->measurementStopped();
+    QCOMPARE(outputsOfStart(),
+             (QStringList{"setParameter output active chmon 6dmt2 yes", "setParameter output active chmon 6dmtr yes"}));
+    requester->measurementStopped();
+    // A failed query counts as the older format.
+    QCOMPARE(outputsOfStart(),
+             (QStringList{"setParameter output active chmon 6dmt yes", "setParameter output active chmon 6dmtr yes"}));
+}
+
+void TestDisplay::rowStatesAndReferences()
+{
+    fake->answer("measurementtool available", "yes");
+    // Tool 1: calibrated body, tip not calibrated; reference 2 calibrated but without a record.
+    fake->answer("body calibrated measurementtool b01", "yes");
+    fake->answer("measurementtool tip_calibrated b01", "no");
+    fake->answer("measurementtool reference_of_tool b01", "b02");
+    // Tool 2: calibrated; reference 1 not calibrated.
+    fake->answer("body calibrated measurementtool b02", "yes");
+    fake->answer("measurementtool tip_calibrated b02", "yes");
+    fake->answer("measurementtool reference_of_tool b02", "b01");
+    // Tool 3: its reference 2 is calibrated and reported, but not tracked.
+    fake->answer("measurementtool reference_of_tool b03", "b02");
+    fake->answer("body calibrated measurementtool_reference b02", "yes");
+    QVERIFY(build(14));
+    start();
+
+    QCOMPARE(feed(QByteArray("6dmt 3 [0 1 15][1 2 3]") + Identity + " [1 1 0][4 5 6]" + Identity + " [2 1 0][4 5 6]"
+                  + Identity),
+             0);
+    QCOMPARE(feed(QByteArray("6dmtr 1 1 [0 1][0 0 0]") + Identity), 0);
+    refresh();
+    QCOMPARE(fake->callsOf("getParameter").filter("tip_calibrated").size(), 2); // asked only after the body passed
+    // Tool 1 not calibrated: no state colour, pressed buttons not shown, blank numbers.
+    QCOMPARE(row(tools, 0), QStringLiteral("M1:T|.|MR2:T|.||.||.||.||.| | | | | | | "));
+    QCOMPARE(row(tools, 1).left(12), QStringLiteral("M2:G|.|MR1:T")); // reference 1 is not calibrated
+    QCOMPARE(row(refs, 0), QStringLiteral(".|MR1:T|.| | | | | | | "));
+
+    // Reference 2 appears, calibrated and not tracked: the tools pointing at it show red.
+    QCOMPARE(feed(QByteArray("6dmtr 2 1 [1 -1][0 0 0]") + Identity), 0);
+    refresh();
+    refresh(); // the tool rows see the new reference states one tick later
+    QCOMPARE(row(refs, 1), QStringLiteral(".|MR2:R|.|-|-|-|-|-|-|-"));
+    QCOMPARE(row(tools, 0).left(12), QStringLiteral("M1:T|.|MR2:R"));
+    QCOMPARE(row(tools, 2).left(12), QStringLiteral("M3:T|.|MR2:R"));
+
+    // The reference list shrinks again: reference 2 is calibrated but has no record.
+    QCOMPARE(feed(QByteArray("6dmtr 1 1 [0 1][0 0 0]") + Identity), 0);
+    refresh();
+    QCOMPARE(background(tools, 2, 2), Red);
+}
+
+void TestDisplay::buttonsAndLaterCalibration()
+{
+    fake->answer("measurementtool available", "yes");
+    scriptCalibrated(1, 0);
+    QVERIFY(build(14));
+    start();
+    // Newer format: six buttons, all pressed; only the first four have a cell.
+    QCOMPARE(feed(QByteArray("6dmt2 2 2 [0 0.9 6 1.5][1 2 3]") + Identity + "[63][0 0 0 0 0 0] [1 0.9 6 1.5][1 2 3]"
+                  + Identity + "[63][0 0 0 0 0 0]"),
+             0);
+    refresh();
+    for (int column : {4, 6, 8, 10})
+        QCOMPARE(background(tools, 0, column), Blue);
+    QVERIFY(!tools->item(0, 5)); // the gaps between the buttons have no cell
+    QCOMPARE(background(tools, 1, 0), None); // tool 2 is not calibrated
+
+    // Tool 2 becomes calibrated during the measurement: it keeps its state until the next start.
+    scriptCalibrated(2, 0);
+    for (int i = 0; i < 3; ++i)
+        refresh();
+    QCOMPARE(background(tools, 1, 0), None);
+    requester->measurementStopped();
+    start();
+    QCOMPARE(feed(QByteArray("6dmt2 2 2 [0 0.9 0 1.5][1 2 3]") + Identity + "[][0 0 0 0 0 0] [1 0.9 0 1.5][1 2 3]"
+                  + Identity + "[][0 0 0 0 0 0]"),
+             0);
+    refresh();
+    QCOMPARE(background(tools, 1, 0), Green);
+}
+
+void TestDisplay::rotationEdgeCases()
+{
+    fake->answer("measurementtool available", "yes");
+    scriptCalibrated(3, 0);
+    QVERIFY(build(14));
+    start();
+    // Tool 1: ry = +90 with r7 = r8 = 0; tool 2: a half turn about x;
+    // tool 3: r3 = r0 = 0 takes the same special branch, though r7 and r8 are not 0.
+    QCOMPARE(feed("6dmt 3 [0 1 0][0 0 0][0 0 0 0 0 1 1 0 0] [1 1 0][0 0 0][1 0 0 0 -1 0 0 0 -1] "
+                  "[2 1 0][0 0 0][0 0 0 0 0.6 0.8 0 0.8 -0.6]"),
+             0);
+    refresh();
+    auto angles = [this](int r) { return row(tools, r).section(QLatin1Char('|'), 15, 17); };
+    QCOMPARE(angles(0), QStringLiteral("90.00|90.00|0.00"));
+    QCOMPARE(angles(1), QStringLiteral("-180.00|0.00|-0.00"));
+    QCOMPARE(angles(2), QStringLiteral("53.13|0.00|0.00")); // rx = atan2(0.8, 0.6)
+}
+
+void TestDisplay::moreRecordsThanTheControllerAllows()
+{
+    fake->answer("measurementtool available", "yes");
+    fake->answer("measurementtool max_number_of_tools", "2");
+    fake->answer("measurementtool max_number_of_references", "3"); // raised to 4: N = 4
+    scriptCalibrated(6, 6);
+    fake->answer("measurementtool reference_of_tool b01", "b09");
+    fake->answer("measurementtool reference_of_tool b02", "b99999999999");
+    QVERIFY(build(14));
+    start();
+
+    QCOMPARE(feed(toolsLine(6, 1)), 0);
+    QCOMPARE(feed(QByteArray("6dmtr 6 1 [5 1][1 2 3]") + Identity), 0);
+    fake->calls.clear();
+    refresh();
+    QCOMPARE(tools->rowCount(), 6);
+    QCOMPARE(refs->rowCount(), 6);
+    QVERIFY(fake->callsOf("getParameter").filter("b05").isEmpty()); // rows beyond the lists are not asked about
+    QCOMPARE(text(tools, 4, 12), QStringLiteral(" ")); // beyond the lists: no state kept, none shown
+    QCOMPARE(text(tools, 0, 2), QStringLiteral("MR9"));
+    QCOMPARE(background(tools, 0, 2), None);   // a reference number beyond the lists
+    QCOMPARE(text(tools, 1, 2), QString());    // not a number we can hold
+    QCOMPARE(background(refs, 5, 1), None);
+}
+
+void TestDisplay::tooLongLinesAreRefused()
+{
+    QVERIFY(build(2));
+    start();
+    const QByteArray fits(10239, 'x');
+    QCOMPARE(feed(fits), 0); // unknown type: accepted unread
+    const QByteArray tooLong(10240, 'x');
+    QCOMPARE(feed(tooLong), -1);
+    const QByteArray longTools = toolsLine(1) + QByteArray(10240, ' ');
+    QCOMPARE(feed(longTools), -1);
+    QCOMPARE(requester->handleDataLine("6dmt", nullptr), -1);
+}
+
+void TestDisplay::stopBeforeTheDeferredStart()
+{
+    QVERIFY(build(14));
+    requester->measurementStarted();
+    requester->measurementStopped();
+    QTest::qWait(50);
+    QCOMPARE(feed("fr 1"), -2);
+    // Start, stop, start: the last word holds.
+    requester->measurementStarted();
+    requester->measurementStopped();
+    requester->measurementStarted();
+    QTRY_COMPARE(feed("fr 1"), 0);
+}
+
+void TestDisplay::linesFromAnotherThread()
+{
+    fake->answer("measurementtool available", "yes");
+    scriptCalibrated(4, 4);
+    QVERIFY(build(14));
+    start();
+    fake->calls.clear();
+
+    std::atomic<bool> running{true};
+    std::atomic<int> accepted{0};
+    std::atomic<int> unexpected{0};
+    Requester *target = requester;
+    // Lines at about 1 kHz whose counts change, so the lists move under the refresh;
+    // now and then the measurement stops and starts from that thread too.
+    std::thread sender([&] {
+        int frame = 0;
+        while (running.load()) {
+            char line[256];
+            const int count = 1 + (frame++ % 4);
+            int length = std::snprintf(line, sizeof line, "6dmt %d", count);
+            for (int i = 0; i < count && length < 200; ++i)
+                length += std::snprintf(line + length, sizeof line - length, " [%d %d 1][%d 2 3][1 0 0 0 1 0 0 0 1]",
+                                        i, frame % 3 ? 1 : -1, frame);
+            const int result = target->handleDataLine("6dmt", line);
+            if (result == 0)
+                ++accepted;
+            else if (result != -2)
+                ++unexpected;
+            if (frame % 400 == 0) {
+                target->measurementStopped();
+                target->measurementStarted();
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    QTest::qWait(1500); // refresh ticks run meanwhile
+    running = false;
+    sender.join();
+
+    QVERIFY(accepted.load() > 100);
+    QCOMPARE(unexpected.load(), 0);
+    QVERIFY(fake->callsOf("getParameter").size() > 10); // the refresh rebuilt the rows while lines came in
+    QTRY_COMPARE(feed(toolsLine(2)), 0);
+    refresh();
+    QCOMPARE(tools->rowCount(), 2);
+}
+
+QTEST_MAIN(TestDisplay)
+#include "tst_display.moc"

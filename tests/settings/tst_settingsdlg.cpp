@@ -1,0 +1,373 @@
+#include <QtTest>
+#include <QtWidgets>
+
+#include "fakecommandmanager.h"
+#include "modaldriver.h"
+#include "pluginhost.h"
+
+namespace {
+
+template <class T = QWidget> T *w(QObject *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QLatin1String(name));
+    return found ? found : (qFatal("no child %s", name), nullptr);
+}
+
+QStringList seq(const QString &script) // calls in short: "gi number_of_tools; s number_of_tools 3"
+{
+    static const QHash<QString, QString> prefix = {
+        {"gp", "getParameter measurementtool "}, {"gi", "getIntParameter measurementtool "},
+        {"gd", "getDoubleParameter measurementtool "}, {"gb", "getBoolParameter measurementtool "},
+        {"s", "setParameter measurementtool "}, {"gk", "getParameter kinwave "}, {"gc", "getParameter config "},
+        {"log", "logMessage standard ORVEL3 1 Error: Unable to "}};
+    QStringList lines;
+    for (const QString &call : script.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        lines << prefix.value(call.trimmed().section(' ', 0, 0)) + call.trimmed().section(' ', 1);
+    return lines;
+}
+
+void answer(FakeCommandManager &f, const QString &script) // "text=reply; text=!result", "measurementtool " implied
+{
+    for (const QString &pair : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString text = pair.section('=', 0, 0).trimmed(), reply = pair.section('=', 1);
+        f.answer((QRegularExpression("^(config|kinwave) ").match(text).hasMatch() ? "" : "measurementtool ") + text.toLatin1(),
+                 reply.startsWith('!') ? reply.mid(1).toInt() : 0, reply.startsWith('!') ? "" : reply.toLatin1());
+    }
+}
+
+QString text(QDialog *d, const char *table) // cells joined by "|", rows by " / "
+{
+    const QTableWidget *t = w<QTableWidget>(d, table);
+    QString all;
+    for (int r = 0; r < t->rowCount(); ++r)
+        for (int c = 0; c < t->columnCount(); ++c)
+            all += (c ? "|" : r ? " / " : "") + t->model()->index(r, c).data().toString();
+    return all;
+}
+
+void clickCell(QDialog *d, const char *table, int r, int c = 0)
+{
+    QTableWidget *t = w<QTableWidget>(d, table);
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(r, c)).center());
+}
+
+QString parameters(QDialog *d) // the point measurement parameters and the output format switch, "!" if disabled
+{
+    QStringList shown;
+    for (const char *name : {"doubleSpinBox_duration", "doubleSpinBox_tipTolerance", "checkBox_startSimulation",
+                             "spinBox_startAngle", "doubleSpinBox_startLeadTime", "checkBox_useOldOutputFormat"}) {
+        const QWidget *widget = w(d, name);
+        shown << widget->property(widget->inherits("QCheckBox") ? "checked" : "value").toString() + (widget->isEnabled() ? "" : "!");
+    }
+    return shown.join(' ');
+}
+
+// The loaded plug-in, a main window and a controller: tool 1 on MR2 with a device, tool 2 bare (tools < 0: silent).
+struct Session
+{
+    explicit Session(int minor, int tools = 2, int refs = 3) : versions(PluginHost::versions("ORVEL 3", 3, 0, 0, 1, minor, 0))
+    {
+        answer(fake, tools < 0 ? QString() : QStringLiteral("number_of_tools=%1; number_of_references=%2;"
+            "config is_changeable=yes; available=yes; max_number_of_tools=4; max_number_of_references=4;"
+            "reference_of_tool b01=b02; reference_of_tool b02=3x; reference_of_tool b03=b04; device b01=kinwave acme probe 7;"
+            "device b02=none; device b03=none; tip_radius b01=1.234; tip_radius b02=0.5; output_6dmt=no;"
+            "kinwave device_model_desc acme probe=\"Probe Mk II\"; kinwave device_model_desc zeta wand=Wand;"
+            "number_of_kinwave_devices=2; kinwave_device d01=zeta wand 123456; kinwave_device d02=acme probe 7")
+                                                 .arg(tools).arg(refs));
+        for (int i = 0; i <= 4 && tools >= 0; ++i)
+            answer(fake, QStringLiteral("measurement_duration b0%1=2.5; measurement_tip_tolerance b0%1=0.8;"
+                                        "measurement_start_simulation b0%1=yes; measurement_start_angle b0%1=44;"
+                                        "measurement_start_lead_time b0%1=0.5; number_of_tools %1=; number_of_references %1=")
+                             .arg(i));
+        if (host.load() && (host.configure(&fake, &mainWindow, &versions), !host.module()->menuEntries().isEmpty()))
+            dialog = mainWindow.findChild<QDialog *>(QStringLiteral("MtSettingsDlgClass"));
+    }
+
+    // act runs on the modal dialog (closed after if left open), fake.calls holding the load; true if exec gave 0.
+    bool open(const std::function<void(QDialog *)> &act)
+    {
+        ModalDriver driver("MtSettingsDlg", [&](QWidget *) {
+            act(dialog);
+            if (dialog->isVisible())
+                dialog->done(0);
+        });
+        fake.calls.clear();
+        int result = -1;
+        return dialog && QMetaObject::invokeMethod(dialog, "update_and_exec", Q_RETURN_ARG(int, result))
+               && driver.acted() && !driver.timedOut() && result == 0;
+    }
+    QStringList during(const std::function<void()> &action) // what it sent, not counting the device list refreshes
+    {
+        const int from = fake.calls.size();
+        action();
+        return fake.calls.mid(from).filter(QRegularExpression("^(?!.*(kinwave_dev|model_desc))"));
+    }
+
+    FakeCommandManager fake;
+    QMainWindow mainWindow;
+    BackendVersions versions;
+    PluginHost host;
+    QDialog *dialog = nullptr;
+};
+
+} // namespace
+
+class TestSettingsDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void loadTraffic();
+    void availabilityAndLock();
+    void fallbacksAndLimits();
+    void countChanges();
+    void selectAndDeselect();
+    void deviceListRefresh();
+    void okOrderAndDifferences();
+    void cancelRestoresCounts();
+};
+
+void TestSettingsDlg::loadTraffic()
+{
+    for (int minor : {8, 12, 13, 14}) {
+        QStringList expected = seq(
+            "gc is_changeable; gp available; gi max_number_of_tools; gi number_of_tools; gi max_number_of_references;"
+            "gi number_of_references; gp reference_of_tool b01; gp device b01; gk device_model_desc acme probe;"
+            "gp reference_of_tool b02; gp device b02; gd tip_radius b01; gd tip_radius b02; gd measurement_duration b01;"
+            "gd measurement_tip_tolerance b01; gp measurement_start_simulation b01; gd measurement_start_angle b01;"
+            "gd measurement_start_lead_time b01; gp output_6dmt; gi number_of_kinwave_devices; gp kinwave_device d01;"
+            "gk device_model_desc zeta wand; gp kinwave_device d02; gk device_model_desc acme probe");
+        for (const auto &gate : {std::make_pair(14, "device|kinwave"), std::make_pair(13, "tip_radius|output"),
+                                 std::make_pair(9, "config")}) // no calls for the features of a later backend
+            if (minor < gate.first)
+                expected = expected.filter(QRegularExpression(QString("^(?!.*(%1))").arg(gate.second)));
+        Session s(minor);
+        QVERIFY(s.open([&](QDialog *d) {
+            QCOMPARE(s.fake.calls, expected);
+            QCOMPARE(text(d, "tableWidget_meaBodies"),
+                     QString(minor >= 14   ? "M1|2.5|MR2|Probe Mk II|00007 / M2|1.0|none||"
+                             : minor >= 13 ? "M1|2.5|MR2|| / M2|1.0|none||" : "M1|0.0|MR2|| / M2|0.0|none||"));
+            QCOMPARE(parameters(d), QString(minor >= 13 ? "2.5 0.8 true 44 0.5 false" : "2.5 0.8 true 44 0.5 true!"));
+            w<QTableWidget>(d, "tableWidget_meaBodies")->item(0, 1)->setText("3.0");
+            const QStringList ok = s.during([&] { w<QPushButton>(d, "pushButton_ok")->click(); });
+            QCOMPARE(ok.filter(QRegularExpression("Parameter .*(device|output_6dmt|tip_radius)")).size(),
+                     minor >= 14 ? 6 : minor >= 13 ? 4 : 0); // devices from 1.14, format and tip radii from 1.13
+            QCOMPARE(ok.contains(seq("s tip_radius b01 1.500")[0]), minor >= 13);
+        }));
+    }
+}
+
+void TestSettingsDlg::availabilityAndLock()
+{
+    const struct { int minor, patch; const char *answers; bool locked, isAvailable; } cases[] = {
+        {9, -1, "config is_changeable=no", true, true},     {14, 0, "config is_changeable=no ", false, true},
+        {14, 0, "config is_changeable=NO", false, true},    {8, 5, "config is_changeable=no", false, true},
+        {14, 0, "available=Yes", false, false},             {2, 9, "", false, false},
+        {14, 0, "config is_changeable=no; available=yes ", true, false},
+        {14, 0, "config is_changeable=!3; available=!3", false, false}};
+    for (const auto &c : cases) {
+        Session s(c.minor);
+        s.versions.backendVersion[2] = c.patch;
+        s.mainWindow.setWindowIcon(QIcon(QPixmap(16, 16)));
+        answer(s.fake, c.answers);
+        QVERIFY(s.open([&](QDialog *d) {
+            QCOMPARE(d->windowIcon().cacheKey() == s.mainWindow.windowIcon().cacheKey(), !c.locked);
+            QCOMPARE(w(d, "label_error")->isVisibleTo(d) ? w<QLabel>(d, "label_error")->text() : QString(),
+                     c.isAvailable ? QString() : "<b><font color=red>Measurement Tool is not available!</font></b>");
+            for (const char *name : {"pushButton_ok", "spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "pushButton_select",
+                                     "tableWidget_meaBodies", "tableWidget_refBodies", "doubleSpinBox_duration"})
+                QVERIFY2(w(d, name)->isEnabled() == (c.isAvailable && !c.locked), name);
+            QCOMPARE(w<QTimer>(d, "timerDevices")->isActive(), c.isAvailable);
+            QCOMPARE(text(d, "tableWidget_meaBodies").isEmpty(), !c.isAvailable); // locked: shown read-only
+        }));
+        const int asked = int(c.minor >= 9) + int(c.minor >= 3); // not available: nothing after that
+        QCOMPARE(s.fake.calls.mid(0, c.isAvailable ? asked : -1),
+                 seq(QString(c.minor >= 9 ? "gc is_changeable;" : "") + (c.minor >= 3 ? "gp available" : "")));
+    }
+}
+
+void TestSettingsDlg::fallbacksAndLimits()
+{
+    const QString reached = "<b><font color=red>Max. number of %1 reached!</font></b>", bodies = reached.arg("bodies is");
+    const struct { int toolsMax, tools, refsMax, refs; QString text; } cases[] = {
+        {0, 0, 0, 0, QString()},     {4, 4, 4, 4, reached.arg("Measurement Tools and references are")},
+        {4, 4, 3, 3, bodies},        {3, 3, 6, 4, bodies}, {4, 4, 6, 2, reached.arg("Measurement Tools is")},
+        {6, 2, 2, 2, bodies},        {6, 2, 6, 4, reached.arg("references is")}, {4, 2, 4, 3, QString()}};
+    for (const auto &c : cases) {
+        Session s(14, c.tools, c.refs);
+        answer(s.fake, QStringLiteral("max_number_of_tools=%1; max_number_of_references=%2").arg(c.toolsMax).arg(c.refsMax));
+        QVERIFY(s.open([&](QDialog *d) {
+            QCOMPARE(w<QLabel>(d, "label_max_error")->text(), c.text);
+            if (c.tools == 0) { // the readers ask nothing and OK compares only the counts and the output format
+                QCOMPARE(parameters(d) + s.fake.calls.filter("measurement_").join(""), "1! 1.5! false! 30! 0.2! false!");
+                QCOMPARE(s.during([&] { w<QPushButton>(d, "pushButton_ok")->click(); }),
+                         seq("gi number_of_tools; gi number_of_references; gb output_6dmt"));
+            }
+        }));
+    }
+    Session s(14, -1); // available with a tool, then nothing answers
+    answer(s.fake, "available=yes; number_of_tools=1");
+    QVERIFY(s.open([&](QDialog *d) {
+        QCOMPARE(text(d, "tableWidget_meaBodies"), QStringLiteral("M1|0.0|none||"));
+        QCOMPARE(parameters(d), QStringLiteral("1 1.5 false 30! 0.2! true")); // an unreadable format counts as the old
+        w<QPushButton>(d, "pushButton_ok")->click();
+        QVERIFY(!d->isVisible());
+    }));
+    const QStringList expected = seq(
+        "log get mea duration; log get mea tip tolerance; log get state of measurement start simulation;"
+        "log get mea angular speed; log get mea start lead time; log set number of mea references = 0; log set ref. body;"
+        "log set radio device; log set mea duration for body b01; log set tip tolerance for body b01;"
+        "log activate start simulation for body b01; log set mea angular speed for body b01;"
+        "log set mea. start lead time for body b01");
+    QStringList logs = s.fake.calls.filter("logMessage"); // the device list logs its count at every refresh
+    QVERIFY(logs.removeAll(seq("log get number of Measurementtools")[0]) >= 1);
+    QCOMPARE(logs, expected);
+}
+
+void TestSettingsDlg::countChanges()
+{
+    Session s(14);
+    answer(s.fake, "number_of_tools 4=!7");
+    QVERIFY(s.open([&](QDialog *d) {
+        QSpinBox *tools = w<QSpinBox>(d, "spinBox_noOfMeaBodies"), *refs = w<QSpinBox>(d, "spinBox_noOfRefBodies");
+        QCOMPARE(s.during([&] { tools->setValue(3); }),
+                 seq("s number_of_tools 3; gi max_number_of_references; gp reference_of_tool b03; gp device b03"));
+        QCOMPARE(text(d, "tableWidget_meaBodies").section(" / ", 2), "M3|0.0|none||"); // b04 is beyond 3 references
+        w<QDoubleSpinBox>(d, "doubleSpinBox_duration")->setValue(3.0); // held in the dialog until OK
+        tools->setValue(2);
+        QCOMPARE(parameters(d), QStringLiteral("3 0.8 true 44 0.5 false"));
+        tools->setValue(0);
+        QCOMPARE(text(d, "tableWidget_meaBodies") + parameters(d), QStringLiteral("1! 1.5! false! 30! 0.2! false!"));
+        QCOMPARE(s.during([&] { tools->setValue(1); }), // read again
+                 seq("s number_of_tools 1; gi max_number_of_references; gd measurement_duration b01;"
+                     "gd measurement_tip_tolerance b01; gp measurement_start_simulation b01;"
+                     "gd measurement_start_angle b01; gd measurement_start_lead_time b01"));
+        QCOMPARE(text(d, "tableWidget_meaBodies") + " " + parameters(d), // the tool kept its reference and device
+                 QStringLiteral("M1|2.5|MR2|Probe Mk II|00007 2.5 0.8 true 44 0.5 false"));
+        tools->setValue(4); // refused: nothing changes
+        QCOMPARE(s.fake.logMessages().last(), seq("log set number of mea tools = 4")[0]);
+        refs->setValue(1);
+        QCOMPARE(text(d, "tableWidget_meaBodies") + " " + text(d, "tableWidget_refBodies"),
+                 QStringLiteral("M1|2.5|none|Probe Mk II|00007 MR1"));
+        QCOMPARE(s.during([&] { refs->setValue(3); }), seq("s number_of_references 3; gi max_number_of_tools"));
+        QVERIFY(text(d, "tableWidget_meaBodies").contains("|MR2|")); // the chosen reference, without asking
+        clickCell(d, "tableWidget_meaBodies", 0);
+        w<QPushButton>(d, "pushButton_deselect")->click();
+        refs->setValue(2);
+        answer(s.fake, "reference_of_tool b01=x03");
+        refs->setValue(3); // no choice left: the controller is asked
+        QVERIFY(text(d, "tableWidget_meaBodies").contains("|MR3|"));
+        QVERIFY(s.during([&] { w<QPushButton>(d, "pushButton_ok")->click(); })
+                    .contains(seq("s reference_of_tool b01 b03")[0]));
+    }));
+}
+
+void TestSettingsDlg::selectAndDeselect()
+{
+    Session s(14);
+    answer(s.fake, "device b01=kinwave zeta wand 123456; device b02=kinwave acme probe 7");
+    QVERIFY(s.open([&](QDialog *d) {
+        QPushButton *select = w<QPushButton>(d, "pushButton_select"), *deselect = w<QPushButton>(d, "pushButton_deselect");
+        const char *tools = "tableWidget_meaBodies", *devices = "tableWidget_availableMt";
+        auto state = [&] { return QString("%1 %2 ").arg(select->isEnabled()).arg(deselect->isEnabled()) + text(d, tools); };
+        clickCell(d, "tableWidget_refBodies", 2);
+        clickCell(d, tools, 1);
+        QCOMPARE(state(), QStringLiteral("1 0 M1|2.5|MR2|Wand|123456 / M2|1.0|none|Probe Mk II|00007")); // six kept
+        select->click();
+        QCOMPARE(state(), QStringLiteral("0 1 M1|2.5|MR2|Wand|123456 / M2|1.0|MR3|Probe Mk II|00007"));
+        deselect->click();
+        QCOMPARE(state(), QStringLiteral("1 0 M1|2.5|MR2|Wand|123456 / M2|1.0|none|Probe Mk II|00007"));
+        w<QTabWidget>(d, "tabWidget")->setCurrentIndex(1);
+        QCOMPARE(state().left(3), QStringLiteral("0 1")); // no device row; tool 2 has a device
+        w<QSpinBox>(d, "spinBox_noOfMeaBodies")->setValue(1);
+        clickCell(d, tools, 0);
+        clickCell(d, devices, 0, 3);
+        QCOMPARE(state().left(3), QStringLiteral("0 1")); // acme 00007 is held by tool 2, beyond the count
+        clickCell(d, devices, 1, 3);
+        QCOMPARE(state().left(3), QStringLiteral("1 1")); // the list cuts 123456 to 12345: not tool 1's
+        select->click();
+        QCOMPARE(state(), QStringLiteral("0 1 M1|2.5|MR2|Wand|12345"));
+        deselect->click();
+        QCOMPARE(state(), QStringLiteral("1 0 M1|2.5|MR2||"));
+    }));
+}
+
+void TestSettingsDlg::deviceListRefresh()
+{
+    Session s(14);
+    s.fake.queue("measurementtool number_of_kinwave_devices", {{0, "1"}, {0, "3"}});
+    answer(s.fake, "kinwave_device d01=zeta wand 9; kinwave_device d02=acme probe 77; kinwave_device d03=!4;"
+                   "kinwave device_model_desc acme probe=!4");
+    const QString count = seq("gi number_of_kinwave_devices")[0];
+    QVERIFY(s.open([&](QDialog *d) {
+        QCOMPARE(w<QTimer>(d, "timerDevices")->interval(), 1000);
+        w<QTabWidget>(d, "tabWidget")->setCurrentIndex(1);
+        clickCell(d, "tableWidget_availableMt", 0, 3);
+        QTRY_VERIFY_WITH_TIMEOUT(s.fake.calls.count(count) >= 3, 10000);
+        QCOMPARE(text(d, "tableWidget_availableMt"), // a failed entry is empty, a failed description shows the model
+                 QStringLiteral("|||| / acmeprobe00077|acme|probe|probe|00077 / zetawand00009|zeta|wand|Wand|00009"));
+        QCOMPARE(w<QTableWidget>(d, "tableWidget_availableMt")->currentRow(), 0); // the row, not the device
+    }));
+    const int last = s.fake.calls.lastIndexOf(count); // one refresh: at most 1 + 2n queries
+    QCOMPARE(s.fake.calls.mid(s.fake.calls.lastIndexOf(count, last - 1), 8),
+             seq("gi number_of_kinwave_devices; gp kinwave_device d01; gk device_model_desc zeta wand;"
+                 "gp kinwave_device d02; gk device_model_desc acme probe;"
+                 "log get model description of vendor acme model probe; gp kinwave_device d03;"
+                 "log get device info of MeasurementTool d03"));
+    QTest::qWait(1500);
+    QCOMPARE(s.fake.calls.size(), last + 8); // that refresh was the last: nothing while closed
+}
+
+void TestSettingsDlg::okOrderAndDifferences()
+{
+    Session s(14);
+    answer(s.fake, "measurement_duration b02=2.5004; measurement_start_simulation b02=Yes;"
+                   "measurement_start_angle b01=44.9; measurement_start_lead_time b02=0.50001");
+    QVERIFY(s.open([&](QDialog *d) {
+        w<QCheckBox>(d, "checkBox_useOldOutputFormat")->setChecked(true);
+        // Tool 2's diameter 1.0 edited to 0.0, in an editor that keeps 0.0 .. 40.0 with one decimal.
+        QTableWidget *t = w<QTableWidget>(d, "tableWidget_meaBodies");
+        QAbstractItemDelegate *delegate = t->itemDelegateForColumn(1);
+        const QModelIndex index = t->model()->index(1, 1);
+        QScopedPointer<QDoubleSpinBox> box(qobject_cast<QDoubleSpinBox *>(delegate->createEditor(t->viewport(), {}, index)));
+        QVERIFY(box && box->parent() == t->viewport());
+        delegate->setEditorData(box.data(), index);
+        QCOMPARE(QString("%1 %2 %3").arg(box->minimum()).arg(box->value()).arg(box->maximum()), "0 1 40");
+        box->setValue(0.04);
+        delegate->setModelData(box.data(), t->model(), index);
+        s.fake.setDefaultResult(0); // every command succeeds but one
+        answer(s.fake, "measurement_duration b02 2.500=!9");
+        QCOMPARE(s.during([&] { w<QPushButton>(d, "pushButton_ok")->click(); }),
+                 seq("gi number_of_tools; gi number_of_references; s reference_of_tool b01 b02; s reference_of_tool b02 none;"
+                     "s device b01 kinwave acme probe 00007; s device b02 none; gd measurement_duration b01;"
+                     "gd measurement_duration b02; s measurement_duration b02 2.500; log set mea duration for body b02;"
+                     "gd measurement_tip_tolerance b01; gd measurement_tip_tolerance b02; gp measurement_start_simulation b01;"
+                     "gp measurement_start_simulation b02; s measurement_start_simulation b02 yes;"
+                     "gd measurement_start_angle b01; s measurement_start_angle b01 44.000; gd measurement_start_angle b02;"
+                     "gd measurement_start_lead_time b01; gd measurement_start_lead_time b02;"
+                     "s measurement_start_lead_time b02 0.500; gb output_6dmt; s output_6dmt yes; gd tip_radius b01;"
+                     "s tip_radius b01 1.250; gd tip_radius b02; s tip_radius b02 0.000"));
+    }));
+}
+
+void TestSettingsDlg::cancelRestoresCounts()
+{
+    auto button = [](QDialog *d) { w<QPushButton>(d, "pushButton_cancel")->click(); };
+    const struct { int tools, newTools, refs, newRefs; const char *restore; void (*cancel)(QDialog *); } cases[] = {
+        {2, 3, 2, 1, "s number_of_tools 2; s number_of_references 2", button},
+        {3, 1, 1, 3, "s number_of_references 1; s number_of_tools 3", [](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); }},
+        {3, 1, 1, 3, "s number_of_references 1; s number_of_tools 3", [](QDialog *d) { d->close(); }},
+        {2, 2, 2, 2, "", button}};
+    for (const auto &c : cases) {
+        Session s(14, c.tools, c.refs);
+        QVERIFY(s.open([&](QDialog *d) {
+            w<QSpinBox>(d, "spinBox_noOfMeaBodies")->setValue(c.newTools);
+            w<QSpinBox>(d, "spinBox_noOfRefBodies")->setValue(c.newRefs);
+            QCOMPARE(s.during([&] { c.cancel(d); }), seq(c.restore));
+            QVERIFY(!d->isVisible() && !w<QTimer>(d, "timerDevices")->isActive());
+        }));
+    }
+}
+
+QTEST_MAIN(TestSettingsDlg)
+#include "tst_settingsdlg.moc"

@@ -1,0 +1,236 @@
+#include <QtTest>
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <memory>
+
+#include "modaldriver.h"
+#include "pluginhost.h"
+#include "tests/calibration/calibrationscript.h"
+
+namespace {
+
+constexpr int Patience = 10000;
+const QString StatusPoll = QStringLiteral("getParameter status active");
+
+template <typename T = QPushButton>
+T *child(QWidget *dialog, const QString &name)
+{
+    return dialog->findChild<T *>(name);
+}
+
+} // namespace
+
+// The tip calibration road as the host opens it: the module's menu action.
+class TestTipCalibration : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { host.reset(); }
+    void availability_data();
+    void availability();
+    void buttons_data();
+    void buttons();
+
+private:
+    void openDialog(const std::function<void(QDialog *)> &inDialog);
+
+    std::unique_ptr<FakeCommandManager> fake;
+    QMainWindow mainWindow;
+    BackendVersions versions;
+    std::unique_ptr<PluginHost> host;
+};
+
+// Tracking stopped, one calibrated tool, the calibration available: a
+// one-step "measurementtool" calibration of tool 2 on reference 3.
+void TestTipCalibration::init()
+{
+    fake = std::make_unique<FakeCommandManager>();
+    applyScript(fake.get(),
+                {"measurementtool available=yes", "tracking available=yes", "measurementtool number_of_tools=1",
+                 "body calibrated measurementtool b01=yes", "cal available measurementtool=yes", "status active=none",
+                 "orvel2 cal measurementtool start=orvel2 ok", "status step_progress=1 0.5",
+                 "cal step_duration measurementtool s01=31", "measurementtool calibration_body_id=b02",
+                 "measurementtool reference_of_tool b02=b03", "measurementtool calibration_tip_residual=0.1234",
+                 "orvel2 measurementtool accept_new_calibration=orvel2 ok"});
+    mainWindow.setWindowIcon(QIcon(QStringLiteral(":/image2.png")));
+    versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, 14, 0);
+    host = std::make_unique<PluginHost>();
+    QVERIFY2(host->load(), qPrintable(host->errorString()));
+    host->configure(fake.get(), &mainWindow, &versions);
+    QCOMPARE(host->module()->menuEntries().size(), 3);
+    fake->calls.clear();
+}
+
+// Opens the dialog from its menu action, runs `inDialog` once it is up, then leaves it with Exit.
+void TestTipCalibration::openDialog(const std::function<void(QDialog *)> &inDialog)
+{
+    MenuEntry *entry = host->module()->menuEntries().at(1);
+    // A check that fails inside a dialog leaves it open: this closes it, so the test ends.
+    QTimer::singleShot(Patience, entry->widget, [] { ModalDriver::closeAllModal(); });
+    ModalDriver driver("MtCalibrationDlg", [&](QWidget *w) {
+        inDialog(static_cast<QDialog *>(w));
+        if (w->isVisible())
+            child(w, QStringLiteral("pushButton_exit"))->click();
+    }, Patience);
+    entry->action->trigger();
+    QVERIFY(driver.acted());
+}
+
+void TestTipCalibration::availability_data()
+{
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QString>("error"); // empty: hidden
+    QTest::addColumn<QString>("expected"); // the transcript
+    const auto row = [](const char *name, int minor, const QStringList &script, const char *error,
+                        const char *expected) {
+        QTest::newRow(name) << minor << script
+                            << (*error ? QStringLiteral("<b><font color=red>%1</font></b>").arg(QLatin1String(error))
+                                       : QString())
+                            << QString::fromLatin1(expected);
+    };
+    const char *general = "Measurement Tool is not available!";
+    const char *undefined = "No Measurement Tool is defined!";
+    const char *uncalibrated = "No Measurement Tool is calibrated!";
+    const char *countFailed = "log: Error: Unable to get number of mea tools";
+    row("all there", 14, {}, "", "tracking start");
+    row("backend 1.2", 2, {}, general, "");
+    row("no tool feature", 14, {"measurementtool available=no"}, general, "");
+    row("no tracking", 14, {"tracking available=no"}, "Tracking is not available!", "");
+    row("tracking query failed", 14, {"tracking available=!"}, "", "tracking start");
+    row("tool count failed", 14, {"measurementtool number_of_tools=!"}, undefined, countFailed);
+    row("no tools", 14, {"measurementtool number_of_tools=0"}, undefined, "");
+    row("third count failed", 14, {"measurementtool number_of_tools=1|1|!"}, "",
+        "log: Error: Unable to get number of mea tools; tracking start");
+    row("third of three calibrated", 14,
+        {"measurementtool number_of_tools=3", "body calibrated measurementtool b01=no",
+         "body calibrated measurementtool b02=yes ", "body calibrated measurementtool b03=yes"}, "", "tracking start");
+    row("none calibrated", 14, {"body calibrated measurementtool b01=Yes"}, uncalibrated, "");
+    row("calibration query failed", 14, {"body calibrated measurementtool b01=!"}, uncalibrated,
+        "log: Error: Unable to get calibration info for Measurement Tool");
+    row("calibration not available", 14, {"cal available measurementtool=no"},
+        "Calibration Measurement Tool is not available!", "tracking start");
+    row("calibration availability failed", 14, {"cal available measurementtool=!"}, "",
+        "log: Error: Unable to get info calibration for Measurement Tool is available; tracking start");
+    row("locked", 9, {"config is_changeable=no"}, "", "tracking start");
+    row("locked, no tools", 9, {"config is_changeable=no", "measurementtool number_of_tools=0"}, undefined, "");
+    row("backend 1.8 never locks", 8, {"config is_changeable=no"}, "", "tracking start");
+}
+
+// What the dialog shows on opening, and what it asks and sends for it.
+void TestTipCalibration::availability()
+{
+    QFETCH(int, minor);
+    QFETCH(QStringList, script);
+    QFETCH(QString, error);
+    QFETCH(QString, expected);
+    versions.backendVersion[1] = minor;
+    applyScript(fake.get(), script);
+    const bool locked = minor >= 9 && script.contains(QLatin1String("config is_changeable=no"));
+    openDialog([&](QDialog *dialog) {
+        QLabel *label = child<QLabel>(dialog, QStringLiteral("label_error"));
+        QCOMPARE(label->isVisible() ? label->text() : QString(), error);
+        QCOMPARE(child(dialog, QStringLiteral("pushButton_calibrate"))->isEnabled(), error.isEmpty() && !locked);
+        QCOMPARE(dialog->windowIcon().pixmap(48).toImage(),
+                 (locked ? QIcon(QStringLiteral(":/lock.png")) : mainWindow.windowIcon()).pixmap(48).toImage());
+    });
+    QCOMPARE(transcript(fake->calls), expected);
+    QCOMPARE(fake->calls.contains(QStringLiteral("getParameter config is_changeable")), minor >= 9);
+    if (minor < 3) // nothing asked but, at Exit, whether tracking runs
+        QCOMPARE(fake->calls, QStringList{StatusPoll});
+}
+
+void TestTipCalibration::buttons_data()
+{
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QString>("button"); // pressed in the dialog
+    QTest::addColumn<QString>("resultButton");
+    QTest::addColumn<QString>("expected"); // the transcript from the press on
+    const auto row = [](const char *name, const QStringList &script, const char *button, const QString &expected,
+                        const char *resultButton = "") {
+        QTest::newRow(name) << script << button << resultButton << expected;
+    };
+    const QString run = QStringLiteral("log: Measurement Tool calibration started; tracking stop; "
+                                       "cal measurementtool start; remaining time: 15 seconds; ");
+    const QString done = run + QStringLiteral("log: Measurement Tool calibration finished; ");
+    const QString accept = QStringLiteral("measurementtool accept_new_calibration; ");
+    const QStringList running{"status active=none|6d|cal|none"}; // tracking runs, then the calibration
+    row("Exit while tracking", {"status active=none|6d"}, "pushButton_exit", "tracking stop");
+    row("Escape while tracking", {"status active=none|6d"}, "Escape", "tracking stop");
+    row("Escape, status err", {"status active=none|err"}, "Escape", "");
+    row("Exit, status query failed", {"status active=none|!"}, "pushButton_exit", "");
+    row("accepted", running, "pushButton_calibrate", done + "M2|MR3|0.12; " + accept + "closed 0; tracking start",
+        "pushButton_accept");
+    row("no reference, cancelled",
+        running + QStringList{"measurementtool reference_of_tool b02=none",
+                                  "measurementtool calibration_tip_residual=1.5"},
+        "pushButton_calibrate", done + "M2||1.50; closed -1; tracking start", "pushButton_cancel");
+    row("queries failed",
+        running + QStringList{"measurementtool calibration_body_id=!", "measurementtool calibration_tip_residual=!"},
+        "pushButton_calibrate",
+        done + "log: Error: Unable to get tool id; log: Error: Unable to get tool tip residual; ||0.00; closed -1; "
+               "tracking start", "pushButton_cancel");
+    row("reference failed, acceptance refused",
+        running + QStringList{"measurementtool reference_of_tool b02=!",
+                                  "orvel2 measurementtool accept_new_calibration=orvel2 error"},
+        "pushButton_calibrate",
+        done + "log: Error: Unable to get reference body id; M2||0.12; " + accept
+            + "log: Error: Unable to accept calibration; closed -1; tracking start", "pushButton_accept");
+    row("controller stops answering, cancelled", {"status active=none|6d|cal|!"}, "pushButton_calibrate",
+        run + "cal measurementtool stop; log: Measurement Tool calibration aborted; tracking start");
+    row("not available at the click", {"cal available measurementtool=yes|no"}, "pushButton_calibrate",
+        "box Measurement Tool Calibration: Measurement Tool calibration is not available");
+    row("availability query failed at the click", {"cal available measurementtool=yes|!"}, "pushButton_calibrate",
+        "log: Error: Calibration mea tool");
+}
+
+// Exit, Escape and "&Calibrate" up to the result and tracking started again, as the controller sees them.
+void TestTipCalibration::buttons()
+{
+    QFETCH(QStringList, script);
+    QFETCH(QString, button);
+    QFETCH(QString, resultButton);
+    QFETCH(QString, expected);
+    applyScript(fake.get(), script);
+    openDialog([&](QDialog *dialog) {
+        ModalDriver progress("CalibrationProgressDlg", [&](QWidget *w) {
+            const int polls = fake->calls.count(StatusPoll);
+            QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible() || fake->calls.count(StatusPoll) >= polls + 3, Patience);
+            fake->calls << "* " + child<QLabel>(w, QStringLiteral("label_remaining_time"))->text();
+            if (w->isVisible()) {
+                fake->answer("status active", "none"); // answering again after the stop
+                child(w, QStringLiteral("pb_cancel"))->click();
+            }
+        }, Patience);
+        ModalDriver result("MtResultDlg", [&](QWidget *w) {
+            QTableWidget *table = child<QTableWidget>(w, QStringLiteral("tableWidget"));
+            fake->calls << QStringLiteral("* %1|%2|%3").arg(table->item(0, 0)->text(), table->item(0, 1)->text(),
+                                                           table->item(0, 2)->text());
+            connect(static_cast<QDialog *>(w), &QDialog::finished,
+                    [&](int code) { fake->calls << QStringLiteral("* closed %1").arg(code); });
+            child(w, resultButton)->click();
+        }, Patience);
+        ModalDriver box("QMessageBox", [&](QWidget *w) {
+            fake->calls << QStringLiteral("* box %1: %2").arg(w->windowTitle(), static_cast<QMessageBox *>(w)->text());
+            static_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
+        }, Patience);
+        fake->calls.clear();
+        if (button == QLatin1String("Escape"))
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            child(dialog, button)->click();
+    });
+    QCOMPARE(transcript(fake->calls), expected);
+    const int afterExit = fake->calls.size(); // nothing polls once the dialogs are closed
+    QTest::qWait(250);
+    QCOMPARE(fake->calls.size(), afterExit);
+}
+
+QTEST_MAIN(TestTipCalibration)
+#include "tst_tipcalibration.moc"
