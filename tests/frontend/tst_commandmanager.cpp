@@ -1,229 +1,262 @@
-// The command manager's protocol handling against a scripted controller,
-// in-process and over loopback TCP, and the routing of data lines.
-
+// The command manager's protocol handling against a scripted controller on
+// loopback TCP, and the routing of data lines and measurement notifications.
 #include <cstring>
+#include <functional>
 #include <memory>
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
-#include "controllerscript.h"
 #include "frontend/commandmanager.h"
 #include "frontend/tcptransport.h"
-#include "recordingrequester.h"
-#include "scriptedserver.h"
-#include "scriptedtransport.h"
+#include "host/requester.h"
+
+namespace {
 
 constexpr int TestTimeoutMs = 300; // the time-out cases only; all else has the default
+
+// A controller answering from a script, on a thread of its own: the client
+// blocks its thread while it waits for a reply.
+class ScriptedController : public QThread
+{
+public:
+    static constexpr int Close = -1; // instead of a delay: the bytes as they are, then the connection closed
+
+    ~ScriptedController() override { quit(), wait(); }
+    quint16 listen() { return start(), ready.acquire(), port; }
+    void on(const QByteArray &line, const QByteArray &reply, int delayMs = 0)
+    {
+        QMutexLocker locker(&mutex);
+        script.insert(line, {reply, delayMs});
+    }
+
+    QAtomicInt linesRead, connections;
+
+protected:
+    void run() override
+    {
+        QTcpServer server;
+        port = server.listen(QHostAddress::LocalHost, 0) ? server.serverPort() : 0;
+        connect(&server, &QTcpServer::newConnection, &server, [this, &server]() {
+            while (QTcpSocket *socket = server.nextPendingConnection()) {
+                connections.fetchAndAddOrdered(1);
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket]() {
+                    while (socket->canReadLine()) {
+                        linesRead.fetchAndAddOrdered(1);
+                        QMutexLocker locker(&mutex);
+                        const auto action = script.value(socket->readLine().trimmed(), {"orvel2 err 1 unknown command", 0});
+                        locker.unlock();
+                        if (action.second == Close)
+                            return socket->write(action.first), socket->disconnectFromHost();
+                        QTimer::singleShot(action.second, socket, [socket, line = action.first + '\n']() { socket->write(line); });
+                    }
+                });
+            }
+        });
+        ready.release();
+        exec();
+    }
+
+private:
+    QMutex mutex;
+    QHash<QByteArray, QPair<QByteArray, int>> script; // line: reply, delay
+    QSemaphore ready;
+    quint16 port = 0;
+};
+
+// Records what the host tells it, in order.
+struct Recorder : Requester
+{
+    int handleDataLine(const char *type, const char *line) override
+    {
+        events << QStringLiteral("%1: %2").arg(QLatin1String(type), QLatin1String(line));
+        return onLine ? onLine(), 0 : 0;
+    }
+    int measurementStarted() override { return events << "started", 0; }
+    int measurementStopped() override { return events << "stopped", 0; }
+
+    QStringList events;
+    std::function<void()> onLine;
+};
+
+} // namespace
 
 class TestCommandManager : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<bool>("tcp");
-        QTest::newRow("inprocess") << false;
-        QTest::newRow("tcp") << true;
-    }
     void init();
-    void cleanup() { manager.reset(), transport.reset(), server.reset(); }
-    void typedReplies();
-    void errorCutAndLongTexts();
-    void timeOutsAndClosedConnections();
-    void measurementStartAndStop();
-    void routingBySubscription();
+    void cleanup() { manager.reset(), transport.reset(), script.reset(); }
+    void repliesAndErrors();
+    void timeOutsAndLosses();
+    void notificationsAndRouting();
 
 private:
-    ControllerScript script;
-    std::unique_ptr<ScriptedServer> server;
-    std::unique_ptr<ControllerTransport> transport;
+    std::unique_ptr<ScriptedController> script;
+    std::unique_ptr<TcpTransport> transport;
     std::unique_ptr<CommandManager> manager;
 };
 
 void TestCommandManager::init()
 {
-    script.clear(true);
-    QFETCH_GLOBAL(bool, tcp);
-    if (tcp) {
-        server = std::make_unique<ScriptedServer>(&script);
-        QVERIFY(server->startListening());
-        auto tcp = std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), server->port());
-        QString error;
-        QVERIFY2(tcp->connectToController(5000, &error), qPrintable(error));
-        transport = std::move(tcp);
-    } else {
-        transport = std::make_unique<ScriptedTransport>(&script);
-    }
+    script = std::make_unique<ScriptedController>();
+    const quint16 port = script->listen();
+    QVERIFY(port != 0);
+    transport = std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port);
+    QString error;
+    QVERIFY2(transport->connectToController(5000, &error), qPrintable(error));
     manager = std::make_unique<CommandManager>(transport.get());
 }
 
-void TestCommandManager::typedReplies()
+void TestCommandManager::repliesAndErrors()
 {
-    script.reply("orvel2 get mt count", "orvel2 set mt count -2");
-    script.reply("orvel2 get mt tip b01", "orvel2 set mt tip b01 3.125");
-    script.reply("orvel2 get mt flag", "orvel2 set mt flag no");
-    script.reply("orvel2 get kinwave name d02", "orvel2 set kinwave name d02 Probe with spaces");
-    int count = 0;
-    QCOMPARE(manager->getIntParameter(&count, "mt count"), 0);
-    QCOMPARE(count, -2);
-    double tip = 0;
-    QCOMPARE(manager->getDoubleParameter(&tip, "mt tip b%02d", 1), 0);
-    QCOMPARE(tip, 3.125);
-    bool flag = true;
-    QCOMPARE(manager->getBoolParameter(&flag, "mt flag"), 0);
-    QCOMPARE(flag, false);
-    char reply[IOManager::ReplySize];
-    QCOMPARE(manager->getParameter(reply, "kinwave name d%2.2d", 2), 0);
-    QCOMPARE(reply, "Probe with spaces");
-
-    // Values of the wrong type fail and leave the variable as it was; the
-    // process locale (also German in CTest) changes nothing.
-    const char *const bad[][2] = {
-        {"int", "12x"}, {"int", ""}, {"int", "99999999999"}, {"int", "1.5"}, {"double", "nan"},
-        {"double", "1,5"}, {"double", "abc"}, {"bool", "Yes"}, {"bool", "yes "}, {"bool", "1"},
+    // What each getter makes of the reply to "orvel2 get v": the result, and the value, which stays as it
+    // was (77, 7.5, yes, "") on a failure; the process locale (also German in CTest) changes nothing.
+    using C = CommandManager;
+    const struct { char getter; QByteArray reply; int result; QByteArray value; } cases[] = {
+        {'i', "set v -2", 0, "-2"}, {'i', "set v 12x", C::BadValue, "77"}, {'i', "set v ", C::BadValue, "77"},
+        {'i', "set v 99999999999", C::BadValue, "77"}, {'i', "set v 1.5", C::BadValue, "77"},
+        {'d', "set v 3.125", 0, "3.125"}, {'d', "set v nan", C::BadValue, "7.5"}, {'d', "set v 1,5", C::BadValue, "7.5"},
+        {'d', "set v abc", C::BadValue, "7.5"}, {'b', "set v no", 0, "no"}, {'b', "set v Yes", C::BadValue, "yes"},
+        {'b', "set v yes ", C::BadValue, "yes"}, {'b', "set v 1", C::BadValue, "yes"},
+        {'s', "set v Probe with spaces", 0, "Probe with spaces"},
+        // A reply for another parameter, or of another form, is not taken.
+        {'s', "set va 1", C::UnexpectedReply, ""}, {'s', "ok", C::UnexpectedReply, ""},
+        // The controller's error number, and error replies without a usable one.
+        {'s', "err 3 not allowed now", 3, ""}, {'i', "err 3 not allowed now", 3, "77"},
+        {'s', "err 0 zero", C::UnexpectedReply, ""}, {'s', "err x", C::UnexpectedReply, ""},
+        {'s', "err", C::UnexpectedReply, ""}, {'s', "err 99999999999 huge", C::UnexpectedReply, ""},
+        {'s', "err -4", C::UnexpectedReply, ""},
     };
-    for (const auto &value : bad) {
-        script.reply(QByteArray("orvel2 get v ") + value[0], QByteArray("orvel2 set v ") + value[0] + ' ' + value[1]);
+    for (const auto &c : cases) {
+        script->on("orvel2 get v", "orvel2 " + c.reply);
         int i = 77;
         double d = 7.5;
         bool b = true;
-        const int result = value[0][0] == 'i'   ? manager->getIntParameter(&i, "v %s", value[0])
-                           : value[0][0] == 'd' ? manager->getDoubleParameter(&d, "v %s", value[0])
-                                                : manager->getBoolParameter(&b, "v %s", value[0]);
-        QVERIFY2(result == CommandManager::BadValue, value[1]);
-        QVERIFY(i == 77 && d == 7.5 && b);
+        char text[IOManager::ReplySize] = "stale";
+        const int result = c.getter == 'i'   ? manager->getIntParameter(&i, "v")
+                           : c.getter == 'd' ? manager->getDoubleParameter(&d, "v")
+                           : c.getter == 'b' ? manager->getBoolParameter(&b, "v")
+                                             : manager->getParameter(text, "v");
+        const QByteArray value = c.getter == 'i'   ? QByteArray::number(i)
+                                 : c.getter == 'd' ? QByteArray::number(d)
+                                 : c.getter == 'b' ? QByteArray(b ? "yes" : "no")
+                                                   : QByteArray(text);
+        QVERIFY2(result == c.result && value == c.value, c.reply.constData());
     }
-    // A reply for another parameter, or of another form, is not taken.
-    script.reply("orvel2 get status active", "orvel2 set status activity meas");
-    QCOMPARE(manager->getParameter(reply, "status active"), int(CommandManager::UnexpectedReply));
-    QCOMPARE(reply, "");
-    script.reply("orvel2 set mt tip b03 2.500", "orvel2 set mt tip b03 2.500"); // a set expects "orvel2 ok"
-    QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), int(CommandManager::UnexpectedReply));
-    script.reply("orvel2 set mt tip b03 2.500", "orvel2 ok");
-    QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), 0);
-    QCOMPARE(manager->commandPreset(0, 5000, 0), 0);
-}
 
-void TestCommandManager::errorCutAndLongTexts()
-{
-    script.reply("orvel2 get a", "orvel2 err 3 not allowed now");
-    script.reply("orvel2 set n 9", "orvel2 err 2 bad value");
-    script.reply("orvel2 cal measurementtool start", "orvel2 err 17 calibration unavailable");
+    // Texts are formatted in the "C" locale; a set expects "orvel2 ok"; sendCommand hands back the whole reply.
+    script->on("orvel2 get mt tip b01", "orvel2 set mt tip b01 3.125");
+    script->on("orvel2 set mt tip b03 2.500", "orvel2 set mt tip b03 2.500");
+    script->on("orvel2 set n 9", "orvel2 err 2 bad value");
+    script->on("orvel2 cal measurementtool start", "orvel2 err 17 calibration unavailable");
+    double tip = 0;
     char reply[IOManager::ReplySize + 64];
-    std::strcpy(reply, "stale");
-    QCOMPARE(manager->getParameter(reply, "a"), 3);
-    QCOMPARE(reply, "");
-    int value = 5;
-    QCOMPARE(manager->getIntParameter(&value, "a"), 3);
-    QCOMPARE(value, 5);
+    QCOMPARE(manager->getDoubleParameter(&tip, "mt tip b%02d", 1), 0);
+    QCOMPARE(tip, 3.125);
+    QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), int(CommandManager::UnexpectedReply));
+    script->on("orvel2 set mt tip b03 2.500", "orvel2 ok");
+    QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), 0);
     QCOMPARE(manager->setParameter("n %d", 9), 2);
-    // sendCommand hands back the controller's whole reply with the error number.
     QCOMPARE(manager->sendCommand(reply, "orvel2 cal %s start", "measurementtool"), 17);
     QCOMPARE(reply, "orvel2 err 17 calibration unavailable");
-    // Error replies without a usable positive number are not success either.
-    for (const char *error : {"orvel2 err 0 zero", "orvel2 err x", "orvel2 err", "orvel2 err 99999999999 huge", "orvel2 err -4"}) {
-        script.reply("orvel2 get e", error);
-        QCOMPARE(manager->getParameter(reply, "e"), int(CommandManager::UnexpectedReply));
-    }
 
-    // Replies are cut to the caller's buffer; the bytes after it stay untouched.
-    script.reply("orvel2 get long", "orvel2 set long " + QByteArray(IOManager::ReplySize + 100, 'v'));
-    script.reply("orvel2 long reply", "orvel2 ok " + QByteArray(3000, 'c'));
-    script.reply("orvel2 get huge", "orvel2 set huge " + QByteArray(3 * ControllerTransport::MaxReplyLength, 'h'));
+    // Replies are cut to the caller's buffer, and the transport cuts a huge
+    // one; the bytes after the buffer stay untouched, the stream in step.
+    script->on("orvel2 get long", "orvel2 set long " + QByteArray(IOManager::ReplySize + 100, 'v'));
+    script->on("orvel2 long reply", "orvel2 ok " + QByteArray(3000, 'c'));
+    script->on("orvel2 get huge", "orvel2 set huge " + QByteArray(3 * ControllerTransport::MaxReplyLength, 'h'));
+    script->on("orvel2 get next", "orvel2 set next 1");
+    std::memset(reply, 'G', sizeof reply);
     const auto cutTo = [&](int result, const QByteArray &expected) {
         QCOMPARE(result, 0);
         QCOMPARE(QByteArray(reply), expected.left(IOManager::ReplySize - 1));
         QCOMPARE(QByteArray(reply + IOManager::ReplySize, 64), QByteArray(64, 'G'));
     };
-    std::memset(reply, 'G', sizeof reply);
     cutTo(manager->getParameter(reply, "long"), QByteArray(IOManager::ReplySize, 'v'));
     cutTo(manager->sendCommand(reply, "orvel2 long reply"), "orvel2 ok " + QByteArray(IOManager::ReplySize, 'c'));
     cutTo(manager->getParameter(reply, "huge"), QByteArray(IOManager::ReplySize, 'h'));
-    // The stream stays in step after a long reply.
-    script.reply("orvel2 get next", "orvel2 set next 1");
-    QCOMPARE(manager->getIntParameter(&value, "next"), 0);
-    QCOMPARE(value, 1);
+    cutTo(manager->getParameter(reply, "next"), "1");
 
     // Texts that do not fit a command line are refused, and nothing is sent.
-    script.clear();
+    const int linesBefore = script->linesRead.loadAcquire();
     const QByteArray longText(CommandManager::MaxCommandLength, 'x');
     QCOMPARE(manager->setParameter("%s", longText.constData()), int(CommandManager::TextTooLong));
     const QByteArray nearlyFull(CommandManager::MaxCommandLength - 5, 'n'); // "orvel2 get " pushes it over
     QCOMPARE(manager->getParameter(reply, "%s", nearlyFull.constData()), int(CommandManager::TextTooLong));
-    QVERIFY(script.received().isEmpty());
+    QCOMPARE(script->linesRead.loadAcquire(), linesBefore);
 }
 
-void TestCommandManager::timeOutsAndClosedConnections()
+void TestCommandManager::timeOutsAndLosses()
 {
-    script.set("orvel2 get silent", ControllerScript::Silent);
-    script.reply("orvel2 get slow", "orvel2 set slow 1", TestTimeoutMs * 3 / 2);
-    script.reply("orvel2 get fast", "orvel2 set fast 2");
+    script->on("orvel2 get silent", "orvel2 set silent 1", 3600 * 1000); // never, as far as the test goes
+    script->on("orvel2 get slow", "orvel2 set slow 1", TestTimeoutMs * 3 / 2);
+    script->on("orvel2 get fast", "orvel2 set fast 2");
     manager->setTimeout(TestTimeoutMs);
     int value = 0;
     QCOMPARE(manager->getIntParameter(&value, "silent"), int(CommandManager::TimedOut));
     QCOMPARE(manager->getIntParameter(&value, "slow"), int(CommandManager::TimedOut));
     manager->setTimeout(CommandManager::DefaultTimeoutMs);
-    if (server)
-        QTest::qWait(TestTimeoutMs); // the late reply has been sent by now
+    QTest::qWait(TestTimeoutMs); // the late reply has been sent by now
     // The late reply to "slow" must not pass for the reply to "fast".
     QCOMPARE(manager->getIntParameter(&value, "fast"), 0);
     QCOMPARE(value, 2);
 
     // A closed connection is a loss; the next command finds the controller again.
-    script.set("orvel2 tracking start", ControllerScript::Close);
+    script->on("orvel2 tracking start", "", ScriptedController::Close);
     char reply[IOManager::ReplySize];
     QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), int(CommandManager::ConnectionLost));
     QVERIFY(!manager->isMeasuring());
     QCOMPARE(manager->getIntParameter(&value, "fast"), 0);
     // A reply cut off by the close is a loss; one completed before it counts.
-    script.set("orvel2 get partial", ControllerScript::CloseAfter, "orvel2 set partial 1");
+    script->on("orvel2 get partial", "orvel2 set partial 1", ScriptedController::Close);
     QCOMPARE(manager->getParameter(reply, "partial"), int(CommandManager::ConnectionLost));
-    script.set("orvel2 get complete", ControllerScript::CloseAfter, "orvel2 set complete 2\n");
+    script->on("orvel2 get complete", "orvel2 set complete 2\n", ScriptedController::Close);
     QCOMPARE(manager->getParameter(reply, "complete"), 0);
     QCOMPARE(reply, "2");
-    if (server)
-        QCOMPARE(server->connectionCount(), 5);
+    QCOMPARE(script->connections.loadAcquire(), 5); // one more after each time-out and each loss
 }
 
-void TestCommandManager::measurementStartAndStop()
+void TestCommandManager::notificationsAndRouting()
 {
-    RecordingRequester first, second;
-    QCOMPARE(manager->addRequester(&first), 0);
-    QCOMPARE(manager->addRequester(&second), 0);
-    script.reply("orvel2 tracking start", "orvel2 ok");
-    script.reply("orvel2 tracking stop", "orvel2 err 3 not allowed now");
+    // Tracking started and stopped by a command passing through: every requester hears of it.
+    Recorder display, frames;
+    QCOMPARE(manager->addRequester(&display), 0);
+    QCOMPARE(manager->addRequester(&frames), 0);
+    script->on("orvel2 tracking start", "orvel2 ok");
+    script->on("orvel2 tracking stop", "orvel2 err 3 not allowed now");
     char reply[IOManager::ReplySize];
     QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), 0);
     QCOMPARE(manager->sendCommand(reply, "orvel2 tracking stop"), 3);
     QVERIFY(manager->isMeasuring());
-    script.reply("orvel2 tracking stop", "orvel2 ok");
+    script->on("orvel2 tracking stop", "orvel2 ok");
     QCOMPARE(manager->sendCommand(reply, "orvel2 %s stop", "tracking"), 0);
-    QCOMPARE(first.events, (QStringList{"started", "stopped"}));
-    QCOMPARE(second.events, first.events);
-}
+    QCOMPARE(display.events, (QStringList{"started", "stopped"}));
+    QCOMPARE(frames.events, display.events);
 
-void TestCommandManager::routingBySubscription()
-{
-    RecordingRequester display, frames;
+    // Data lines reach the requesters subscribed to their type word, once each.
+    display.events.clear();
+    frames.events.clear();
     IOManager *host = manager.get();
     for (const char *type : {"6dmt", "6dmt2", "6dmtr", "6dmtr"})
         QCOMPARE(host->subscribeOutput(type, &display), 0);
     QCOMPARE(host->subscribeOutput("fr", &frames), 0);
     QCOMPARE(host->subscribeOutput("6dmt", &frames), 0);
-    for (const char *line : {"fr 123", "6dmt 1 [1 0.000 1]", "6dmtr 1 1", "6dmtx 1", "6dm 1", "6dmt",
-                             "ts 4.5", ""})
+    for (const char *line : {"fr 123", "6dmt 1 [1 0.000 1]", "6dmtr 1 1", "6dmtx 1", "6dm 1", "6dmt", "ts 4.5", ""})
         emit transport->dataLine(line);
     emit transport->dataLine("6dmt " + QByteArray(DataRouter::MaxLineLength, '1')); // too long: dropped
-    QCOMPARE(display.events, (QStringList{"line 6dmt 6dmt 1 [1 0.000 1]", "line 6dmtr 6dmtr 1 1", "line 6dmt 6dmt"}));
-    QCOMPARE(frames.events, (QStringList{"line fr fr 123", "line 6dmt 6dmt 1 [1 0.000 1]", "line 6dmt 6dmt"}));
+    QCOMPARE(display.events, (QStringList{"6dmt: 6dmt 1 [1 0.000 1]", "6dmtr: 6dmtr 1 1", "6dmt: 6dmt"}));
+    QCOMPARE(frames.events, (QStringList{"fr: fr 123", "6dmt: 6dmt 1 [1 0.000 1]", "6dmt: 6dmt"}));
 
     // Withdrawn while a line is handled: the other requester gets nothing more.
     display.events.clear();
     frames.events.clear();
     display.onLine = [&]() { host->unsubscribeOutput("6dmt", &frames); };
     emit transport->dataLine("6dmt 2");
-    QCOMPARE(display.events, QStringList{"line 6dmt 6dmt 2"});
+    QCOMPARE(display.events, QStringList{"6dmt: 6dmt 2"});
     QVERIFY(frames.events.isEmpty());
     // Registration brings no data; clearing forgets everyone.
     QCOMPARE(host->renewRequester(&frames, nullptr, 0), 0);

@@ -1,75 +1,101 @@
-// The simulated controller's replies: gates, values, radio, lock, calibration, bad input, faults.
+// The simulated controller's replies (gates, values, radio, lock, tracking, calibration, bad and random
+// input, faults) and its data output (accepted by the parser, switched, paced on a worker thread).
 #include <QtTest>
 
+#include "data/orvelparser.h"
 #include "simulator/simcontroller.h"
-#include "simulator/simerror.h"
 #include "simulator/simmodel.h"
 
 namespace {
 
-// The value of "orvel2 get <name>", or the whole reply when it is not a "set".
-QByteArray value(SimModel &model, const QByteArray &name)
+// Plays a transcript: "+<ms>" advances the clock; "get <name> = <value>" expects "orvel2 set <name> <value>";
+// "<command> = <reply>" expects "orvel2 <reply>" to "orvel2 <command>". Returns the first mismatch.
+QByteArray play(SimModel &model, const QByteArrayList &steps)
 {
-    const QByteArray reply = model.respond("orvel2 get " + name).reply;
-    const QByteArray prefix = "orvel2 set " + name + ' ';
-    return reply.startsWith(prefix) ? reply.mid(prefix.size()) : reply;
+    for (const QByteArray &step : steps) {
+        if (step.startsWith('+')) {
+            model.advanceClock(step.mid(1).toLongLong());
+            continue;
+        }
+        const int split = step.indexOf(" = ");
+        const QByteArray command = step.left(split), expected = step.mid(split + 3);
+        QByteArray reply = model.respond("orvel2 " + command).reply.mid(7);
+        if (command.startsWith("get ") && reply.startsWith("set " + command.mid(4) + ' '))
+            reply = reply.mid(command.size() + 1);
+        if (reply != expected)
+            return step + " <- " + reply;
+    }
+    return {};
 }
 
-// 0 for "orvel2 ok", the error number of an error reply, -1 for anything else.
-int run(SimModel &model, const QByteArray &line)
+QByteArrayList types(const QByteArrayList &lines)
 {
-    const QByteArray reply = model.respond(line).reply;
-    if (reply == "orvel2 ok")
-        return 0;
-    return reply.startsWith("orvel2 err ") ? reply.mid(11).split(' ').value(0).toInt() : -1;
+    QByteArrayList result;
+    for (const QByteArray &line : lines)
+        result << line.left(line.indexOf(' '));
+    return result;
 }
 
 } // namespace
+
+#define PLAY(model, ...) \
+    do { \
+        const QByteArray mismatch = play(model, __VA_ARGS__); \
+        QVERIFY2(mismatch.isEmpty(), mismatch.constData()); \
+    } while (false)
 
 class TestSimModel : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void versionsAndGates();
+    void versionGatesAndRadio();
     void countsAndPerBodyValues();
-    void radioDevices();
-    void lockAndTracking();
-    void oneStepCalibration();
-    void twoStepCalibrationPauses();
-    void badInputGetsAnErrorReply();
-    void faultInjection();
+    void lockTrackingAndFaults();
+    void calibrations();
+    void badAndRandomInput();
+    void dataOutput();
+    void controllerEmitsOnItsThread();
 };
 
-void TestSimModel::versionsAndGates()
+void TestSimModel::versionGatesAndRadio()
 {
-    SimModel model;
-    QCOMPARE(run(model, "orvel2 simulate backend_version 1 9"), int(SimError::BadValue));
     // Parameters newer than the backend are unknown to it, as to an older controller.
-    const struct { int minor; int patch; QByteArray name; bool known; } gates[] = {
-        {2, 9, "measurementtool available", false}, {3, -1, "measurementtool available", true},
-        {3, 0, "cal step_duration measurementtool s01", false}, {4, -1, "cal step_duration measurementtool s01", true},
-        {12, 99, "measurementtool tip_radius b01", false}, {13, -1, "measurementtool tip_radius b01", true},
-        {13, 5, "measurementtool device b01", false}, {14, -1, "measurementtool device b01", true},
-    };
-    for (const auto &g : gates) {
-        model.setBackendVersion(1, g.minor, g.patch);
-        QVERIFY2((run(model, "orvel2 get " + g.name) != int(SimError::UnknownParameter)) == g.known, g.name.constData());
-    }
+    SimModel model;
+    model.setManualClock(true);
+    const QByteArray unknown = " = err 1 unknown parameter";
+    PLAY(model, {"simulate backend_version 1 9 = err 2 bad value",
+                 "simulate backend_version 1 2 9 = ok", "get measurementtool available" + unknown,
+                 "simulate backend_version 1 3 -1 = ok", "get measurementtool available = yes",
+                 "simulate backend_version 1 3 0 = ok", "get cal step_duration measurementtool s01" + unknown,
+                 "simulate backend_version 1 4 -1 = ok", "get cal step_duration measurementtool s01 = 4.000",
+                 "simulate backend_version 1 12 99 = ok", "get measurementtool tip_radius b01" + unknown,
+                 "simulate backend_version 1 13 -1 = ok", "get measurementtool tip_radius b01 = 1.500",
+                 "simulate backend_version 1 13 5 = ok", "get measurementtool device b01" + unknown,
+                 "simulate backend_version 1 14 -1 = ok", "get measurementtool device b01 = kinwave simco mt4b 42",
+                 // The fourth device comes into range and leaves again; every one has a model description.
+                 "+5000", "get measurementtool kinwave_device d04 = radix mt4b 123456",
+                 "+5000", "get measurementtool number_of_kinwave_devices = 3",
+                 "get measurementtool kinwave_device d04 = none",
+                 "get kinwave device_model_desc simco mt4b = \"Measurement Tool 4 buttons\"",
+                 "get kinwave device_model_desc simco mt2b = \"Measurement Tool 2 buttons\"",
+                 "get kinwave device_model_desc radix mt4b = \"Measurement Tool 4 buttons\"",
+                 "get kinwave device_model_desc simco mtx = \"Measurement Tool without buttons\"",
+                 "get kinwave device_model_desc simco mt9 = err 7 no such item"});
 }
 
 void TestSimModel::countsAndPerBodyValues()
 {
-    SimModel model; // capacity 6, 2 tools, 2 references
-    QCOMPARE(value(model, "measurementtool max_number_of_tools"), QByteArray("4"));
-    QCOMPARE(run(model, "orvel2 set measurementtool number_of_tools 4"), 0);
-    QCOMPARE(value(model, "measurementtool max_number_of_references"), QByteArray("2"));
-    QCOMPARE(run(model, "orvel2 set measurementtool number_of_tools 1"), 0);
-    QCOMPARE(run(model, "orvel2 get measurementtool reference_of_tool b02"), int(SimError::NoSuchItem));
-    QCOMPARE(run(model, "orvel2 set measurementtool number_of_tools 2"), 0);
-
+    // Capacity 6, 2 tools, 2 references: each count bounds the other's maximum.
+    SimModel model;
+    PLAY(model, {"get measurementtool max_number_of_tools = 4", "set measurementtool number_of_tools 5 = err 2 bad value",
+                 "set measurementtool number_of_tools 4 = ok", "get measurementtool max_number_of_references = 2",
+                 "set measurementtool number_of_references 3 = err 2 bad value",
+                 "set measurementtool number_of_tools 1 = ok",
+                 "get measurementtool reference_of_tool b02 = err 7 no such item",
+                 "set measurementtool number_of_tools 2 = ok"});
     const QByteArray parameters[][4] = {
-        // name, value of b01, a valid value, an invalid one
+        // name, value of b01 (none: not per body), a valid value, an invalid one
         {"reference_of_tool", "b01", "none", "x02"},
         {"device", "kinwave simco mt4b 42", "kinwave radix mt4b 123456", "other radix mt4b 1"},
         {"tip_radius", "1.500", "1.250", "1,5"},
@@ -78,132 +104,92 @@ void TestSimModel::countsAndPerBodyValues()
         {"measurement_start_simulation", "no", "yes", "Yes"},
         {"measurement_start_angle", "40.000", "120.000", "9.9"},
         {"measurement_start_lead_time", "0.200", "1.000", "1.1"},
-        {"output_6dmt", "yes", "no", "false"},
+        {"output_6dmt", "", "no", "false"},
     };
     for (const auto &p : parameters) {
-        const bool perBody = p[0] != "output_6dmt";
-        const QByteArray name = "measurementtool " + p[0] + (perBody ? " b02" : "");
-        QCOMPARE(run(model, "orvel2 set " + name + ' ' + p[2]), 0);
-        QCOMPARE(value(model, name), p[2]);
-        QCOMPARE(run(model, "orvel2 set " + name + ' ' + p[3]), int(SimError::BadValue));
-        QCOMPARE(value(model, name), p[2]);
-        if (perBody)
-            QCOMPARE(value(model, "measurementtool " + p[0] + " b01"), p[1]);
+        const QByteArray name = "measurementtool " + p[0] + (p[1].isEmpty() ? "" : " b02");
+        PLAY(model, {"set " + name + ' ' + p[2] + " = ok", "get " + name + " = " + p[2],
+                     "set " + name + ' ' + p[3] + " = err 2 bad value", "get " + name + " = " + p[2]});
+        if (!p[1].isEmpty())
+            PLAY(model, {"get measurementtool " + p[0] + " b01 = " + p[1]});
     }
 }
 
-void TestSimModel::radioDevices()
+void TestSimModel::lockTrackingAndFaults()
+{
+    SimModel model;
+    const QByteArray notNow = " = err 3 not allowed now", injected = " = err 6 injected fault";
+    PLAY(model, {"simulate locked yes = ok", "get config is_changeable = no",
+                 "set measurementtool number_of_tools 1" + notNow,
+                 "set output active chmon 6dmt yes = ok", // outputs are not configuration
+                 "cal measurementtool start" + notNow, "simulate locked no = ok",
+                 // Without the sync signal tracking waits for it; calibration is refused meanwhile.
+                 "simulate sync_missing yes = ok", "tracking start = ok", "get status active = wait",
+                 "cal measurementtool start" + notNow, "simulate sync_missing no = ok", "get status active = meas",
+                 "tracking stop = ok", "get status active = none",
+                 "simulate tracking_available no = ok", "tracking start" + notNow,
+                 // Failing parameters match whole words; simulate itself never fails.
+                 "simulate fail_param measurementtool number_of_tools = ok",
+                 "get measurementtool number_of_tools" + injected, "get measurementtool max_number_of_tools = 4",
+                 "simulate fail_param kinwave device_model_desc simco mtx = ok",
+                 "get kinwave device_model_desc simco mtx" + injected,
+                 "simulate fail_param none = ok", "get measurementtool number_of_tools = 2",
+                 "simulate fail_rate 1 = ok", "get status active" + injected, "simulate fail_rate 0 = ok",
+                 "simulate tracking_available yes = ok", "simulate drop_next 1 = ok"});
+    // A dropped command gets no answer and is not executed.
+    QVERIFY(model.respond("orvel2 tracking start").dropped);
+    PLAY(model, {"get status active = none"});
+}
+
+void TestSimModel::calibrations()
 {
     SimModel model;
     model.setManualClock(true);
-    model.advanceClock(5000); // the fourth device comes into range, and leaves again
-    QCOMPARE(value(model, "measurementtool kinwave_device d04"), QByteArray("radix mt4b 123456"));
-    model.advanceClock(5000);
-    QCOMPARE(value(model, "measurementtool number_of_kinwave_devices"), QByteArray("3"));
-    QCOMPARE(run(model, "orvel2 simulate radio_churn 0"), 0);
-    // Every device in range has a model description.
-    for (int d = 1; d <= 4; ++d) {
-        const QList<QByteArray> device = value(model, "measurementtool kinwave_device d0" + QByteArray::number(d)).split(' ');
-        const QByteArray desc = value(model, "kinwave device_model_desc " + device.at(0) + ' ' + device.at(1));
-        QVERIFY2(desc.startsWith('"') && desc.endsWith('"') && desc.size() > 2, desc.constData());
-    }
-    QCOMPARE(run(model, "orvel2 simulate fail_param kinwave device_model_desc simco mtx"), 0);
-    QCOMPARE(run(model, "orvel2 get kinwave device_model_desc simco mtx"), int(SimError::InjectedFault));
+    const QByteArray notNow = " = err 3 not allowed now";
+    PLAY(model, {
+        // One step: the announced pause is the operator's, the run starts at once.
+        "get cal number_of_steps measurementtool = 1", "simulate cal_pause1 2 = ok",
+        "get cal step_pause measurementtool s01 = yes 2", "cal measurementtool start = ok",
+        "get status step_active = cal 1", "tracking start" + notNow,
+        "+1000", "get status progress = 0.250", "get status step_progress = 1 0.250",
+        "+3000", "get status active = cal", "get status progress = 1.000", "+500", "get status active = none",
+        // Tool 2 is the calibrated tool without a calibrated tip.
+        "get measurementtool calibration_body_id = b02", "get measurementtool calibration_tip_residual = 0.1234",
+        "measurementtool accept_new_calibration = ok", "get measurementtool tip_calibrated b02 = yes",
+        "measurementtool accept_new_calibration" + notNow,
+        // A failing run ends in "err" with the quoted text, until tracking starts.
+        "simulate cal_fail \"Tool tip moved too much\" = ok", "cal measurementtool start = ok", "+10000",
+        "get status active = err", "get status err = 12 \"Tool tip moved too much\"",
+        "measurementtool accept_new_calibration" + notNow, "tracking start = ok", "get status err = 0 \"\"",
+        "cal measurementtool start" + notNow, "tracking stop = ok", "simulate cal_fail none = ok",
+        // Two steps: the second waits for its start, or for the end of its pause.
+        "simulate cal_steps 2 = ok", "simulate cal_pause2 3 = ok", "get cal step_pause measurementtool s02 = yes 3",
+        "cal measurementtool start = ok", "+1999", "get status step_active = pause 1",
+        "+4001", "get status step_active = pause 2", "get status progress = 0.500",
+        "cal measurementtool start_step s02 = ok", "get status step_active = cal 2", "+4500", "get status active = none",
+        "cal measurementtool start = ok", "+10000", "get status step_progress = 2 0.250",
+        "cal measurementtool stop = ok", "get status active = none"});
 }
 
-void TestSimModel::lockAndTracking()
+void TestSimModel::badAndRandomInput()
 {
     SimModel model;
-    model.setLocked(true);
-    QCOMPARE(value(model, "config is_changeable"), QByteArray("no"));
-    QCOMPARE(run(model, "orvel2 set measurementtool number_of_tools 1"), int(SimError::NotAllowed));
-    QCOMPARE(run(model, "orvel2 set output active chmon 6dmt yes"), 0); // outputs are not configuration
-    QCOMPARE(run(model, "orvel2 cal measurementtool start"), int(SimError::NotAllowed));
-    model.setLocked(false);
-    QCOMPARE(run(model, "orvel2 simulate tracking_available no"), 0);
-    QCOMPARE(run(model, "orvel2 tracking start"), int(SimError::NotAllowed));
-}
-
-void TestSimModel::oneStepCalibration()
-{
-    SimModel model;
-    model.setManualClock(true);
-    QCOMPARE(value(model, "cal number_of_steps measurementtool"), QByteArray("1"));
-    QCOMPARE(run(model, "orvel2 simulate cal_pause1 2"), 0);
-    QCOMPARE(value(model, "cal step_pause measurementtool s01"), QByteArray("yes 2"));
-    QCOMPARE(run(model, "orvel2 cal measurementtool start"), 0);
-    // One step: the announced pause is the operator's, the run starts at once.
-    QCOMPARE(value(model, "status step_active"), QByteArray("cal 1"));
-    model.advanceClock(1000);
-    QCOMPARE(value(model, "status progress"), QByteArray("0.250"));
-    QCOMPARE(value(model, "status step_progress"), QByteArray("1 0.250"));
-    model.advanceClock(3000); // calculating
-    QCOMPARE(value(model, "status active"), QByteArray("cal"));
-    QCOMPARE(value(model, "status progress"), QByteArray("1.000"));
-    model.advanceClock(500);
-    QCOMPARE(value(model, "status active"), QByteArray("none"));
-    // Tool 2 is the calibrated tool without a calibrated tip.
-    QCOMPARE(value(model, "measurementtool calibration_body_id"), QByteArray("b02"));
-    QCOMPARE(value(model, "measurementtool calibration_tip_residual"), QByteArray("0.1234"));
-    QCOMPARE(run(model, "orvel2 measurementtool accept_new_calibration"), 0);
-    QCOMPARE(value(model, "measurementtool tip_calibrated b02"), QByteArray("yes"));
-    QCOMPARE(run(model, "orvel2 measurementtool accept_new_calibration"), int(SimError::NotAllowed));
-
-    // A failing run ends in "err" with the quoted text, until tracking starts.
-    QCOMPARE(run(model, "orvel2 simulate cal_fail \"Tool tip moved too much\""), 0);
-    QCOMPARE(run(model, "orvel2 cal measurementtool start"), 0);
-    model.advanceClock(10000);
-    QCOMPARE(value(model, "status active"), QByteArray("err"));
-    QCOMPARE(value(model, "status err"), QByteArray("12 \"Tool tip moved too much\""));
-    QCOMPARE(run(model, "orvel2 measurementtool accept_new_calibration"), int(SimError::NotAllowed));
-    QCOMPARE(run(model, "orvel2 tracking start"), 0);
-    QCOMPARE(value(model, "status err"), QByteArray("0 \"\""));
-    QCOMPARE(run(model, "orvel2 tracking stop"), 0);
-}
-
-void TestSimModel::twoStepCalibrationPauses()
-{
-    SimModel model;
-    model.setManualClock(true);
-    QCOMPARE(run(model, "orvel2 simulate cal_steps 2"), 0);
-    QCOMPARE(run(model, "orvel2 simulate cal_pause1 2"), 0);
-    QCOMPARE(run(model, "orvel2 simulate cal_pause2 3"), 0);
-    QCOMPARE(value(model, "cal step_pause measurementtool s02"), QByteArray("yes 3"));
-    QCOMPARE(run(model, "orvel2 cal measurementtool start"), 0);
-    model.advanceClock(1999);
-    QCOMPARE(value(model, "status step_active"), QByteArray("pause 1"));
-    model.advanceClock(1 + 4000); // pause 1 over, step 1 done
-    QCOMPARE(value(model, "status step_active"), QByteArray("pause 2"));
-    QCOMPARE(run(model, "orvel2 cal measurementtool start_step s02"), 0);
-    QCOMPARE(value(model, "status step_active"), QByteArray("cal 2"));
-    model.advanceClock(4500);
-    QCOMPARE(value(model, "status active"), QByteArray("none"));
-    // Left alone, both pauses end by themselves.
-    QCOMPARE(run(model, "orvel2 cal measurementtool start"), 0);
-    model.advanceClock(2000 + 4000 + 3000 + 1000);
-    QCOMPARE(value(model, "status step_progress"), QByteArray("2 0.250"));
-}
-
-void TestSimModel::badInputGetsAnErrorReply()
-{
-    SimModel model;
-    const struct { QByteArray line; int error; } cases[] = {
-        {"", SimError::Malformed},
-        {"ORVEL2 get status active", SimError::Malformed},
-        {QByteArray("orvel2 get status\0 active", 25), SimError::Malformed},
-        {"orvel2 set status active meas", SimError::ReadOnly},
-        {"orvel2 simulate warp_speed 9", SimError::UnknownParameter},
-        {"orvel2 get" + QByteArray(" w").repeated(30), SimError::Malformed},
-        {"orvel2 get status active" + QByteArray(1001, ' '), SimError::LineTooLong},
+    const struct { QByteArray line; QByteArray reply; } cases[] = {
+        {"", "orvel2 err 4 malformed command"},
+        {"ORVEL2 get status active", "orvel2 err 4 malformed command"},
+        {QByteArray("orvel2 get status\0 active", 25), "orvel2 err 4 malformed command"},
+        {"orvel2 get" + QByteArray(" w").repeated(30), "orvel2 err 4 malformed command"},
+        {"orvel2 get status active" + QByteArray(1001, ' '), "orvel2 err 5 line too long"},
+        {"orvel2 set status active meas", "orvel2 err 8 read-only parameter"},
+        {"orvel2 simulate warp_speed 9", "orvel2 err 1 unknown setting"},
+        // Exactly at the limit is still read; runs of blanks separate words.
+        {"orvel2  get\tstatus active" + QByteArray(SimModel::MaxLineLength - 25, ' '), "orvel2 set status active none"},
     };
     for (const auto &c : cases)
-        QVERIFY2(run(model, c.line) == c.error, c.line.left(60).constData());
-    // Exactly at the limit is still read; runs of blanks separate words.
-    QCOMPARE(model.respond("orvel2  get\tstatus active" + QByteArray(SimModel::MaxLineLength - 25, ' ')).reply,
-             QByteArray("orvel2 set status active none"));
+        QCOMPARE(model.respond(c.line).reply, c.reply);
 
     // Random input: always exactly one well-formed, bounded reply.
-    const QList<QByteArray> words = QByteArray(
+    const QByteArrayList words = QByteArray(
         "orvel2 get set simulate measurementtool number_of_tools reference_of_tool device kinwave device_model_desc "
         "cal start stop start_step status active output chmon 6dmt tracking b01 b00 b999 s02 d01 yes none 1.5 "
         "-2147483649 1e308 nan cal_steps clock_advance reset accept_new_calibration \"quoted\"").split(' ');
@@ -212,12 +198,9 @@ void TestSimModel::badInputGetsAnErrorReply()
     const QRegularExpression valid(QStringLiteral("^orvel2 (ok|set \\S.*|err [1-9][0-9]* \\S.*)$"));
     for (int i = 0; i < 20000; ++i) {
         QByteArray line = i % 3 ? "orvel2 " : "";
-        for (int w = random.bounded(9); w > 0; --w) {
-            QByteArray word = words.at(random.bounded(words.size()));
-            if (random.bounded(10) == 0)
-                word = QByteArray(random.bounded(1, 8), char(random.bounded(256)));
-            line += word + ' ';
-        }
+        for (int w = random.bounded(9); w > 0; --w)
+            line += (random.bounded(10) ? words.at(random.bounded(words.size()))
+                                        : QByteArray(random.bounded(1, 8), char(random.bounded(256)))) + ' ';
         const SimResponse response = model.respond(line.trimmed());
         QVERIFY2(response.dropped || valid.match(QString::fromLatin1(response.reply)).hasMatch(), response.reply.constData());
         QVERIFY(response.reply.size() < 200);
@@ -226,28 +209,70 @@ void TestSimModel::badInputGetsAnErrorReply()
     }
 }
 
-void TestSimModel::faultInjection()
+void TestSimModel::dataOutput()
 {
+    // Only the outputs switched on; the tool format by the format switch, where the backend knows both.
     SimModel model;
-    QCOMPARE(run(model, "orvel2 simulate fail_param measurementtool number_of_tools"), 0);
-    QCOMPARE(run(model, "orvel2 get measurementtool number_of_tools"), int(SimError::InjectedFault));
-    QCOMPARE(run(model, "orvel2 get measurementtool max_number_of_tools"), -1); // whole words only
-    QCOMPARE(run(model, "orvel2 simulate fail_param none"), 0);
-    QCOMPARE(value(model, "measurementtool number_of_tools"), QByteArray("2"));
+    const struct { QByteArray command; QByteArrayList types; } steps[] = {
+        {"tracking start", {}},
+        {"set output active chmon 6dmtr yes", {"fr", "ts", "6dmtr"}},
+        {"set output active chmon 6dmt yes", {"fr", "ts", "6dmt", "6dmtr"}},
+        {"set measurementtool output_6dmt no", {"fr", "ts", "6dmtr"}},
+        {"set output active chmon 6dmt2 yes", {"fr", "ts", "6dmt2", "6dmtr"}},
+        {"set output active chmon 6dmtr no", {"fr", "ts", "6dmt2"}},
+        {"simulate backend_version 1 12 0", {"fr", "ts", "6dmt"}},
+        {"tracking stop", {}},
+    };
+    for (const auto &step : steps) {
+        PLAY(model, {step.command + " = ok"});
+        QCOMPARE(types(model.nextFrame()), step.types);
+    }
 
+    // Every line is accepted by the module's parser with the counts it gives, in both formats, with tools
+    // and references lost and back.
+    PLAY(model, {"simulate reset = ok", "simulate clock manual = ok", "set measurementtool number_of_tools 4 = ok",
+                 "simulate button_count 16 = ok", "set output active chmon 6dmt yes = ok",
+                 "set output active chmon 6dmt2 yes = ok", "set output active chmon 6dmtr yes = ok",
+                 "tracking start = ok"});
+    OrvelParser parser;
+    for (int frame = 0; frame < 400; ++frame) {
+        PLAY(model, {frame % 2 ? "set measurementtool output_6dmt no = ok" : "set measurementtool output_6dmt yes = ok"});
+        const QByteArrayList lines = model.nextFrame();
+        QCOMPARE(types(lines), QByteArrayList({"fr", "ts", frame % 2 ? "6dmt2" : "6dmt", "6dmtr"}));
+        parser.beginFrame();
+        for (const QByteArray &line : lines) {
+            QByteArray copy = line; // the parser may write into it
+            char *cursor = copy.data();
+            QVERIFY2(parser.parseDataLine(&cursor), line.constData());
+            // References first, tools last before the blocks.
+            const QByteArrayList words = line.left(line.indexOf('[')).simplified().split(' ');
+            if (words.at(0) == "6dmtr")
+                QCOMPARE(parser.toolRefCount(), words.at(1).toInt());
+            else if (words.at(0).startsWith("6dmt"))
+                QCOMPARE(parser.toolCount(), words.last().toInt());
+        }
+        QCOMPARE(parser.frameCounter, uint32_t(frame + 1));
+        model.advanceClock(97);
+    }
+}
 
-    QCOMPARE(run(model, "orvel2 simulate fail_rate 1"), 0); // simulate itself never fails
-    QCOMPARE(run(model, "orvel2 get status active"), int(SimError::InjectedFault));
-    QCOMPARE(run(model, "orvel2 simulate fail_rate 0"), 0);
-    QCOMPARE(run(model, "orvel2 simulate reply_delay 250"), 0);
-    QCOMPARE(model.respond("orvel2 get status active").delayMs, 250);
-    QCOMPARE(run(model, "orvel2 simulate reply_delay 0"), 0);
-
-    // A dropped command gets no answer and is not executed.
-    SimController controller;
-    QCOMPARE(controller.execute("orvel2 simulate drop_next 1"), QByteArray("orvel2 ok"));
-    QVERIFY(controller.execute("orvel2 tracking start").isEmpty());
-    QCOMPARE(controller.execute("orvel2 get status active"), QByteArray("orvel2 set status active none"));
+void TestSimModel::controllerEmitsOnItsThread()
+{
+    QThread worker;
+    auto *controller = new SimController;
+    controller->moveToThread(&worker);
+    connect(&worker, &QThread::finished, controller, &QObject::deleteLater);
+    QByteArrayList lines;
+    QObject receiver; // takes any line still queued with it when the test ends
+    connect(controller, &SimController::dataLine, &receiver, [&lines](const QByteArray &line) { lines << line; });
+    worker.start();
+    // Commands from this thread; the timer lives in the worker.
+    QCOMPARE(controller->execute("orvel2 set output active chmon 6dmt yes"), QByteArray("orvel2 ok"));
+    QCOMPARE(controller->execute("orvel2 tracking start"), QByteArray("orvel2 ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(lines.size() >= 9, 10000);
+    QCOMPARE(types(lines.mid(0, 3)), QByteArrayList({"fr", "ts", "6dmt"}));
+    worker.quit();
+    QVERIFY(worker.wait(10000));
 }
 
 QTEST_GUILESS_MAIN(TestSimModel)
