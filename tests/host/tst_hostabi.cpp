@@ -22,6 +22,21 @@ long vtableIndex(Member member)
     return (representation[0] - 1) / long(sizeof(void *));
 }
 
+template <typename Record, typename Field>
+long offset(const Record &record, const Field &field)
+{
+    return reinterpret_cast<const char *>(&field) - reinterpret_cast<const char *>(&record);
+}
+
+// Numbers as one text, so a failure shows them all.
+QString numbers(std::initializer_list<long> values)
+{
+    QStringList texts;
+    for (long value : values)
+        texts.append(QString::number(value));
+    return texts.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 // The host interfaces are shared with a host built separately: a change of
@@ -32,75 +47,51 @@ class TestHostAbi : public QObject
 
 private slots:
     void virtualFunctionOrder();
-    void recordLayouts();
-    void metaTypeNames();
+    void recordLayoutsAndNames();
 };
 
 void TestHostAbi::virtualFunctionOrder()
 {
     // Slots 0 and 1 of a class with a virtual destructor are its two destructor entries.
-    QCOMPARE(vtableIndex(&IOManager::reserved1), 2L);
-    QCOMPARE(vtableIndex(&IOManager::commandPreset), 3L);
-    QCOMPARE(vtableIndex(&IOManager::sendCommand), 4L);
-    QCOMPARE(vtableIndex(&IOManager::reserved4), 5L);
-    QCOMPARE(vtableIndex(&IOManager::getParameter), 6L);
-    QCOMPARE(vtableIndex(&IOManager::getIntParameter), 7L);
-    QCOMPARE(vtableIndex(&IOManager::getDoubleParameter), 8L);
-    QCOMPARE(vtableIndex(&IOManager::getBoolParameter), 9L);
-    QCOMPARE(vtableIndex(&IOManager::reserved9), 10L);
-    QCOMPARE(vtableIndex(&IOManager::reserved10), 11L);
-    QCOMPARE(vtableIndex(&IOManager::setParameter), 12L);
-    QCOMPARE(vtableIndex(&IOManager::subscribeOutput), 13L);
-    QCOMPARE(vtableIndex(&IOManager::unsubscribeOutput), 14L);
-    QCOMPARE(vtableIndex(&IOManager::addRequester), 15L);
-    QCOMPARE(vtableIndex(&IOManager::renewRequester), 16L);
-    QCOMPARE(vtableIndex(&IOManager::logMessage), 17L);
-    QCOMPARE(IOManager::ReplySize, 200);
-
-    QCOMPARE(vtableIndex(&Requester::handleDataLine), 0L);
-    QCOMPARE(vtableIndex(&Requester::measurementStarted), 1L);
-    QCOMPARE(vtableIndex(&Requester::measurementStopped), 2L);
-
-    QCOMPARE(vtableIndex(&ModuleInterface::renewDisplay), 2L);
-    QCOMPARE(vtableIndex(&ModuleInterface::cleanup), 3L);
-    QCOMPARE(vtableIndex(&ModuleInterface::name), 4L);
-    QCOMPARE(vtableIndex(&ModuleInterface::version), 5L);
-    QCOMPARE(vtableIndex(&ModuleInterface::menuEntries), 6L);
-    QCOMPARE(vtableIndex(&ModuleInterface::setModuleParameter), 7L);
+    using IO = IOManager;
+    QCOMPARE(numbers({vtableIndex(&IO::reserved1), vtableIndex(&IO::commandPreset), vtableIndex(&IO::sendCommand),
+                      vtableIndex(&IO::reserved4), vtableIndex(&IO::getParameter), vtableIndex(&IO::getIntParameter),
+                      vtableIndex(&IO::getDoubleParameter), vtableIndex(&IO::getBoolParameter),
+                      vtableIndex(&IO::reserved9), vtableIndex(&IO::reserved10), vtableIndex(&IO::setParameter),
+                      vtableIndex(&IO::subscribeOutput), vtableIndex(&IO::unsubscribeOutput),
+                      vtableIndex(&IO::addRequester), vtableIndex(&IO::renewRequester), vtableIndex(&IO::logMessage),
+                      IO::ReplySize}),
+             QStringLiteral("2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 200"));
+    QCOMPARE(numbers({vtableIndex(&Requester::handleDataLine), vtableIndex(&Requester::measurementStarted),
+                      vtableIndex(&Requester::measurementStopped)}),
+             QStringLiteral("0 1 2"));
+    using MI = ModuleInterface;
+    QCOMPARE(numbers({vtableIndex(&MI::renewDisplay), vtableIndex(&MI::cleanup), vtableIndex(&MI::name),
+                      vtableIndex(&MI::version), vtableIndex(&MI::menuEntries), vtableIndex(&MI::setModuleParameter)}),
+             QStringLiteral("2 3 4 5 6 7"));
     QCOMPARE(QByteArray(qobject_interface_iid<ModuleInterface *>()), QByteArray("orvel2.gui.Module/0.2.0"));
 
-    // The base of the callback interface does nothing and answers 0.
+    // Dialogs that only register keep the base's answers: nothing done, 0.
     struct Plain : Requester
     {
     } plain;
     Requester &requester = plain;
-    QCOMPARE(requester.handleDataLine("6dmt", "6dmt 0"), 0);
-    QCOMPARE(requester.measurementStarted(), 0);
-    QCOMPARE(requester.measurementStopped(), 0);
+    QCOMPARE(numbers({requester.handleDataLine("6dmt", "6dmt 0"), requester.measurementStarted(),
+                      requester.measurementStopped()}),
+             QStringLiteral("0 0 0"));
 }
 
-void TestHostAbi::recordLayouts()
+void TestHostAbi::recordLayoutsAndNames()
 {
-    const BackendVersions versions{};
-    const char *base = reinterpret_cast<const char *>(&versions);
-    QCOMPARE(reinterpret_cast<const char *>(&versions.productVersion) - base, 0L);
-    QCOMPARE(reinterpret_cast<const char *>(&versions.backendVersion) - base, 12L);
-    QCOMPARE(reinterpret_cast<const char *>(&versions.productName) - base, 24L);
-    QCOMPARE(sizeof(BackendVersions), size_t(32));
+    const BackendVersions v{};
+    QCOMPARE(numbers({offset(v, v.productVersion), offset(v, v.backendVersion), offset(v, v.productName),
+                      long(sizeof v)}),
+             QStringLiteral("0 12 24 32"));
+    const MenuEntry e{};
+    QCOMPARE(numbers({offset(e, e.action), offset(e, e.actionOrder), offset(e, e.menuTitle), offset(e, e.menuOrder),
+                      offset(e, e.widget), offset(e, e.widgetKind), long(sizeof e)}),
+             QStringLiteral("0 8 16 24 32 40 48"));
 
-    const MenuEntry entry{};
-    const char *start = reinterpret_cast<const char *>(&entry);
-    QCOMPARE(reinterpret_cast<const char *>(&entry.action) - start, 0L);
-    QCOMPARE(reinterpret_cast<const char *>(&entry.actionOrder) - start, 8L);
-    QCOMPARE(reinterpret_cast<const char *>(&entry.menuTitle) - start, 16L);
-    QCOMPARE(reinterpret_cast<const char *>(&entry.menuOrder) - start, 24L);
-    QCOMPARE(reinterpret_cast<const char *>(&entry.widget) - start, 32L);
-    QCOMPARE(reinterpret_cast<const char *>(&entry.widgetKind) - start, 40L);
-    QCOMPARE(sizeof(MenuEntry), size_t(48));
-}
-
-void TestHostAbi::metaTypeNames()
-{
     registerHostMetaTypes();
     QCOMPARE(QByteArray(QMetaType::typeName(qMetaTypeId<IOManager *>())), QByteArray("IOManager*"));
     QCOMPARE(QByteArray(QMetaType::typeName(qMetaTypeId<BackendVersions *>())), QByteArray("BackendVersions*"));
