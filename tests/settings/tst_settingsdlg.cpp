@@ -160,11 +160,9 @@ void TestSettingsDlg::loadTraffic()
 void TestSettingsDlg::availabilityAndLock()
 {
     const struct { int minor, patch; const char *answers; bool locked, isAvailable; } cases[] = {
-        {9, -1, "config is_changeable=no", true, true},     {14, 0, "config is_changeable=no ", false, true},
-        {14, 0, "config is_changeable=NO", false, true},    {8, 5, "config is_changeable=no", false, true},
-        {14, 0, "available=Yes", false, false},             {2, 9, "", false, false},
-        {14, 0, "config is_changeable=no; available=yes ", true, false},
-        {14, 0, "config is_changeable=!3; available=!3", false, false}};
+        {9, -1, "config is_changeable=no", true, true}, {14, 0, "config is_changeable=no ", false, true},
+        {8, 5, "config is_changeable=no", false, true}, {14, 0, "available=Yes", false, false}, {2, 9, "", false, false},
+        {14, 0, "config is_changeable=no; available=yes ", true, false}, {14, 0, "config is_changeable=!3; available=!3", false, false}};
     for (const auto &c : cases) {
         Session s(c.minor);
         s.versions.backendVersion[2] = c.patch;

@@ -1,10 +1,5 @@
 #include <QtTest>
-#include <QAction>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTableWidget>
+#include <QtWidgets>
 #include <memory>
 
 #include "modaldriver.h"
@@ -32,14 +27,10 @@ class TestTipCalibration : public QObject
 private slots:
     void init();
     void cleanup() { host.reset(); }
-    void availability_data();
-    void availability();
-    void buttons_data();
-    void buttons();
+    void dialog_data();
+    void dialog();
 
 private:
-    void openDialog(const std::function<void(QDialog *)> &inDialog);
-
     std::unique_ptr<FakeCommandManager> fake;
     QMainWindow mainWindow;
     BackendVersions versions;
@@ -67,33 +58,27 @@ void TestTipCalibration::init()
     fake->calls.clear();
 }
 
-// Opens the dialog from its menu action, runs `inDialog` once it is up, then leaves it with Exit.
-void TestTipCalibration::openDialog(const std::function<void(QDialog *)> &inDialog)
-{
-    MenuEntry *entry = host->module()->menuEntries().at(1);
-    // A check that fails inside a dialog leaves it open: this closes it, so the test ends.
-    QTimer::singleShot(Patience, entry->widget, [] { ModalDriver::closeAllModal(); });
-    ModalDriver driver("MtCalibrationDlg", [&](QWidget *w) {
-        inDialog(static_cast<QDialog *>(w));
-        if (w->isVisible())
-            child(w, QStringLiteral("pushButton_exit"))->click();
-    }, Patience);
-    entry->action->trigger();
-    QVERIFY(driver.acted());
-}
-
-void TestTipCalibration::availability_data()
+void TestTipCalibration::dialog_data()
 {
     QTest::addColumn<int>("minor");
     QTest::addColumn<QStringList>("script");
-    QTest::addColumn<QString>("error"); // empty: hidden
-    QTest::addColumn<QString>("expected"); // the transcript
+    QTest::addColumn<QString>("error"); // shown on opening; empty: hidden
+    QTest::addColumn<QString>("button"); // pressed then
+    QTest::addColumn<QString>("resultButton");
+    QTest::addColumn<QString>("expected"); // the transcript from opening on
+    // Opened and left with Exit.
     const auto row = [](const char *name, int minor, const QStringList &script, const char *error,
                         const char *expected) {
         QTest::newRow(name) << minor << script
                             << (*error ? QStringLiteral("<b><font color=red>%1</font></b>").arg(QLatin1String(error))
                                        : QString())
-                            << QString::fromLatin1(expected);
+                            << "pushButton_exit" << QString() << QString::fromLatin1(expected);
+    };
+    // Opened with everything there, which starts tracking, and a button pressed.
+    const auto press = [](const char *name, const QStringList &script, const char *button, const QString &expected,
+                          const char *resultButton = "") {
+        QTest::newRow(name) << 14 << script << QString() << button << resultButton
+                            << "tracking start" + (expected.isEmpty() ? QString() : "; " + expected);
     };
     const char *general = "Measurement Tool is not available!";
     const char *undefined = "No Measurement Tool is defined!";
@@ -121,84 +106,63 @@ void TestTipCalibration::availability_data()
     row("locked", 9, {"config is_changeable=no"}, "", "tracking start");
     row("locked, no tools", 9, {"config is_changeable=no", "measurementtool number_of_tools=0"}, undefined, "");
     row("backend 1.8 never locks", 8, {"config is_changeable=no"}, "", "tracking start");
-}
 
-// What the dialog shows on opening, and what it asks and sends for it.
-void TestTipCalibration::availability()
-{
-    QFETCH(int, minor);
-    QFETCH(QStringList, script);
-    QFETCH(QString, error);
-    QFETCH(QString, expected);
-    versions.backendVersion[1] = minor;
-    applyScript(fake.get(), script);
-    const bool locked = minor >= 9 && script.contains(QLatin1String("config is_changeable=no"));
-    openDialog([&](QDialog *dialog) {
-        QLabel *label = child<QLabel>(dialog, QStringLiteral("label_error"));
-        QCOMPARE(label->isVisible() ? label->text() : QString(), error);
-        QCOMPARE(child(dialog, QStringLiteral("pushButton_calibrate"))->isEnabled(), error.isEmpty() && !locked);
-        QCOMPARE(dialog->windowIcon().pixmap(48).toImage(),
-                 (locked ? QIcon(QStringLiteral(":/lock.png")) : mainWindow.windowIcon()).pixmap(48).toImage());
-    });
-    QCOMPARE(transcript(fake->calls), expected);
-    QCOMPARE(fake->calls.contains(QStringLiteral("getParameter config is_changeable")), minor >= 9);
-    if (minor < 3) // nothing asked but, at Exit, whether tracking runs
-        QCOMPARE(fake->calls, QStringList{StatusPoll});
-}
-
-void TestTipCalibration::buttons_data()
-{
-    QTest::addColumn<QStringList>("script");
-    QTest::addColumn<QString>("button"); // pressed in the dialog
-    QTest::addColumn<QString>("resultButton");
-    QTest::addColumn<QString>("expected"); // the transcript from the press on
-    const auto row = [](const char *name, const QStringList &script, const char *button, const QString &expected,
-                        const char *resultButton = "") {
-        QTest::newRow(name) << script << button << resultButton << expected;
-    };
     const QString run = QStringLiteral("log: Measurement Tool calibration started; tracking stop; "
                                        "cal measurementtool start; remaining time: 15 seconds; ");
     const QString done = run + QStringLiteral("log: Measurement Tool calibration finished; ");
     const QString accept = QStringLiteral("measurementtool accept_new_calibration; ");
     const QStringList running{"status active=none|6d|cal|none"}; // tracking runs, then the calibration
-    row("Exit while tracking", {"status active=none|6d"}, "pushButton_exit", "tracking stop");
-    row("Escape while tracking", {"status active=none|6d"}, "Escape", "tracking stop");
-    row("Escape, status err", {"status active=none|err"}, "Escape", "");
-    row("Exit, status query failed", {"status active=none|!"}, "pushButton_exit", "");
-    row("accepted", running, "pushButton_calibrate", done + "M2|MR3|0.12; " + accept + "closed 0; tracking start",
-        "pushButton_accept");
-    row("no reference, cancelled",
-        running + QStringList{"measurementtool reference_of_tool b02=none",
-                                  "measurementtool calibration_tip_residual=1.5"},
-        "pushButton_calibrate", done + "M2||1.50; closed -1; tracking start", "pushButton_cancel");
-    row("queries failed",
-        running + QStringList{"measurementtool calibration_body_id=!", "measurementtool calibration_tip_residual=!"},
-        "pushButton_calibrate",
-        done + "log: Error: Unable to get tool id; log: Error: Unable to get tool tip residual; ||0.00; closed -1; "
-               "tracking start", "pushButton_cancel");
-    row("reference failed, acceptance refused",
-        running + QStringList{"measurementtool reference_of_tool b02=!",
-                                  "orvel2 measurementtool accept_new_calibration=orvel2 error"},
-        "pushButton_calibrate",
-        done + "log: Error: Unable to get reference body id; M2||0.12; " + accept
-            + "log: Error: Unable to accept calibration; closed -1; tracking start", "pushButton_accept");
-    row("controller stops answering, cancelled", {"status active=none|6d|cal|!"}, "pushButton_calibrate",
-        run + "cal measurementtool stop; log: Measurement Tool calibration aborted; tracking start");
-    row("not available at the click", {"cal available measurementtool=yes|no"}, "pushButton_calibrate",
-        "box Measurement Tool Calibration: Measurement Tool calibration is not available");
-    row("availability query failed at the click", {"cal available measurementtool=yes|!"}, "pushButton_calibrate",
-        "log: Error: Calibration mea tool");
+    press("Exit while tracking", {"status active=none|6d"}, "pushButton_exit", "tracking stop");
+    press("Escape while tracking", {"status active=none|6d"}, "Escape", "tracking stop");
+    press("Escape, status err", {"status active=none|err"}, "Escape", "");
+    press("Exit, status query failed", {"status active=none|!"}, "pushButton_exit", "");
+    press("accepted", running, "pushButton_calibrate", done + "M2|MR3|0.12; " + accept + "closed 0; tracking start",
+          "pushButton_accept");
+    press("no reference, cancelled",
+          running + QStringList{"measurementtool reference_of_tool b02=none",
+                                "measurementtool calibration_tip_residual=1.5"},
+          "pushButton_calibrate", done + "M2||1.50; closed -1; tracking start", "pushButton_cancel");
+    press("queries failed",
+          running + QStringList{"measurementtool calibration_body_id=!", "measurementtool calibration_tip_residual=!"},
+          "pushButton_calibrate",
+          done + "log: Error: Unable to get tool id; log: Error: Unable to get tool tip residual; ||0.00; closed -1; "
+                 "tracking start", "pushButton_cancel");
+    press("reference failed, acceptance refused",
+          running + QStringList{"measurementtool reference_of_tool b02=!",
+                                "orvel2 measurementtool accept_new_calibration=orvel2 error"},
+          "pushButton_calibrate",
+          done + "log: Error: Unable to get reference body id; M2||0.12; " + accept
+              + "log: Error: Unable to accept calibration; closed -1; tracking start", "pushButton_accept");
+    press("controller stops answering, cancelled", {"status active=none|6d|cal|!"}, "pushButton_calibrate",
+          run + "cal measurementtool stop; log: Measurement Tool calibration aborted; tracking start");
+    press("not available at the click", {"cal available measurementtool=yes|no"}, "pushButton_calibrate",
+          "box Measurement Tool Calibration: Measurement Tool calibration is not available");
+    press("availability query failed at the click", {"cal available measurementtool=yes|!"}, "pushButton_calibrate",
+          "log: Error: Calibration mea tool");
 }
 
-// Exit, Escape and "&Calibrate" up to the result and tracking started again, as the controller sees them.
-void TestTipCalibration::buttons()
+// What the dialog shows on opening and, from its menu action through a press up to the result
+// and tracking started again, what it asks and sends.
+void TestTipCalibration::dialog()
 {
+    QFETCH(int, minor);
     QFETCH(QStringList, script);
+    QFETCH(QString, error);
     QFETCH(QString, button);
     QFETCH(QString, resultButton);
     QFETCH(QString, expected);
+    versions.backendVersion[1] = minor;
     applyScript(fake.get(), script);
-    openDialog([&](QDialog *dialog) {
+    const bool locked = minor >= 9 && script.contains(QLatin1String("config is_changeable=no"));
+    MenuEntry *entry = host->module()->menuEntries().at(1);
+    // A check that fails inside a dialog leaves it open: this closes it, so the test ends.
+    QTimer::singleShot(Patience, entry->widget, [] { ModalDriver::closeAllModal(); });
+    ModalDriver driver("MtCalibrationDlg", [&](QWidget *dialog) {
+        QLabel *label = child<QLabel>(dialog, QStringLiteral("label_error"));
+        QCOMPARE(label->isVisible() ? label->text() : QString(), error);
+        QCOMPARE(child(dialog, QStringLiteral("pushButton_calibrate"))->isEnabled(), error.isEmpty() && !locked);
+        QCOMPARE(dialog->windowIcon().pixmap(48).toImage(),
+                 (locked ? QIcon(QStringLiteral(":/lock.png")) : mainWindow.windowIcon()).pixmap(48).toImage());
         ModalDriver progress("CalibrationProgressDlg", [&](QWidget *w) {
             const int polls = fake->calls.count(StatusPoll);
             QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible() || fake->calls.count(StatusPoll) >= polls + 3, Patience);
@@ -220,15 +184,21 @@ void TestTipCalibration::buttons()
             fake->calls << QStringLiteral("* box %1: %2").arg(w->windowTitle(), static_cast<QMessageBox *>(w)->text());
             static_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
         }, Patience);
-        fake->calls.clear();
         if (button == QLatin1String("Escape"))
             QTest::keyClick(dialog, Qt::Key_Escape);
         else
             child(dialog, button)->click();
-    });
+        if (dialog->isVisible())
+            child(dialog, QStringLiteral("pushButton_exit"))->click();
+    }, Patience);
+    entry->action->trigger();
+    QVERIFY(driver.acted());
     QCOMPARE(transcript(fake->calls), expected);
+    QCOMPARE(fake->calls.contains(QStringLiteral("getParameter config is_changeable")), minor >= 9);
+    if (minor < 3) // nothing asked but, at Exit, whether tracking runs
+        QCOMPARE(fake->calls, QStringList{StatusPoll});
     const int afterExit = fake->calls.size(); // nothing polls once the dialogs are closed
-    QTest::qWait(250);
+    QTest::qWait(button == QLatin1String("pushButton_calibrate") ? 250 : 0);
     QCOMPARE(fake->calls.size(), afterExit);
 }
 
