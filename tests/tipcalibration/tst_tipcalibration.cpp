@@ -29,6 +29,7 @@ private slots:
     void cleanup() { host.reset(); }
     void dialog_data();
     void dialog();
+    void images();
 
 private:
     std::unique_ptr<FakeCommandManager> fake;
@@ -200,6 +201,24 @@ void TestTipCalibration::dialog()
     const int afterExit = fake->calls.size(); // nothing polls once the dialogs are closed
     QTest::qWait(button == QLatin1String("pushButton_calibrate") ? 250 : 0);
     QCOMPARE(fake->calls.size(), afterExit);
+}
+
+// The pictures come with the plug-in: four animation frames (the first and the
+// third the same), the padlock with its transparency, the help picture.
+void TestTipCalibration::images()
+{
+    QImage frames[4];
+    for (int i = 0; i < 4; ++i) {
+        frames[i].load(QStringLiteral(":/image%1.png").arg(i + 1));
+        QCOMPARE(frames[i].size(), QSize(162, 244));
+        QVERIFY(!frames[i].hasAlphaChannel());
+    }
+    QVERIFY(frames[0] == frames[2]);
+    QVERIFY(frames[0] != frames[1] && frames[1] != frames[3] && frames[0] != frames[3]);
+    const QImage lock(QStringLiteral(":/lock.png"));
+    QCOMPARE(lock.size(), QSize(48, 48));
+    QVERIFY(lock.hasAlphaChannel() && lock.allGray());
+    QCOMPARE(QImage(QStringLiteral(":/mt_klein.PNG")).size(), QSize(242, 368));
 }
 
 QTEST_MAIN(TestTipCalibration)
