@@ -703,6 +703,7 @@ void MtSettingsDlg::on_spinBox_noOfRefBodies_valueChanged(int iNewNumberOfRefBod
     }
     iNumberOfRefBodies = n;
 
+    saveTipDiameters();
     fillMeaBodiesTable();
     fillRefBodiesTable();
     if (ui->tableWidget_meaBodies->rowCount() > 0)

@@ -244,9 +244,10 @@ void TestSettingsDlg::countChanges()
                  QStringLiteral("M1|2.5|MR2|Probe Mk II|00007 2.5 0.8 true 44 0.5 false"));
         tools->setValue(4); // refused: nothing changes
         QCOMPARE(s.fake.logMessages().last(), seq("log set number of mea tools = 4")[0]);
+        w<QTableWidget>(d, "tableWidget_meaBodies")->item(0, 1)->setText("4.0"); // typed: survives the rebuild
         refs->setValue(1);
         QCOMPARE(text(d, "tableWidget_meaBodies") + " " + text(d, "tableWidget_refBodies"),
-                 QStringLiteral("M1|2.5|none|Probe Mk II|00007 MR1"));
+                 QStringLiteral("M1|4.0|none|Probe Mk II|00007 MR1"));
         QCOMPARE(s.during([&] { refs->setValue(3); }), seq("s number_of_references 3; gi max_number_of_tools"));
         QVERIFY(text(d, "tableWidget_meaBodies").contains("|MR2|")); // the chosen reference, without asking
         clickCell(d, "tableWidget_meaBodies", 0);
