@@ -601,6 +601,14 @@ void MtSettingsDlg::saveTipDiameters()
     }
 }
 
+// Every rebuild after the load goes through here, so diameters typed into
+// the table survive it.
+void MtSettingsDlg::refillMeaBodiesTable()
+{
+    saveTipDiameters();
+    fillMeaBodiesTable();
+}
+
 void MtSettingsDlg::afterToolTableRebuilt()
 {
     if (ui->tableWidget_meaBodies->rowCount() > 0)
@@ -666,8 +674,7 @@ void MtSettingsDlg::on_spinBox_noOfMeaBodies_valueChanged(int iNewNumberOfMeaBod
     }
     iNumberOfMeaBodies = n;
 
-    saveTipDiameters();
-    fillMeaBodiesTable();
+    refillMeaBodiesTable();
     afterToolTableRebuilt();
 }
 
@@ -703,8 +710,7 @@ void MtSettingsDlg::on_spinBox_noOfRefBodies_valueChanged(int iNewNumberOfRefBod
     }
     iNumberOfRefBodies = n;
 
-    saveTipDiameters();
-    fillMeaBodiesTable();
+    refillMeaBodiesTable();
     fillRefBodiesTable();
     if (ui->tableWidget_meaBodies->rowCount() > 0)
         restoreCurrentCell(ui->tableWidget_meaBodies, iCurrentMeaBodyRow);
@@ -736,8 +742,7 @@ void MtSettingsDlg::on_pushButton_select_clicked()
         device.serial = cellText(devices, d, ColumnDeviceSerial);
         device.modelDesc = cellText(devices, d, ColumnModelDesc);
     }
-    saveTipDiameters();
-    fillMeaBodiesTable();
+    refillMeaBodiesTable();
     restoreCurrentCell(ui->tableWidget_meaBodies, iCurrentMeaBodyRow);
     updateSelectButton();
     updateDeselectButton();
@@ -756,8 +761,7 @@ void MtSettingsDlg::on_pushButton_deselect_clicked()
     } else if (t < listDeviceOfMeaBody.size()) {
         listDeviceOfMeaBody[t].clear();
     }
-    saveTipDiameters();
-    fillMeaBodiesTable();
+    refillMeaBodiesTable();
     afterToolTableRebuilt();
 }
 

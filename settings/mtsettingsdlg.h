@@ -93,6 +93,7 @@ private:
     void appendTool(int index);
     int queryReferenceOfTool(int index);
     void fillMeaBodiesTable();
+    void refillMeaBodiesTable();
     void fillRefBodiesTable();
     void saveTipDiameters();
     void updateSelectButton();
