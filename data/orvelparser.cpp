@@ -171,12 +171,15 @@ MT_ALWAYS_INLINE bool readCDouble(char **cursor, double *value)
     // number's start off the critical path.
     while (isCSpace(*p))
         ++p;
+    // Signs come at random in tracking data: arithmetic, never mispredicted.
     const bool negative = *p == '-';
-    if (*p == '+' || *p == '-')
-        ++p;
+    p += int(negative) | int(*p == '+');
     double magnitude;
     if (const char *end = scanShortDecimal(p, &magnitude)) {
-        *value = negative ? -magnitude : magnitude;
+        uint64_t bits;
+        std::memcpy(&bits, &magnitude, sizeof bits);
+        bits |= uint64_t(negative) << 63;
+        std::memcpy(value, &bits, sizeof bits);
         *cursor += end - *cursor;
         return true;
     }
