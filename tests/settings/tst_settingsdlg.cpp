@@ -124,6 +124,7 @@ private slots:
     void selectAndDeselect();
     void deviceListRefresh();
     void okOrderAndDifferences();
+    void okSwitchesOldFormatOff();
     void cancelRestoresCounts();
 };
 
@@ -349,17 +350,33 @@ void TestSettingsDlg::okOrderAndDifferences()
     }));
 }
 
+void TestSettingsDlg::okSwitchesOldFormatOff()
+{
+    // Box unchecked, the controller's format unreadable at OK (counts as the old one): switched off.
+    Session s(13);
+    s.fake.queue("measurementtool output_6dmt", {{0, "no"}, {FakeCommandManager::DefaultFailure, ""}});
+    answer(s.fake, "output_6dmt no=!6");
+    QVERIFY(s.open([&](QDialog *d) {
+        const QStringList ok = s.during([&] { w<QPushButton>(d, "pushButton_ok")->click(); });
+        QCOMPARE(ok.filter("output"), seq("gb output_6dmt; s output_6dmt no; log (un)set to old output format"));
+    }));
+}
+
 void TestSettingsDlg::cancelRestoresCounts()
 {
     auto button = [](QDialog *d) { w<QPushButton>(d, "pushButton_cancel")->click(); };
-    const struct { int tools, newTools, refs, newRefs; const char *restore; void (*cancel)(QDialog *); } cases[] = {
-        {2, 3, 2, 1, "s number_of_tools 2; s number_of_references 2", button},
-        {3, 1, 1, 3, "s number_of_references 1; s number_of_tools 3", [](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); }},
-        {3, 1, 1, 3, "s number_of_references 1; s number_of_tools 3", [](QDialog *d) { d->close(); }},
-        {2, 2, 2, 2, "", button}};
+    const struct { int tools, newTools, refs, newRefs; const char *restore; void (*cancel)(QDialog *); const char *fail; } cases[] = {
+        {2, 3, 2, 1, "s number_of_tools 2; s number_of_references 2", button, ""},
+        {3, 1, 1, 3, "s number_of_references 1; s number_of_tools 3", [](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); }, ""},
+        {3, 1, 1, 3, "s number_of_references 1; s number_of_tools 3", [](QDialog *d) { d->close(); }, ""},
+        {2, 2, 2, 2, "", button, ""},
+        {3, 1, 1, 3, // a refused restore is logged and the other still sent
+         "s number_of_references 1; log set number of references = 1; s number_of_tools 3;"
+         "log set number of mea tools = 3", button, "number_of_references 1=!6; number_of_tools 3=!6"}};
     for (const auto &c : cases) {
         Session s(14, c.tools, c.refs);
         QVERIFY(s.open([&](QDialog *d) {
+            answer(s.fake, c.fail);
             w<QSpinBox>(d, "spinBox_noOfMeaBodies")->setValue(c.newTools);
             w<QSpinBox>(d, "spinBox_noOfRefBodies")->setValue(c.newRefs);
             QCOMPARE(s.during([&] { c.cancel(d); }), seq(c.restore));

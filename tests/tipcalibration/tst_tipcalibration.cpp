@@ -114,6 +114,7 @@ void TestTipCalibration::dialog_data()
     const QString accept = QStringLiteral("measurementtool accept_new_calibration; ");
     const QStringList running{"status active=none|6d|cal|none"}; // tracking runs, then the calibration
     press("Exit while tracking", {"status active=none|6d"}, "pushButton_exit", "tracking stop");
+    press("help, then Exit", {}, "pushButton_help", "help closed 0");
     press("Escape while tracking", {"status active=none|6d"}, "Escape", "tracking stop");
     press("Escape, status err", {"status active=none|err"}, "Escape", "");
     press("Exit, status query failed", {"status active=none|!"}, "pushButton_exit", "");
@@ -180,6 +181,11 @@ void TestTipCalibration::dialog()
             connect(static_cast<QDialog *>(w), &QDialog::finished,
                     [&](int code) { fake->calls << QStringLiteral("* closed %1").arg(code); });
             child(w, resultButton)->click();
+        }, Patience);
+        ModalDriver help("MtHelpDlg", [&](QWidget *w) {
+            connect(static_cast<QDialog *>(w), &QDialog::finished,
+                    [&](int code) { fake->calls << QStringLiteral("* help closed %1").arg(code); });
+            child(w, QStringLiteral("pushButton_exit"))->click();
         }, Patience);
         ModalDriver box("QMessageBox", [&](QWidget *w) {
             fake->calls << QStringLiteral("* box %1: %2").arg(w->windowTitle(), static_cast<QMessageBox *>(w)->text());
