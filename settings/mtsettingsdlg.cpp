@@ -742,10 +742,8 @@ void MtSettingsDlg::on_pushButton_select_clicked()
         device.serial = cellText(devices, d, ColumnDeviceSerial);
         device.modelDesc = cellText(devices, d, ColumnModelDesc);
     }
-    refillMeaBodiesTable();
-    restoreCurrentCell(ui->tableWidget_meaBodies, iCurrentMeaBodyRow);
-    updateSelectButton();
-    updateDeselectButton();
+    refillMeaBodiesTable(); // keeps its rows: t is one of them
+    afterToolTableRebuilt();
 }
 
 void MtSettingsDlg::on_pushButton_deselect_clicked()
