@@ -4,6 +4,7 @@
 // Each figure is the median of several repetitions, in wall-clock time
 // (the waiting is the point).
 
+#include <memory>
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -74,21 +75,18 @@ void query(benchmark::State &state, CommandManager &manager, int count)
 
 void runEmbedded(benchmark::State &state)
 {
-    EmbeddedTransport transport;
-    CommandManager manager(&transport);
+    CommandManager manager(std::make_unique<EmbeddedTransport>());
     query(state, manager, int(state.range(0)));
 }
 
 void runTcp(benchmark::State &state)
 {
     ServerThread server;
-    TcpTransport transport(QStringLiteral("127.0.0.1"), server.port);
-    QString error;
-    if (!server.port || !transport.connectToController(5000, &error)) {
+    CommandManager manager(std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), server.port));
+    if (!server.port || !manager.open()) {
         state.SkipWithError("no simulator server");
         return;
     }
-    CommandManager manager(&transport);
     query(state, manager, int(state.range(0)));
 }
 

@@ -102,7 +102,7 @@ CalibrationProgressDlg::CalibrationProgressDlg(IOManager *commandManager, QWidge
     setupUi(this);
     timerStatus.setInterval(StatusIntervalMs);
     timerStatus.setSingleShot(false);
-    connect(&timerStatus, SIGNAL(timeout()), this, SLOT(update_cal_status()));
+    connect(&timerStatus, &QTimer::timeout, this, &CalibrationProgressDlg::update_cal_status);
     label_remaining_time->setText(QString());
     // The controller's texts are shown as they are, never as markup.
     label_desc->setTextFormat(Qt::PlainText);
@@ -196,7 +196,7 @@ void CalibrationProgressDlg::done(int result)
     QDialog::done(result);
 }
 
-void CalibrationProgressDlg::show_custom_message(QString msg)
+void CalibrationProgressDlg::show_custom_message(const QString &msg)
 {
     if (bCalculating)
         return;

@@ -42,7 +42,7 @@ signals:
     void progress_changed(double progress, double step_progress);
 
 public slots:
-    void show_custom_message(QString msg);
+    void show_custom_message(const QString &msg);
 
 private slots:
     void update_cal_status();

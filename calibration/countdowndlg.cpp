@@ -10,7 +10,7 @@ CountdownDlg::CountdownDlg(QWidget *parent)
     : QDialog(parent)
 {
     setupUi(this);
-    connect(&timerCountdown, SIGNAL(timeout()), this, SLOT(updateCountdown()));
+    connect(&timerCountdown, &QTimer::timeout, this, &CountdownDlg::updateCountdown);
     // A close button but no context help button.
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
 }

@@ -169,7 +169,7 @@ MtDataDisplay::MtDataDisplay(IOManager *commandManager, QWidget *parent, Backend
     }
 
     timerUpdate.setInterval(RefreshMs);
-    connect(&timerUpdate, SIGNAL(timeout()), this, SLOT(onUpdateDataDisplay()));
+    connect(&timerUpdate, &QTimer::timeout, this, &MtDataDisplay::onUpdateDataDisplay);
 }
 
 // The host keeps our registration and must not call us once we are gone:
@@ -196,7 +196,7 @@ int MtDataDisplay::handleDataLine(const char *, const char *line)
 int MtDataDisplay::measurementStarted()
 {
     bStartPending = true;
-    runOnOwnThread([this] { QTimer::singleShot(1, this, SLOT(set_mea_started_deferred())); });
+    runOnOwnThread([this] { QTimer::singleShot(1, this, &MtDataDisplay::set_mea_started_deferred); });
     return 0;
 }
 

@@ -48,6 +48,12 @@ public:
     static constexpr int MaxMarkers = MaxLineLength / (5 + 7);               // "3d "
 
     OrvelParser() = default;
+    // No copies: a copy through a base reference would slice a derived
+    // parser. Moving is kept for resetting a parser in place.
+    OrvelParser(const OrvelParser &) = delete;
+    OrvelParser &operator=(const OrvelParser &) = delete;
+    OrvelParser(OrvelParser &&) = default;
+    OrvelParser &operator=(OrvelParser &&) = default;
     virtual ~OrvelParser();
 
     // Forgets the frame values: counter 0, timestamp -1, calibrated counts

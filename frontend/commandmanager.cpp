@@ -7,18 +7,29 @@
 #include <cstring>
 #include <locale.h>
 
-#include "frontend/controllertransport.h"
+#include "frontend/controllerlink.h"
 #include "host/backendversions.h"
 #include "host/cnumber.h"
 
 namespace {
 
-const QByteArray GetPrefix("orvel2 get ");
-const QByteArray SetPrefix("orvel2 set ");
-const QByteArray OkReply("orvel2 ok");
-const QByteArray ErrorWord("orvel2 err");
-const QByteArray TrackingStart("orvel2 tracking start");
-const QByteArray TrackingStop("orvel2 tracking stop");
+constexpr char GetPrefix[] = "orvel2 get ";
+constexpr char SetPrefix[] = "orvel2 set ";
+constexpr char OkReply[] = "orvel2 ok";
+constexpr char ErrorWord[] = "orvel2 err";
+constexpr char TrackingStart[] = "orvel2 tracking start";
+constexpr char TrackingStop[] = "orvel2 tracking stop";
+constexpr char StatusQuery[] = "orvel2 get status active";
+constexpr char StatusReply[] = "orvel2 set status active ";
+constexpr char OutputSwitch[] = "output active chmon ";
+
+template <int N>
+constexpr int textLength(const char (&)[N])
+{
+    return N - 1;
+}
+
+constexpr int WatchIntervalMs = 100;
 
 constexpr int MaxLogTextLength = 4096;
 
@@ -46,12 +57,12 @@ int controllerError(const QByteArray &reply)
 {
     if (!reply.startsWith(ErrorWord))
         return 0;
-    if (reply.size() == ErrorWord.size())
+    if (reply.size() == textLength(ErrorWord))
         return CommandManager::UnexpectedReply;
-    if (reply.at(ErrorWord.size()) != ' ')
+    if (reply.at(textLength(ErrorWord)) != ' ')
         return 0;
 
-    const int start = ErrorWord.size() + 1;
+    const int start = textLength(ErrorWord) + 1;
     int end = start;
     while (end < reply.size() && end - start <= 10 && reply.at(end) >= '0' && reply.at(end) <= '9')
         ++end;
@@ -121,12 +132,18 @@ bool readTriple(const QByteArray &value, qint32 (&triple)[3])
 
 } // namespace
 
-CommandManager::CommandManager(ControllerTransport *transport, QObject *parent)
+CommandManager::CommandManager(std::unique_ptr<ControllerTransport> transport, QObject *parent)
     : QObject(parent)
-    , controller(transport)
 {
-    if (controller)
-        connect(controller, &ControllerTransport::dataLine, this, &CommandManager::routeDataLine);
+    watchTimer.setInterval(WatchIntervalMs);
+    connect(&watchTimer, &QTimer::timeout, this, &CommandManager::watchConnection);
+    if (!transport)
+        return;
+    controller = std::make_unique<ControllerLink>(transport.release());
+    connect(controller.get(), &ControllerLink::dataLine, this, &CommandManager::routeDataLine);
+    connect(controller.get(), &ControllerLink::lost, this, &CommandManager::noteLost);
+    connect(controller.get(), &ControllerLink::checked, this, &CommandManager::noteChecked);
+    watchTimer.start();
 }
 
 CommandManager::~CommandManager() = default;
@@ -135,26 +152,62 @@ QString CommandManager::errorText(int error)
 {
     switch (error) {
     case 0:
-        return QStringLiteral("no error");
+        return tr("no error");
     case TimedOut:
-        return QStringLiteral("no reply within the time-out");
+        return tr("no reply within the time-out");
     case ConnectionLost:
-        return QStringLiteral("connection lost");
+        return tr("connection lost");
     case NotConnected:
-        return QStringLiteral("not connected");
+        return tr("not connected");
     case TextTooLong:
-        return QStringLiteral("command text too long");
+        return tr("command text too long");
     case BadArgument:
-        return QStringLiteral("bad argument");
+        return tr("bad argument");
     case UnexpectedReply:
-        return QStringLiteral("unexpected reply");
+        return tr("unexpected reply");
     case BadValue:
-        return QStringLiteral("value of the wrong type");
+        return tr("value of the wrong type");
     case NotSupported:
-        return QStringLiteral("operation not supported");
+        return tr("operation not supported");
     }
-    return error > 0 ? QStringLiteral("controller error %1").arg(error)
-                     : QStringLiteral("error %1").arg(error);
+    return error > 0 ? tr("controller error %1").arg(error) : tr("error %1").arg(error);
+}
+
+QString CommandManager::connectionText(Connection connection)
+{
+    switch (connection) {
+    case Connection::Connected:
+        return tr("connected");
+    case Connection::Lost:
+        return tr("lost");
+    case Connection::Reconnecting:
+        return tr("reconnecting");
+    }
+    return QString();
+}
+
+QString CommandManager::description() const
+{
+    return controller ? controller->description() : tr("none");
+}
+
+bool CommandManager::open()
+{
+    if (!controller)
+        return false;
+    QString error;
+    if (controller->open(timeoutMs, &error)) {
+        setConnection(Connection::Connected);
+        return true;
+    }
+    lostAt = QDateTime::currentDateTime();
+    reason = error;
+    sinceAttempt.start();
+    setConnection(Connection::Lost);
+    log(tr("Cannot connect to the controller at %1: %2; looking for it every %3 ms")
+            .arg(description(), error)
+            .arg(ReconnectIntervalMs));
+    return false;
 }
 
 int CommandManager::formatText(const char *format, va_list args, QByteArray *text)
@@ -180,13 +233,25 @@ int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
         return TextTooLong;
     if (!controller)
         return NotConnected;
-
-    const ControllerTransport::Status status = controller->exchange(line, timeoutMs, reply);
-    if (status != ControllerTransport::Status::Ok) {
-        log(QStringLiteral("\"%1\": %2 (%3)")
-                .arg(QString::fromLatin1(line), ControllerTransport::statusText(status),
-                     controller->description()));
+    if (state != Connection::Connected) {
+        // Failing at once: waiting a time-out for each command would stall the caller for nothing.
+        log(tr("\"%1\": not sent, the controller at %2 has not answered since %3")
+                .arg(QString::fromLatin1(line), description(), lostAt.toString(QStringLiteral("HH:mm:ss"))));
+        noteUnsentCommand(line);
+        return NotConnected;
     }
+
+    ++commandsWaiting;
+    const ControllerTransport::Status status = controller->exchange(line, timeoutMs, reply);
+    --commandsWaiting;
+    if (status != ControllerTransport::Status::Ok) {
+        log(tr("\"%1\": %2 (%3)")
+                .arg(QString::fromLatin1(line), ControllerTransport::statusText(status), description()));
+        markLost(ControllerTransport::statusText(status));
+    }
+    if (commandsWaiting == 0 && !held.isEmpty())
+        queueDelivery();
+
     switch (status) {
     case ControllerTransport::Status::Ok:
         return controllerError(*reply);
@@ -204,10 +269,10 @@ int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
 int CommandManager::query(const QByteArray &text, QByteArray *value)
 {
     QByteArray reply;
-    const int result = exchange(GetPrefix + text, &reply);
+    const int result = exchange(QByteArray(GetPrefix) + text, &reply);
     if (result != 0)
         return result;
-    const QByteArray expected = SetPrefix + text + ' ';
+    const QByteArray expected = QByteArray(SetPrefix) + text + ' ';
     if (!reply.startsWith(expected))
         return UnexpectedReply;
     *value = reply.mid(expected.size());
@@ -334,10 +399,37 @@ int CommandManager::setParameter(const char *format, ...)
         return result;
 
     QByteArray reply;
-    result = exchange(SetPrefix + text, &reply);
+    result = exchange(QByteArray(SetPrefix) + text, &reply);
     if (result != 0)
         return result;
-    return reply == OkReply ? 0 : UnexpectedReply;
+    if (reply != OkReply)
+        return UnexpectedReply;
+    noteOutputSwitch(text);
+    return 0;
+}
+
+// "output active chmon <output> yes|no": a restarted controller starts with
+// its outputs off, and a requester switches each on only once.
+void CommandManager::noteOutputSwitch(const QByteArray &text)
+{
+    if (!text.startsWith(OutputSwitch))
+        return;
+    const int blank = text.indexOf(' ', textLength(OutputSwitch));
+    if (blank < 0)
+        return;
+    const QByteArray output = text.left(blank);
+    if (!outputSwitches.contains(output) && outputSwitches.size() >= MaxOutputSwitches)
+        return;
+    outputSwitches.insert(output, text);
+}
+
+void CommandManager::restoreOutputSwitches()
+{
+    for (const QByteArray &text : qAsConst(outputSwitches)) {
+        QByteArray reply;
+        if (exchange(QByteArray(SetPrefix) + text, &reply) != 0)
+            return;
+    }
 }
 
 int CommandManager::subscribeOutput(const char *outputType, Requester *requester)
@@ -420,7 +512,7 @@ int CommandManager::readMeasurementState()
     const int result = query("status active", &value);
     if (result == 0 && value == "meas" && !measuring) {
         setMeasuring(true);
-        router.notifyMeasurementStarted();
+        deliver(Delivery::Started);
     }
     return result;
 }
@@ -432,23 +524,187 @@ void CommandManager::noteMeasurementCommand(const QByteArray &line, const QByteA
     if (reply != OkReply)
         return;
     if (line == TrackingStart) {
+        resumeMeasurement = false;
         setMeasuring(true);
-        router.notifyMeasurementStarted();
+        deliver(Delivery::Started);
     } else if (line == TrackingStop) {
+        resumeMeasurement = false;
         setMeasuring(false);
-        router.notifyMeasurementStopped();
+        deliver(Delivery::Stopped);
+    }
+}
+
+// The operator's last word on tracking while the controller is away is what happens when it is back.
+void CommandManager::noteUnsentCommand(const QByteArray &line)
+{
+    if (line == TrackingStart && !resumeMeasurement) {
+        resumeMeasurement = true;
+        log(tr("The measurement starts when the controller answers again"));
+    } else if (line == TrackingStop && resumeMeasurement) {
+        resumeMeasurement = false;
+        log(tr("The measurement will not start again when the controller answers"));
     }
 }
 
 void CommandManager::setMeasuring(bool running)
 {
+    // The data output's silence counts from the first line of each measurement.
+    sinceData.invalidate();
     if (measuring == running)
         return;
     measuring = running;
     emit measurementStateChanged(running);
 }
 
+void CommandManager::setConnection(Connection connection)
+{
+    if (state == connection)
+        return;
+    state = connection;
+    emit connectionChanged(connection);
+}
+
+void CommandManager::noteLost(const QString &why)
+{
+    markLost(why);
+}
+
+void CommandManager::markLost(const QString &why)
+{
+    if (state != Connection::Connected)
+        return;
+    lostAt = QDateTime::currentDateTime();
+    reason = why;
+    sinceAttempt.start();
+    setConnection(Connection::Lost);
+    log(tr("Lost the controller at %1: %2. Commands fail until it answers again; looking for it every %3 ms")
+            .arg(description(), why)
+            .arg(ReconnectIntervalMs));
+    if (measuring) {
+        resumeMeasurement = true;
+        setMeasuring(false);
+        deliver(Delivery::Stopped);
+    }
+}
+
+// Timers do not run while a command waits, so neither does this.
+void CommandManager::watchConnection()
+{
+    if (!controller || checking)
+        return;
+    if (state == Connection::Connected) {
+        if (measuring && sinceData.isValid() && sinceData.elapsed() > silenceMs) {
+            checking = true;
+            controller->check(QByteArray(StatusQuery), qMin(timeoutMs, SilenceCheckTimeoutMs));
+        }
+        return;
+    }
+    if (sinceAttempt.isValid() && sinceAttempt.elapsed() < ReconnectIntervalMs)
+        return;
+    checking = true;
+    sinceAttempt.start();
+    setConnection(Connection::Reconnecting);
+    controller->check(QByteArray(StatusQuery), timeoutMs);
+}
+
+void CommandManager::noteChecked(ControllerTransport::Status status, const QByteArray &reply)
+{
+    checking = false;
+    if (state == Connection::Connected) {
+        // It answers: the data output has only paused (its switches may be off).
+        if (status == ControllerTransport::Status::Ok)
+            sinceData.start();
+        else
+            markLost(tr("the data output stopped and a check got %1").arg(ControllerTransport::statusText(status)));
+        return;
+    }
+    if (status != ControllerTransport::Status::Ok) {
+        setConnection(Connection::Lost);
+        return;
+    }
+    reconnected(reply.startsWith(StatusReply) ? reply.mid(textLength(StatusReply)) : QByteArray());
+}
+
+void CommandManager::reconnected(const QByteArray &activity)
+{
+    const qint64 seconds = lostAt.secsTo(QDateTime::currentDateTime());
+    setConnection(Connection::Connected);
+    log(tr("The controller at %1 answers again, after %2 s").arg(description()).arg(seconds));
+    // It may have been replaced by another one, of other versions.
+    if (versionRecord) {
+        const int result = readBackendVersions(versionRecord);
+        if (result != 0)
+            log(tr("Cannot read the controller's versions: %1").arg(errorText(result)));
+    }
+
+    restoreOutputSwitches();
+
+    const bool wanted = resumeMeasurement;
+    resumeMeasurement = false;
+    if (activity == "meas") {
+        // Still tracking: the requesters switch their outputs on again.
+        if (!measuring)
+            setMeasuring(true);
+        deliver(Delivery::Started);
+        return;
+    }
+    if (!wanted)
+        return;
+    char answer[IOManager::ReplySize];
+    const int result = sendCommand(answer, "%s", TrackingStart);
+    if (result == 0)
+        log(tr("Measurement started again"));
+    else
+        log(tr("Cannot start the measurement again: %1").arg(errorText(result)));
+}
+
+void CommandManager::perform(const Delivery &delivery)
+{
+    switch (delivery.kind) {
+    case Delivery::Line:
+        router.routeLine(delivery.line);
+        break;
+    case Delivery::Started:
+        router.notifyMeasurementStarted();
+        break;
+    case Delivery::Stopped:
+        router.notifyMeasurementStopped();
+        break;
+    }
+}
+
+void CommandManager::deliver(Delivery::Kind kind, const QByteArray &line)
+{
+    if (commandsWaiting == 0 && held.isEmpty()) {
+        perform({kind, line});
+        return;
+    }
+    if (kind == Delivery::Line && held.size() >= MaxHeldDeliveries)
+        return;
+    held.append({kind, line});
+    if (commandsWaiting == 0)
+        queueDelivery();
+}
+
+void CommandManager::queueDelivery()
+{
+    if (deliveryQueued)
+        return;
+    deliveryQueued = true;
+    QMetaObject::invokeMethod(this, &CommandManager::deliverHeld, Qt::QueuedConnection);
+}
+
+void CommandManager::deliverHeld()
+{
+    deliveryQueued = false;
+    // A requester's command during a delivery holds what follows again.
+    while (!held.isEmpty() && commandsWaiting == 0)
+        perform(held.takeFirst());
+}
+
 void CommandManager::routeDataLine(const QByteArray &line)
 {
-    router.routeLine(line);
+    if (measuring)
+        sinceData.start();
+    deliver(Delivery::Line, line);
 }

@@ -9,13 +9,13 @@ QString ControllerTransport::statusText(Status status)
 {
     switch (status) {
     case Status::Ok:
-        return QStringLiteral("ok");
+        return tr("ok");
     case Status::TimedOut:
-        return QStringLiteral("no reply within the time-out");
+        return tr("no reply within the time-out");
     case Status::Lost:
-        return QStringLiteral("connection lost");
+        return tr("connection lost");
     case Status::NotConnected:
-        return QStringLiteral("not connected");
+        return tr("not connected");
     }
     return QString();
 }

@@ -7,6 +7,8 @@
 
 // The way to the controller: one command line out, one reply line back,
 // within a time-out; and the controller's data output lines coming in.
+// A transport lives on the worker thread of its ControllerLink: its calls
+// block that thread, never the window's.
 class ControllerTransport : public QObject
 {
     Q_OBJECT
@@ -18,6 +20,7 @@ public:
         Lost,         // the connection closed, or the controller dropped the command
         NotConnected, // no connection could be made
     };
+    Q_ENUM(Status)
 
     // Reply lines longer than this are cut here already; the command manager
     // cuts further to the caller's buffer.
@@ -25,9 +28,11 @@ public:
 
     explicit ControllerTransport(QObject *parent = nullptr);
 
+    // Makes the connection, dropping any old one; false with the reason if none could be made.
+    virtual bool open(int timeoutMs, QString *error) = 0;
+
     // Sends one command line (no line end) and waits at most timeoutMs for
-    // its reply (no line end). Blocks the calling thread without running
-    // its event loop, as the host's synchronous command calls require.
+    // its reply (no line end). Without a connection it tries to make one first.
     virtual Status exchange(const QByteArray &line, int timeoutMs, QByteArray *reply) = 0;
 
     // Where the commands go, for the window and the log.
@@ -38,6 +43,8 @@ public:
 signals:
     // One data output line (no line end), delivered on this object's thread.
     void dataLine(const QByteArray &line);
+    // The connection ended between commands (the controller closed it or went away).
+    void lost(const QString &reason);
 };
 
 #endif // CONTROLLERTRANSPORT_H

@@ -42,6 +42,11 @@ EmbeddedTransport::~EmbeddedTransport()
     worker.wait();
 }
 
+bool EmbeddedTransport::open(int, QString *)
+{
+    return true;
+}
+
 ControllerTransport::Status EmbeddedTransport::exchange(const QByteArray &line, int timeoutMs,
                                                         QByteArray *reply)
 {
@@ -61,8 +66,7 @@ ControllerTransport::Status EmbeddedTransport::exchange(const QByteArray &line, 
     if (!queued)
         return Status::NotConnected;
 
-    // Wait without an event loop: the host's calls are synchronous, and
-    // nothing else of the window may run in the middle of one.
+    // This is the link's thread: blocking it keeps the window running.
     QMutexLocker locker(&pending->mutex);
     const QDeadlineTimer deadline(timeoutMs);
     while (!pending->finished) {
@@ -79,5 +83,5 @@ ControllerTransport::Status EmbeddedTransport::exchange(const QByteArray &line, 
 
 QString EmbeddedTransport::description() const
 {
-    return QStringLiteral("embedded simulated controller");
+    return tr("embedded simulated controller");
 }

@@ -18,6 +18,8 @@ public:
     explicit EmbeddedTransport(QObject *parent = nullptr);
     ~EmbeddedTransport() override;
 
+    // Always there: the controller runs in this process.
+    bool open(int timeoutMs, QString *error) override;
     Status exchange(const QByteArray &line, int timeoutMs, QByteArray *reply) override;
     QString description() const override;
 

@@ -1,6 +1,11 @@
 #include "frontend/frontendoptions.h"
 
+#include "frontend/commandmanager.h"
+#include "frontend/moduleloader.h"
+#include "frontend/uilanguage.h"
+
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -26,6 +31,17 @@ bool FrontendOptions::versionTriple(const QString &text, QString *triple)
     *triple = QStringLiteral("%1 %2 %3").arg(match.captured(1).toInt()).arg(match.captured(2).toInt())
                   .arg(match.captured(3).toInt());
     return true;
+}
+
+bool FrontendOptions::asksForTextOnly(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h" || argument == "-?" || argument == "--help-all"
+            || argument == "--version" || argument == "-v")
+            return true;
+    }
+    return false;
 }
 
 QStringList FrontendOptions::takeOwnOptions(int *argc, char **argv)
@@ -57,9 +73,11 @@ bool FrontendOptions::parse(const QStringList &arguments)
         "Stand-in host of the measurement tool module: loads the plug-in and drives it against a "
         "controller, by default the simulated one in-process."));
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption plugin(QStringLiteral("plugin"),
-                                    QStringLiteral("Module library to load (default: the one built beside "
-                                                   "this program)."),
+                                    QStringLiteral("Module library to load (default: every module in the "
+                                                   "modules folder, %1).")
+                                        .arg(ModuleLoader::defaultModulesFolder()),
                                     QStringLiteral("path"));
     const QCommandLineOption observer(QStringLiteral("observer"),
                                       QStringLiteral("Run the module in observer mode (no dialogs)."));
@@ -74,6 +92,15 @@ bool FrontendOptions::parse(const QStringList &arguments)
     const QCommandLineOption timeout(QStringLiteral("timeout"),
                                      QStringLiteral("Time-out of one controller command in milliseconds."),
                                      QStringLiteral("ms"));
+    const QCommandLineOption silence(QStringLiteral("silence"),
+                                     QStringLiteral("Milliseconds the data output may pause during a measurement "
+                                                    "before the controller is checked (default %1).")
+                                         .arg(CommandManager::DefaultSilenceMs),
+                                     QStringLiteral("ms"));
+    const QCommandLineOption languageOption(QStringLiteral("language"),
+                                            QStringLiteral("Language of the window: de or en (default: the "
+                                                           "system's)."),
+                                            QStringLiteral("de|en"));
     const QCommandLineOption product(QStringLiteral("product"),
                                      QStringLiteral("Product name the simulated controller reports."),
                                      QStringLiteral("name"));
@@ -101,20 +128,23 @@ bool FrontendOptions::parse(const QStringList &arguments)
                                    QStringLiteral("Milliseconds to wait before the screenshot (default %1).")
                                        .arg(DefaultDelayMs),
                                    QStringLiteral("ms"));
-    parser.addOptions({plugin, observer, controller, dataPortOption, timeout, product, productVersion,
-                       backendVersion, simulate, start, screenshot, show, delay});
+    parser.addOptions({plugin, observer, controller, dataPortOption, timeout, silence, languageOption, product,
+                       productVersion, backendVersion, simulate, start, screenshot, show, delay});
     helpText = parser.helpText();
 
     if (!parser.parse(arguments)) {
         errorText = parser.errorText();
         return false;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(version)) {
         exitNow = true;
+        outputText = parser.isSet(help) ? helpText
+                                        : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                                        QCoreApplication::applicationVersion());
         return false;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        errorText = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+        errorText = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
         return false;
     }
 
@@ -145,6 +175,19 @@ bool FrontendOptions::parse(const QStringList &arguments)
         errorText = QStringLiteral("--timeout wants milliseconds above 0");
         return false;
     }
+    if (parser.isSet(silence) && !readNumber(parser.value(silence), 1, 3600 * 1000, &silenceMs)) {
+        errorText = QStringLiteral("--silence wants milliseconds above 0");
+        return false;
+    }
+    if (parser.isSet(languageOption)) {
+        language = parser.value(languageOption);
+        bool known = false;
+        UiLanguage::fromArgument(language, &known);
+        if (!known || language.trimmed().isEmpty()) {
+            errorText = QStringLiteral("--language wants de or en, not \"%1\"").arg(language);
+            return false;
+        }
+    }
 
     if (parser.isSet(product))
         simulateSettings << QStringLiteral("product_name ") + parser.value(product);
@@ -158,12 +201,13 @@ bool FrontendOptions::parse(const QStringList &arguments)
         QString triple;
         if (!versionTriple(parser.value(version.first), &triple)) {
             errorText = QStringLiteral("--%1 wants major.minor.patch, not \"%2\"")
-                            .arg(version.first.names().first(), parser.value(version.first));
+                            .arg(version.first.names().constFirst(), parser.value(version.first));
             return false;
         }
         simulateSettings << version.second + QLatin1Char(' ') + triple;
     }
-    for (const QString &setting : parser.values(simulate)) {
+    const QStringList settings = parser.values(simulate);
+    for (const QString &setting : settings) {
         const int equals = setting.indexOf(QLatin1Char('='));
         if (equals <= 0) {
             errorText = QStringLiteral("--simulate wants setting=value, not \"%1\"").arg(setting);

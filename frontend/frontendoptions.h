@@ -18,21 +18,28 @@ public:
     // made, to be handed to parse() after the application's arguments.
     static QStringList takeOwnOptions(int *argc, char **argv);
 
+    // Whether the command line asks only for text (--help, --version), which
+    // needs no display and so no QApplication.
+    static bool asksForTextOnly(int argc, char **argv);
+
     // Reads the arguments (the program name first). On a mistake it returns
     // false with a message; for --help and --version it returns false with
-    // exitNow set and the text to print.
+    // exitNow set and the text to print in outputText.
     bool parse(const QStringList &arguments);
 
     QString errorText;
-    QString helpText;   // printed for --help and after a mistake
+    QString helpText;   // printed after a mistake
+    QString outputText; // for --help and --version
     bool exitNow = false;
 
-    QString pluginPath;         // empty: the default
+    QString pluginPath;         // empty: every module in the modules folder
     bool observerMode = false;
     QString controllerHost;     // empty: the embedded simulated controller
     quint16 controllerPort = 0;
     quint16 dataPort = DefaultDataPort;
     int timeoutMs = 0;          // 0: the command manager's default
+    int silenceMs = 0;          // 0: the command manager's default
+    QString language;           // "de", "en"; empty: the system's
     bool startMeasurement = false;
 
     // Settings for the simulated controller, as "orvel2 simulate <setting> <value>" texts.

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QIcon>
 #include <QTimer>
@@ -17,37 +18,31 @@
 #include "frontend/moduleloader.h"
 #include "frontend/screenshottaker.h"
 #include "frontend/tcptransport.h"
+#include "frontend/uilanguage.h"
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
 
 namespace {
 
-std::unique_ptr<ControllerTransport> makeTransport(const FrontendOptions &options)
+// Texts of the start-up sequence, in the front-end's translation context.
+struct Startup
 {
-    if (options.embedded())
-        return std::make_unique<EmbeddedTransport>();
-    return std::make_unique<TcpTransport>(options.controllerHost, options.controllerPort);
-}
+    Q_DECLARE_TR_FUNCTIONS(Startup)
+};
 
-void connectController(ControllerTransport *transport, CommandManager *commandManager,
-                       const FrontendOptions &options)
+std::unique_ptr<ControllerTransport> makeTransport(const FrontendOptions &options, QString *note)
 {
-    TcpTransport *tcp = qobject_cast<TcpTransport *>(transport);
-    if (!tcp) {
-        commandManager->log(QStringLiteral("Using the %1").arg(transport->description()));
-        return;
+    if (options.embedded()) {
+        *note = Startup::tr("Using the embedded simulated controller");
+        return std::make_unique<EmbeddedTransport>();
     }
+    auto tcp = std::make_unique<TcpTransport>(options.controllerHost, options.controllerPort);
     QString error;
-    if (tcp->connectToController(commandManager->timeout(), &error))
-        commandManager->log(QStringLiteral("Connected to the controller at %1").arg(tcp->description()));
-    else
-        commandManager->log(QStringLiteral("Cannot connect to %1: %2").arg(tcp->description(), error));
     if (tcp->listenForData(options.dataPort, &error))
-        commandManager->log(QStringLiteral("Receiving data output on UDP port %1").arg(tcp->dataPort()));
+        *note = Startup::tr("Receiving data output on UDP port %1").arg(tcp->dataPort());
     else
-        commandManager->log(QStringLiteral("Cannot receive data output on UDP port %1: %2")
-                                .arg(options.dataPort)
-                                .arg(error));
+        *note = Startup::tr("Cannot receive data output on UDP port %1: %2").arg(options.dataPort).arg(error);
+    return tcp;
 }
 
 void applySimulationSettings(CommandManager *commandManager, const QStringList &settings)
@@ -57,9 +52,57 @@ void applySimulationSettings(CommandManager *commandManager, const QStringList &
         const QByteArray text = setting.toLatin1();
         const int result = commandManager->sendCommand(reply, "orvel2 simulate %s", text.constData());
         if (result != 0)
-            commandManager->log(QStringLiteral("Simulation setting \"%1\" refused: %2 %3")
+            commandManager->log(Startup::tr("Simulation setting \"%1\" refused: %2 %3")
                                     .arg(setting, CommandManager::errorText(result), QString::fromLatin1(reply)));
     }
+}
+
+void readVersions(CommandManager *commandManager, BackendVersions *versions)
+{
+    const int result = commandManager->readBackendVersions(versions);
+    if (result != 0) {
+        commandManager->log(Startup::tr("Cannot read the controller's versions: %1")
+                                .arg(CommandManager::errorText(result)));
+        return;
+    }
+    commandManager->log(Startup::tr("Controller: %1, product version %2.%3.%4, backend version %5.%6.%7")
+                            .arg(versions->productName)
+                            .arg(versions->productVersion[0])
+                            .arg(versions->productVersion[1])
+                            .arg(versions->productVersion[2])
+                            .arg(versions->backendVersion[0])
+                            .arg(versions->backendVersion[1])
+                            .arg(versions->backendVersion[2]));
+}
+
+// --plugin names one library; otherwise every module of the modules folder.
+void loadModules(ModuleLoader *loader, MainWindow *window, CommandManager *commandManager,
+                 const FrontendOptions &options, UiLanguage language)
+{
+    if (!options.pluginPath.isEmpty()) {
+        if (!loader->load(options.pluginPath)) {
+            window->setModuleError(loader->errorString());
+            commandManager->log(Startup::tr("Cannot load the module: %1").arg(loader->errorString()));
+        }
+    } else {
+        loader->loadFolder(ModuleLoader::defaultModulesFolder());
+    }
+    const QStringList notes = loader->notes();
+    for (const QString &note : notes)
+        commandManager->log(note);
+    const QList<ModuleLoader::Module> modules = loader->modules();
+    // The module names its menus and dialogs when it is installed.
+    if (!modules.isEmpty()) {
+        const QString problem = language.installModuleTranslation(QCoreApplication::instance());
+        if (!problem.isEmpty())
+            commandManager->log(problem);
+    }
+    for (const ModuleLoader::Module &module : modules) {
+        window->installModule(module.root, module.interface, options.observerMode);
+        commandManager->log(Startup::tr("Loaded %1 from %2").arg(window->moduleNames().constLast(), module.fileName));
+    }
+    if (modules.isEmpty() && options.pluginPath.isEmpty())
+        window->setModuleError(Startup::tr("no module in %1").arg(ModuleLoader::defaultModulesFolder()));
 }
 
 // Without a screenshot, --show opens the screen for the operator.
@@ -74,20 +117,57 @@ void openScreen(MainWindow *window, FrontendOptions::Screen screen)
     }
 }
 
+void setIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("orvel-frontend"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MT_FRONTEND_VERSION));
+}
+
+// --help and --version print their text without a display.
+int printTextOnly(int argc, char *argv[], const QStringList &ownOptions)
+{
+    QCoreApplication app(argc, argv);
+    setIdentity();
+    FrontendOptions options;
+    if (options.parse(QCoreApplication::arguments() + ownOptions) || options.exitNow) {
+        std::fprintf(stdout, "%s", qPrintable(options.outputText));
+        return 0;
+    }
+    std::fprintf(stderr, "orvel-frontend: %s\n\n%s", qPrintable(options.errorText), qPrintable(options.helpText));
+    return 2;
+}
+
+// Qt would abort without a word an operator can act on.
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     const QStringList ownOptions = FrontendOptions::takeOwnOptions(&argc, argv);
+    if (FrontendOptions::asksForTextOnly(argc, argv))
+        return printTextOnly(argc, argv, ownOptions);
+    bool platformArgument = false;
+    for (int i = 1; i < argc; ++i)
+        platformArgument = platformArgument || qstrcmp(argv[i], "-platform") == 0;
+    if (!hasDisplay() && !platformArgument) {
+        std::fprintf(stderr, "orvel-frontend: no display (DISPLAY is not set). Run it in a desktop session, under "
+                             "xvfb-run, or with QT_QPA_PLATFORM=offscreen and --screenshot FILE.\n");
+        return 2;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("orvel-frontend"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    setIdentity();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icons/orvel_16x16.png")));
 
     FrontendOptions options;
     if (!options.parse(QApplication::arguments() + ownOptions)) {
         if (options.exitNow) {
-            std::fprintf(stdout, "%s", qPrintable(options.helpText));
+            std::fprintf(stdout, "%s", qPrintable(options.outputText));
             return 0;
         }
         std::fprintf(stderr, "orvel-frontend: %s\n\n%s", qPrintable(options.errorText),
@@ -95,41 +175,32 @@ int main(int argc, char *argv[])
         return 2;
     }
     registerHostMetaTypes();
+    const UiLanguage language = UiLanguage::fromArgument(options.language);
+    const QString languageProblems = language.install(&app);
 
     // Declared in this order so that each goes before what it uses.
-    std::unique_ptr<ControllerTransport> transport = makeTransport(options);
-    CommandManager commandManager(transport.get());
+    QString transportNote;
+    std::unique_ptr<ControllerTransport> transport = makeTransport(options, &transportNote);
+    const bool embedded = options.embedded();
+    CommandManager commandManager(std::move(transport));
     if (options.timeoutMs > 0)
         commandManager.setTimeout(options.timeoutMs);
+    if (options.silenceMs > 0)
+        commandManager.setSilencePeriod(options.silenceMs);
     BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
+    commandManager.setBackendVersions(&versions);
     MainWindow window(&commandManager, &versions);
 
-    connectController(transport.get(), &commandManager, options);
+    if (!languageProblems.isEmpty())
+        commandManager.log(languageProblems);
+    commandManager.log(transportNote);
+    if (!embedded && commandManager.open())
+        commandManager.log(Startup::tr("Connected to the controller at %1").arg(commandManager.description()));
     applySimulationSettings(&commandManager, options.simulateSettings);
-    const int versionResult = commandManager.readBackendVersions(&versions);
-    if (versionResult != 0)
-        commandManager.log(QStringLiteral("Cannot read the controller's versions: %1")
-                               .arg(CommandManager::errorText(versionResult)));
-    else
-        commandManager.log(QStringLiteral("Controller: %1, product version %2.%3.%4, backend version %5.%6.%7")
-                               .arg(versions.productName)
-                               .arg(versions.productVersion[0])
-                               .arg(versions.productVersion[1])
-                               .arg(versions.productVersion[2])
-                               .arg(versions.backendVersion[0])
-                               .arg(versions.backendVersion[1])
-                               .arg(versions.backendVersion[2]));
+    readVersions(&commandManager, &versions);
 
     ModuleLoader loader;
-    const QString pluginPath = options.pluginPath.isEmpty() ? ModuleLoader::defaultPluginPath() : options.pluginPath;
-    if (loader.load(pluginPath)) {
-        window.installModule(loader.root(), loader.module(), options.observerMode);
-        commandManager.log(QStringLiteral("Loaded %1 %2 from %3")
-                               .arg(window.moduleName(), window.moduleVersion(), loader.fileName()));
-    } else {
-        window.setModuleError(loader.errorString());
-        commandManager.log(QStringLiteral("Cannot load the module: %1").arg(loader.errorString()));
-    }
+    loadModules(&loader, &window, &commandManager, options, language);
     commandManager.readMeasurementState();
     window.refreshStatus();
     window.show();
@@ -149,6 +220,6 @@ int main(int argc, char *argv[])
     int code = QApplication::exec();
     if (screenshot)
         code = screenshot->exitCode();
-    window.releaseModule();
+    window.releaseModules();
     return code;
 }

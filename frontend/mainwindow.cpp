@@ -13,7 +13,6 @@
 #include <QVariant>
 
 #include "frontend/commandmanager.h"
-#include "frontend/controllertransport.h"
 #include "frontend/messagelogpanel.h"
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
@@ -22,7 +21,8 @@
 
 namespace {
 
-QString versionText(const qint32 (&triple)[3])
+// The record's qint32[3] triples.
+QString versionText(const qint32 *triple)
 {
     return QStringLiteral("%1.%2.%3").arg(triple[0]).arg(triple[1]).arg(triple[2]);
 }
@@ -40,6 +40,7 @@ MainWindow::MainWindow(CommandManager *manager, BackendVersions *versions, QWidg
     , commandManager(manager)
     , backendVersions(versions)
     , statusLabel(new QLabel(this))
+    , connectionLabel(new QLabel(this))
     , logPanel(new MessageLogPanel(this))
     , logDock(new QDockWidget(tr("Message Log"), this))
 {
@@ -61,8 +62,10 @@ MainWindow::MainWindow(CommandManager *manager, BackendVersions *versions, QWidg
 
     connect(commandManager, &CommandManager::messageLogged, logPanel, &MessageLogPanel::addMessage);
     connect(commandManager, &CommandManager::measurementStateChanged, this, &MainWindow::refreshStatus);
+    connect(commandManager, &CommandManager::connectionChanged, this, &MainWindow::refreshStatus);
 
-    statusBar();
+    connectionLabel->setObjectName(QStringLiteral("label_connection"));
+    statusBar()->addPermanentWidget(connectionLabel);
     createOwnActions();
     rebuildMenus();
     refreshStatus();
@@ -70,7 +73,7 @@ MainWindow::MainWindow(CommandManager *manager, BackendVersions *versions, QWidg
 
 MainWindow::~MainWindow()
 {
-    releaseModule();
+    releaseModules();
 }
 
 void MainWindow::createOwnActions()
@@ -85,7 +88,7 @@ void MainWindow::createOwnActions()
     startAction->setStatusTip(tr("Start tracking on the controller"));
     connect(startAction, &QAction::triggered, this, &MainWindow::startMeasurement);
 
-    stopAction = new QAction(tr("S&top measurement"), this);
+    stopAction = new QAction(tr("Sto&p measurement"), this);
     stopAction->setShortcut(Qt::Key_F6);
     stopAction->setStatusTip(tr("Stop tracking on the controller"));
     connect(stopAction, &QAction::triggered, this, &MainWindow::stopMeasurement);
@@ -109,12 +112,9 @@ void MainWindow::createOwnActions()
 
 void MainWindow::installModule(QObject *root, ModuleInterface *module, bool observerMode)
 {
-    releaseModule();
     if (!root || !module)
         return;
     registerHostMetaTypes();
-    moduleRoot = root;
-    moduleInterface = module;
     moduleError.clear();
 
     module->setModuleParameter(QStringLiteral("CommandManager"),
@@ -123,8 +123,8 @@ void MainWindow::installModule(QObject *root, ModuleInterface *module, bool obse
     module->setModuleParameter(QStringLiteral("BackendVersions"),
                                QVariant::fromValue<BackendVersions *>(backendVersions));
     module->setModuleParameter(QStringLiteral("ObserverMode"), QVariant(observerMode));
-    nameOfModule = module->name();
-    versionOfModule = module->version();
+    const HostedModule hosted{root, module, module->name(), module->version()};
+    modules.append(hosted);
 
     const QList<MenuEntry *> entries = module->menuEntries();
     for (const MenuEntry *entry : entries) {
@@ -134,35 +134,46 @@ void MainWindow::installModule(QObject *root, ModuleInterface *module, bool obse
             if (QDockWidget *dock = qobject_cast<QDockWidget *>(entry->widget)) {
                 // Above the message log, across the whole window: the
                 // display's tables need the width.
-                addDockWidget(Qt::BottomDockWidgetArea, dock, Qt::Vertical);
-                resizeDocks({dock}, {height() / 2}, Qt::Vertical);
-            }
-            else
+                addDockWidget(Qt::BottomDockWidgetArea, dock);
+                splitDockWidget(dock, logDock, Qt::Vertical);
+                resizeDocks({dock, logDock}, {height() / 2, height() / 4}, Qt::Vertical);
+            } else {
                 commandManager->log(tr("Module entry \"%1\" is a dock without a dock widget")
                                         .arg(entry->action->text()));
+            }
         }
         moduleItems.append(
             {entry->menuTitle, entry->menuOrder, entry->actionOrder, entry->action, entry->widget, false});
     }
     if (entries.isEmpty())
-        commandManager->log(tr("%1 %2 offers nothing for this controller").arg(nameOfModule, versionOfModule));
+        commandManager->log(tr("%1 %2 offers nothing for this controller").arg(hosted.name, hosted.version));
     rebuildMenus();
     refreshStatus();
 }
 
-void MainWindow::releaseModule()
+void MainWindow::releaseModules()
 {
-    if (moduleRoot.isNull()) {
-        moduleInterface = nullptr;
+    if (modules.isEmpty())
         return;
-    }
-    // The module's requesters are its widgets, which cleanup deletes.
+    // The modules' requesters are their widgets, which cleanup deletes.
     commandManager->dataRouter().clear();
-    moduleInterface->cleanup();
-    delete moduleRoot.data();
-    moduleInterface = nullptr;
+    while (!modules.isEmpty()) {
+        const HostedModule module = modules.takeLast();
+        if (module.root.isNull())
+            continue;
+        module.interface->cleanup();
+        delete module.root.data();
+    }
     moduleItems.clear();
     rebuildMenus();
+}
+
+QStringList MainWindow::moduleNames() const
+{
+    QStringList names;
+    for (const HostedModule &module : modules)
+        names << tr("%1 %2").arg(module.name, module.version);
+    return names;
 }
 
 void MainWindow::setModuleError(const QString &error)
@@ -204,7 +215,8 @@ void MainWindow::rebuildMenus()
         QList<MenuItem> items;
     };
     QList<Group> groups;
-    for (const MenuItem &item : ownItems + moduleItems) {
+    const QList<MenuItem> items = ownItems + moduleItems;
+    for (const MenuItem &item : items) {
         auto group = std::find_if(groups.begin(), groups.end(), [&](const Group &candidate) {
             return menuKey(candidate.title) == menuKey(item.menuTitle);
         });
@@ -253,7 +265,7 @@ void MainWindow::stopMeasurement()
 
 QString MainWindow::aboutText() const
 {
-    QString module = hasModule() ? tr("%1 %2").arg(nameOfModule, versionOfModule) : tr("no module loaded");
+    QString module = hasModule() ? moduleNames().join(QStringLiteral(", ")) : tr("no module loaded");
     if (!moduleError.isEmpty())
         module += QStringLiteral(" (%1)").arg(moduleError);
     const QString controller = backendVersions
@@ -264,8 +276,6 @@ QString MainWindow::aboutText() const
                                               versionText(backendVersions->productVersion),
                                               versionText(backendVersions->backendVersion))
                                    : tr("unknown");
-    const QString connection = commandManager->transport() ? commandManager->transport()->description()
-                                                           : tr("none");
     return tr("<h3>Orvel Front-End %1</h3>"
               "<p>A stand-in host for the controller's GUI modules.</p>"
               "<table>"
@@ -274,7 +284,23 @@ QString MainWindow::aboutText() const
               "<tr><td><b>Connection:</b></td><td>%4</td></tr>"
               "</table>")
         .arg(QApplication::applicationVersion(), module.toHtmlEscaped(), controller.toHtmlEscaped(),
-             connection.toHtmlEscaped());
+             connectionText().toHtmlEscaped());
+}
+
+QString MainWindow::connectionText() const
+{
+    const QString where = commandManager->description();
+    switch (commandManager->connection()) {
+    case CommandManager::Connection::Connected:
+        return tr("%1, connected").arg(where);
+    case CommandManager::Connection::Lost:
+    case CommandManager::Connection::Reconnecting:
+        break;
+    }
+    return tr("%1, lost since %2 (%3), %4")
+        .arg(where, commandManager->lostSince().toString(QStringLiteral("HH:mm:ss")), commandManager->lossReason(),
+             commandManager->connection() == CommandManager::Connection::Reconnecting ? tr("reconnecting")
+                                                                                       : tr("waiting to reconnect"));
 }
 
 void MainWindow::showAbout()
@@ -286,7 +312,9 @@ void MainWindow::refreshStatus()
 {
     // Both actions stay enabled: the controller may have been started or
     // stopped by someone else, and only it knows.
-    const bool measuring = commandManager->isMeasuring();
-    statusLabel->setText(aboutText() + tr("<p><b>Measurement:</b> %1</p>")
-                                           .arg(measuring ? tr("running") : tr("stopped")));
+    const QString measurement = commandManager->isMeasuring()        ? tr("running")
+                                : commandManager->resumesMeasurement() ? tr("stopped, starts again when the controller answers")
+                                                                       : tr("stopped");
+    statusLabel->setText(aboutText() + tr("<p><b>Measurement:</b> %1</p>").arg(measurement.toHtmlEscaped()));
+    connectionLabel->setText(tr("Controller: %1").arg(CommandManager::connectionText(commandManager->connection())));
 }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class CommandManager;
 class MessageLogPanel;
@@ -42,11 +43,12 @@ public:
     // Hands the module the host's objects, reads its name and version and
     // merges its menu entries. The window owns the module from now on.
     void installModule(QObject *root, ModuleInterface *module, bool observerMode);
-    // The module's cleanup, then its deletion; its library stays loaded.
-    void releaseModule();
-    bool hasModule() const { return !moduleRoot.isNull(); }
-    QString moduleName() const { return nameOfModule; }
-    QString moduleVersion() const { return versionOfModule; }
+    // Each module's cleanup, then its deletion, the last installed first;
+    // their libraries stay loaded.
+    void releaseModules();
+    bool hasModule() const { return !modules.isEmpty(); }
+    // "name version" of each module, in the order installed.
+    QStringList moduleNames() const;
     void setModuleError(const QString &error);
 
     // The module's action whose widget inherits the class ("MtSettingsDlg"); null if none.
@@ -57,6 +59,8 @@ public:
     MessageLogPanel *messageLog() const { return logPanel; }
     QDockWidget *messageLogDock() const { return logDock; }
     QString aboutText() const;
+    // Where the commands go and whether the controller answers.
+    QString connectionText() const;
 
 public slots:
     void startMeasurement();
@@ -74,6 +78,13 @@ private:
         QPointer<QWidget> widget;
         bool own;
     };
+    struct HostedModule
+    {
+        QPointer<QObject> root;
+        ModuleInterface *interface;
+        QString name;
+        QString version;
+    };
 
     void createOwnActions();
     void rebuildMenus();
@@ -82,6 +93,7 @@ private:
     CommandManager *commandManager;
     BackendVersions *backendVersions;
     QLabel *statusLabel;
+    QLabel *connectionLabel;
     MessageLogPanel *logPanel;
     QDockWidget *logDock;
     QAction *startAction = nullptr;
@@ -91,10 +103,7 @@ private:
     QList<MenuItem> moduleItems;
     QList<QMenu *> menus;
 
-    QPointer<QObject> moduleRoot;
-    ModuleInterface *moduleInterface = nullptr;
-    QString nameOfModule;
-    QString versionOfModule;
+    QList<HostedModule> modules;
     QString moduleError;
 };
 

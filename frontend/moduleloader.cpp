@@ -3,48 +3,87 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonObject>
+#include <QLibrary>
 
 #include "host/moduleinterface.h"
 
-namespace {
-const char PluginFileName[] = "libmeasurementtool.so";
-}
-
-QString ModuleLoader::defaultPluginPath()
-{
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(PluginFileName));
-    if (QFileInfo::exists(beside))
-        return beside;
-#ifdef MT_DEFAULT_PLUGIN_PATH
-    return QStringLiteral(MT_DEFAULT_PLUGIN_PATH);
-#else
-    return beside;
+#ifndef MT_MODULES_RELATIVE_DIR
+#define MT_MODULES_RELATIVE_DIR "../lib/orvel/modules"
 #endif
+
+constexpr char ModuleLoader::ModuleIid[];
+
+QString ModuleLoader::defaultModulesFolder()
+{
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString installed = QDir::cleanPath(programDir.filePath(QStringLiteral(MT_MODULES_RELATIVE_DIR)));
+    return QFileInfo(installed).isDir() ? installed : programDir.path();
 }
 
 bool ModuleLoader::load(const QString &path)
 {
-    rootObject = nullptr;
-    moduleInterface = nullptr;
     error.clear();
-
     if (!QFileInfo::exists(path)) {
-        error = QStringLiteral("no module library at %1").arg(path);
+        error = tr("no module library at %1").arg(path);
         return false;
     }
-    loader.setFileName(path);
-    QObject *object = loader.instance();
+    auto loader = std::make_unique<QPluginLoader>(path);
+    QObject *object = loader->instance();
     if (!object) {
-        error = loader.errorString();
+        error = loader->errorString();
         return false;
     }
     ModuleInterface *module = qobject_cast<ModuleInterface *>(object);
     if (!module) {
-        error = QStringLiteral("%1 is not a module (no %2 interface)")
+        error = tr("%1 is not a module (no %2 interface)")
                     .arg(path, QLatin1String(ModuleInterface_iid));
         return false;
     }
-    rootObject = object;
-    moduleInterface = module;
+    loaders.push_back(std::move(loader));
     return true;
+}
+
+// A module deleted by its host is made anew by its loader, as at first.
+QList<ModuleLoader::Module> ModuleLoader::modules() const
+{
+    QList<Module> current;
+    for (const auto &loader : loaders) {
+        QObject *object = loader->instance();
+        if (ModuleInterface *module = qobject_cast<ModuleInterface *>(object))
+            current.append({object, module, loader->fileName()});
+    }
+    return current;
+}
+
+int ModuleLoader::loadFolder(const QString &folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists()) {
+        noteLines << tr("No modules folder at %1").arg(folder);
+        return 0;
+    }
+    int count = 0;
+    const QFileInfoList files = dir.entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo &file : files) {
+        const QString path = file.absoluteFilePath();
+        if (!QLibrary::isLibrary(path))
+            continue;
+        // The metadata is read from the file; a library is loaded only for its IID.
+        const QString iid = QPluginLoader(path).metaData().value(QStringLiteral("IID")).toString();
+        if (iid != QLatin1String(ModuleIid)) {
+            noteLines << (iid.isEmpty()
+                              ? tr("Skipped %1: not a Qt plug-in").arg(path)
+                              : tr("Skipped %1: a plug-in for %2")
+                                    .arg(path, iid));
+            continue;
+        }
+        if (load(path))
+            ++count;
+        else
+            noteLines << tr("Cannot load %1: %2").arg(path, error);
+    }
+    if (count == 0)
+        noteLines << tr("No module in %1").arg(folder);
+    return count;
 }

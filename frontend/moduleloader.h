@@ -1,32 +1,53 @@
 #ifndef MODULELOADER_H
 #define MODULELOADER_H
 
+#include <memory>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QList>
 #include <QPluginLoader>
 #include <QString>
+#include <QStringList>
 
 class ModuleInterface;
 
-// Loads a module library as the host does: through Qt's plug-in loader, its
-// root object cast to ModuleInterface. The library stays loaded for the
-// life of the process, whatever becomes of the module.
+// Loads module libraries as the host does: through Qt's plug-in loader,
+// each root object cast to ModuleInterface. Libraries stay loaded for the
+// life of the process, whatever becomes of their modules.
 class ModuleLoader
 {
+    Q_DECLARE_TR_FUNCTIONS(ModuleLoader)
+
 public:
-    // The plug-in built beside the executable, else the one the build named.
-    static QString defaultPluginPath();
+    // The plug-in metadata IID of the modules this host runs.
+    static constexpr char ModuleIid[] = "Orvel2.MeasurementToolModule";
 
+    struct Module
+    {
+        QObject *root;
+        ModuleInterface *interface;
+        QString fileName;
+    };
+
+    // An installed front-end's modules folder (lib/orvel/modules beside its
+    // bin/); in the build tree, where the plug-in is built: beside the program.
+    static QString defaultModulesFolder();
+
+    // One library, whatever its IID; false with errorString().
     bool load(const QString &path);
-    QString errorString() const { return error; }
-    QString fileName() const { return loader.fileName(); }
+    // Every library in the folder whose metadata IID is ModuleIid, in name
+    // order; the others are skipped with a note. Returns how many loaded.
+    int loadFolder(const QString &folder);
 
-    // Both views of the one root object; null until load() succeeded.
-    QObject *root() const { return rootObject; }
-    ModuleInterface *module() const { return moduleInterface; }
+    QList<Module> modules() const;
+    // Why libraries were skipped or failed, a line each, for the log.
+    QStringList notes() const { return noteLines; }
+    QString errorString() const { return error; }
 
 private:
-    QPluginLoader loader;
-    QObject *rootObject = nullptr;
-    ModuleInterface *moduleInterface = nullptr;
+    std::vector<std::unique_ptr<QPluginLoader>> loaders;
+    QStringList noteLines;
     QString error;
 };
 

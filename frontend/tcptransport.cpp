@@ -23,12 +23,15 @@ TcpTransport::TcpTransport(const QString &host, quint16 port, QObject *parent)
     : ControllerTransport(parent)
     , hostName(host)
     , hostPort(port)
+    , socket(this)
+    , udpSocket(this)
 {
     socket.setReadBufferSize(StreamBufferSize);
     connect(&udpSocket, &QUdpSocket::readyRead, this, &TcpTransport::readDatagrams);
+    connect(&socket, &QTcpSocket::disconnected, this, &TcpTransport::noteDisconnected);
 }
 
-bool TcpTransport::connectToController(int timeoutMs, QString *error)
+bool TcpTransport::open(int timeoutMs, QString *error)
 {
     dropConnection();
     socket.connectToHost(hostName, hostPort);
@@ -56,8 +59,7 @@ ControllerTransport::Status TcpTransport::exchange(const QByteArray &line, int t
 {
     reply->clear();
     const QDeadlineTimer deadline(timeoutMs);
-    if (socket.state() != QAbstractSocket::ConnectedState
-        && !connectToController(timeoutMs, nullptr))
+    if (socket.state() != QAbstractSocket::ConnectedState && !open(timeoutMs, nullptr))
         return Status::NotConnected;
 
     socket.write(line + '\n');
@@ -77,7 +79,7 @@ ControllerTransport::Status TcpTransport::exchange(const QByteArray &line, int t
     return Status::Lost;
 }
 
-TcpTransport::LineRead TcpTransport::readLine(const QDeadlineTimer &deadline, QByteArray *line)
+TcpTransport::LineRead TcpTransport::readLine(QDeadlineTimer deadline, QByteArray *line)
 {
     line->clear();
     char chunk[1024];
@@ -114,7 +116,17 @@ TcpTransport::LineRead TcpTransport::readLine(const QDeadlineTimer &deadline, QB
 
 void TcpTransport::dropConnection()
 {
+    dropping = true;
     socket.abort();
+    dropping = false;
+}
+
+void TcpTransport::noteDisconnected()
+{
+    if (!dropping)
+        emit lost(socket.error() == QAbstractSocket::RemoteHostClosedError || socket.errorString().isEmpty()
+                      ? tr("the controller closed the connection")
+                      : socket.errorString());
 }
 
 void TcpTransport::readDatagrams()

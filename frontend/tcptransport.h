@@ -17,29 +17,32 @@ class TcpTransport : public ControllerTransport
 public:
     TcpTransport(const QString &host, quint16 port, QObject *parent = nullptr);
 
-    // Connects now. exchange() reconnects on its own after a loss or a
-    // time-out, which closes the connection so that no late reply can pass
-    // for the next command's.
-    bool connectToController(int timeoutMs, QString *error);
     // Receives the data output on this local UDP port (0: any free port).
+    // Called before the transport goes to its link's thread.
     bool listenForData(quint16 port, QString *error);
     quint16 dataPort() const { return udpSocket.localPort(); }
 
+    // A time-out closes the connection too, so that no late reply can pass
+    // for the next command's; exchange() connects again.
+    bool open(int timeoutMs, QString *error) override;
     Status exchange(const QByteArray &line, int timeoutMs, QByteArray *reply) override;
     QString description() const override;
 
 private slots:
     void readDatagrams();
+    void noteDisconnected();
 
 private:
     enum class LineRead { Line, TimedOut, Lost };
-    LineRead readLine(const QDeadlineTimer &deadline, QByteArray *line);
+    LineRead readLine(QDeadlineTimer deadline, QByteArray *line);
     void dropConnection();
 
-    QString hostName;
-    quint16 hostPort;
+    const QString hostName;
+    const quint16 hostPort;
+    // Children, so that they move to the link's thread with the transport.
     QTcpSocket socket;
     QUdpSocket udpSocket;
+    bool dropping = false; // our own close is no loss to report
 };
 
 #endif // TCPTRANSPORT_H

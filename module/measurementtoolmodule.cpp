@@ -35,8 +35,9 @@ MenuEntry emptyEntry()
 
 } // namespace
 
-MeasurementToolModule::MeasurementToolModule()
-    : settingsEntry(emptyEntry())
+MeasurementToolModule::MeasurementToolModule(QObject *parent)
+    : QObject(parent)
+    , settingsEntry(emptyEntry())
     , calibrationEntry(emptyEntry())
     , displayEntry(emptyEntry())
 {
@@ -142,7 +143,7 @@ void MeasurementToolModule::buildSettingsEntry()
         settingsEntry.action->setStatusTip(tr("Open the Measurement Tool settings dialog"));
         settingsEntry.action->setWhatsThis(tr("Change the Measurement Tool settings"));
     }
-    connect(settingsEntry.action, SIGNAL(triggered()), dialog, SLOT(update_and_exec()));
+    connect(settingsEntry.action, &QAction::triggered, dialog, &MtSettingsDlg::update_and_exec);
 
     settingsEntry.menuTitle = tr("&Tracking");
     settingsEntry.menuOrder = TrackingMenuOrder;
@@ -162,7 +163,7 @@ void MeasurementToolModule::buildCalibrationEntry()
         calibrationEntry.action->setStatusTip(tr("Open the Measurement Tool tip calibration"));
         calibrationEntry.action->setWhatsThis(tr("Perform Measurement Tool tip calibration"));
     }
-    connect(calibrationEntry.action, SIGNAL(triggered()), dialog, SLOT(update_and_exec()));
+    connect(calibrationEntry.action, &QAction::triggered, dialog, &MtCalibrationDlg::update_and_exec);
 
     calibrationEntry.menuTitle = tr("&Tracking");
     calibrationEntry.menuOrder = TrackingMenuOrder;

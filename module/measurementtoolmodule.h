@@ -23,7 +23,8 @@ class MeasurementToolModule : public QObject, public ModuleInterface
     Q_INTERFACES(ModuleInterface)
 
 public:
-    MeasurementToolModule();
+    // The plug-in loader creates the instance without a parent.
+    explicit MeasurementToolModule(QObject *parent = nullptr);
     ~MeasurementToolModule() override;
 
     void renewDisplay() override;

@@ -9,7 +9,10 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   locales fonts-dejavu-core
+  qttranslations5-l10n
   xauth xvfb
+  clazy jq
+  file dpkg-dev
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QResizeEvent>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTableWidgetItem>
 #include <cmath>
@@ -127,9 +128,18 @@ MtSettingsDlg::MtSettingsDlg(IOManager *commandManager, QWidget *parent, Backend
     setupRefBodiesTable();
     setupAvailableMtTable();
 
+    // The tools' single page has nothing to switch to: Tab goes straight into its table.
+    if (QTabBar *bar = ui->tabWidget_mt->findChild<QTabBar *>(QString(), Qt::FindDirectChildrenOnly))
+        bar->setFocusPolicy(Qt::NoFocus);
+    // The page tabs come between the buttons and the page's list. Ordered on
+    // the bar itself: through the tab widget's focus proxy Qt would put the
+    // list after the widget's last child and break the chain.
+    if (QTabBar *bar = ui->tabWidget->findChild<QTabBar *>(QString(), Qt::FindDirectChildrenOnly))
+        setTabOrder(ui->pushButton_deselect, bar);
+
     timerDevices.setObjectName(QStringLiteral("timerDevices"));
     timerDevices.setInterval(DeviceRefreshMs);
-    connect(&timerDevices, SIGNAL(timeout()), this, SLOT(updateTableDevices()));
+    connect(&timerDevices, &QTimer::timeout, this, &MtSettingsDlg::updateTableDevices);
 }
 
 MtSettingsDlg::~MtSettingsDlg()
@@ -525,7 +535,7 @@ int MtSettingsDlg::queryReferenceOfTool(int index)
     // "b03": the letter is not checked, the number is the reference's.
     const QString text = QString::fromLatin1(reply.text());
     bool ok = false;
-    const int number = text.mid(1).toInt(&ok);
+    const int number = text.midRef(1).toInt(&ok);
     return ok && number >= 1 ? number - 1 : -1;
 }
 

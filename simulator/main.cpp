@@ -18,7 +18,7 @@ bool splitAddress(const QString &text, QHostAddress *address, quint16 *port)
     if (colon <= 0)
         return false;
     bool ok = false;
-    const uint number = text.mid(colon + 1).toUInt(&ok);
+    const uint number = text.midRef(colon + 1).toUInt(&ok);
     if (!ok || number > 65535 || !address->setAddress(text.left(colon)))
         return false;
     *port = quint16(number);

@@ -44,7 +44,7 @@ void SimFaults::setSeed(quint32 seed)
 
 bool SimFaults::shouldFail(const QByteArray &text)
 {
-    for (const QByteArray &words : failing) {
+    for (const QByteArray &words : qAsConst(failing)) {
         // Whole words only: "measurementtool device" must not catch "measurementtool device_x".
         if (text.startsWith(words) && (text.size() == words.size() || text.at(words.size()) == ' '))
             return true;

@@ -44,7 +44,7 @@ MtCalibrationDlg::MtCalibrationDlg(IOManager *commandManager, QWidget *parent, B
     // Room for the frames before the first one is shown.
     ui.label_picMesstaster->setMinimumSize(pixImage1.size());
     timerImage->setInterval(ImageIntervalMs);
-    connect(timerImage, SIGNAL(timeout()), this, SLOT(update_image()));
+    connect(timerImage, &QTimer::timeout, this, &MtCalibrationDlg::update_image);
 }
 
 MtCalibrationDlg::~MtCalibrationDlg()

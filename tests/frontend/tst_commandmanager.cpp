@@ -1,14 +1,17 @@
 // The command manager's protocol handling against a scripted controller on
-// loopback TCP, and the routing of data lines and measurement notifications.
+// loopback TCP, the routing of data lines and measurement notifications,
+// the watch over the connection, and the window going on while a command waits.
 #include <cstring>
 #include <functional>
 #include <memory>
 
+#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
 #include "frontend/commandmanager.h"
+#include "frontend/controllerlink.h"
 #include "frontend/tcptransport.h"
 #include "host/requester.h"
 
@@ -89,15 +92,25 @@ class TestCommandManager : public QObject
 
 private slots:
     void init();
-    void cleanup() { manager.reset(), transport.reset(), script.reset(); }
+    void cleanup() { manager.reset(), script.reset(), log.clear(); }
     void repliesAndErrors();
     void timeOutsAndLosses();
     void notificationsAndRouting();
+    void silenceAndRecovery();
+    void waitKeepsPainting();
 
 private:
+    ControllerTransport *transport() const { return manager->link()->transport(); }
+    // Until the manager's check finds the controller again.
+    bool reconnected() const
+    {
+        return QTest::qWaitFor([this]() { return manager->connection() == CommandManager::Connection::Connected; },
+                               5000);
+    }
+
     std::unique_ptr<ScriptedController> script;
-    std::unique_ptr<TcpTransport> transport;
     std::unique_ptr<CommandManager> manager;
+    QStringList log;
 };
 
 void TestCommandManager::init()
@@ -105,10 +118,11 @@ void TestCommandManager::init()
     script = std::make_unique<ScriptedController>();
     const quint16 port = script->listen();
     QVERIFY(port != 0);
-    transport = std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port);
-    QString error;
-    QVERIFY2(transport->connectToController(5000, &error), qPrintable(error));
-    manager = std::make_unique<CommandManager>(transport.get());
+    manager = std::make_unique<CommandManager>(std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port));
+    connect(manager.get(), &CommandManager::messageLogged, this,
+            [this](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
+    QVERIFY(manager->open());
+    script->on("orvel2 get status active", "orvel2 set status active none");
 }
 
 void TestCommandManager::repliesAndErrors()
@@ -192,28 +206,44 @@ void TestCommandManager::repliesAndErrors()
 
 void TestCommandManager::timeOutsAndLosses()
 {
+    using C = CommandManager;
     script->on("orvel2 get silent", "orvel2 set silent 1", 3600 * 1000); // never, as far as the test goes
     script->on("orvel2 get slow", "orvel2 set slow 1", TestTimeoutMs * 3 / 2);
     script->on("orvel2 get fast", "orvel2 set fast 2");
     manager->setTimeout(TestTimeoutMs);
     int value = 0;
-    QCOMPARE(manager->getIntParameter(&value, "silent"), int(CommandManager::TimedOut));
-    QCOMPARE(manager->getIntParameter(&value, "slow"), int(CommandManager::TimedOut));
-    manager->setTimeout(CommandManager::DefaultTimeoutMs);
+    QCOMPARE(manager->getIntParameter(&value, "silent"), int(C::TimedOut));
+    QCOMPARE(manager->connection(), C::Connection::Lost);
+
+    // Lost: the next commands fail at once, send nothing, and each says so in the log.
+    const int linesBefore = script->linesRead.loadAcquire();
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(manager->getIntParameter(&value, "fast"), int(C::NotConnected));
+    QVERIFY(clock.elapsed() < TestTimeoutMs);
+    QCOMPARE(script->linesRead.loadAcquire(), linesBefore);
+    QCOMPARE(log.filter("\"orvel2 get fast\": not sent").size(), 3);
+    QCOMPARE(log.filter("Lost the controller at").size(), 1);
+
+    // Found again on a fresh connection: the late reply to "slow" must not pass for the reply to "fast".
+    QVERIFY(reconnected());
+    QCOMPARE(manager->getIntParameter(&value, "slow"), int(C::TimedOut));
+    QVERIFY(reconnected());
+    manager->setTimeout(C::DefaultTimeoutMs);
     QTest::qWait(TestTimeoutMs); // the late reply has been sent by now
-    // The late reply to "slow" must not pass for the reply to "fast".
     QCOMPARE(manager->getIntParameter(&value, "fast"), 0);
     QCOMPARE(value, 2);
 
-    // A closed connection is a loss; the next command finds the controller again.
+    // A closed connection is a loss; a reply cut off by the close too; one completed before it counts.
     script->on("orvel2 tracking start", "", ScriptedController::Close);
     char reply[IOManager::ReplySize];
-    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), int(CommandManager::ConnectionLost));
+    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), int(C::ConnectionLost));
     QVERIFY(!manager->isMeasuring());
-    QCOMPARE(manager->getIntParameter(&value, "fast"), 0);
-    // A reply cut off by the close is a loss; one completed before it counts.
+    QVERIFY(reconnected());
     script->on("orvel2 get partial", "orvel2 set partial 1", ScriptedController::Close);
-    QCOMPARE(manager->getParameter(reply, "partial"), int(CommandManager::ConnectionLost));
+    QCOMPARE(manager->getParameter(reply, "partial"), int(C::ConnectionLost));
+    QVERIFY(reconnected());
     script->on("orvel2 get complete", "orvel2 set complete 2\n", ScriptedController::Close);
     QCOMPARE(manager->getParameter(reply, "complete"), 0);
     QCOMPARE(reply, "2");
@@ -246,8 +276,8 @@ void TestCommandManager::notificationsAndRouting()
     QCOMPARE(host->subscribeOutput("fr", &frames), 0);
     QCOMPARE(host->subscribeOutput("6dmt", &frames), 0);
     for (const char *line : {"fr 123", "6dmt 1 [1 0.000 1]", "6dmtr 1 1", "6dmtx 1", "6dm 1", "6dmt", "ts 4.5", ""})
-        emit transport->dataLine(line);
-    emit transport->dataLine("6dmt " + QByteArray(DataRouter::MaxLineLength, '1')); // too long: dropped
+        emit transport()->dataLine(line);
+    emit transport()->dataLine("6dmt " + QByteArray(DataRouter::MaxLineLength, '1')); // too long: dropped
     QCOMPARE(display.events, (QStringList{"6dmt: 6dmt 1 [1 0.000 1]", "6dmtr: 6dmtr 1 1", "6dmt: 6dmt"}));
     QCOMPARE(frames.events, (QStringList{"fr: fr 123", "6dmt: 6dmt 1 [1 0.000 1]", "6dmt: 6dmt"}));
 
@@ -255,15 +285,93 @@ void TestCommandManager::notificationsAndRouting()
     display.events.clear();
     frames.events.clear();
     display.onLine = [&]() { host->unsubscribeOutput("6dmt", &frames); };
-    emit transport->dataLine("6dmt 2");
+    emit transport()->dataLine("6dmt 2");
     QCOMPARE(display.events, QStringList{"6dmt: 6dmt 2"});
     QVERIFY(frames.events.isEmpty());
     // Registration brings no data; clearing forgets everyone.
     QCOMPARE(host->renewRequester(&frames, nullptr, 0), 0);
     manager->dataRouter().clear();
-    emit transport->dataLine("6dmt 3");
+    emit transport()->dataLine("6dmt 3");
     QCOMPARE(display.events.size() + frames.events.size(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestCommandManager)
+void TestCommandManager::silenceAndRecovery()
+{
+    Recorder display;
+    manager->addRequester(&display);
+    manager->subscribeOutput("6dmt", &display);
+    manager->setSilencePeriod(200);
+    script->on("orvel2 tracking start", "orvel2 ok");
+    char reply[IOManager::ReplySize];
+    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), 0);
+
+    // Output that pauses while the controller answers is no loss.
+    emit transport()->dataLine("6dmt 0");
+    QTest::qWait(600);
+    QCOMPARE(manager->connection(), CommandManager::Connection::Connected);
+
+    // Output that stops while the controller does not answer is: the requesters hear the measurement stopped.
+    script->on("orvel2 get status active", "orvel2 set status active meas", 3600 * 1000);
+    emit transport()->dataLine("6dmt 1");
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_COMPARE_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, false, 3000);
+    qInfo("loss noticed %lld ms after the last data line (silence period 200 ms)", clock.elapsed());
+    QVERIFY(!manager->isMeasuring() && manager->resumesMeasurement());
+    QCOMPARE(display.events, (QStringList{"started", "6dmt: 6dmt 0", "6dmt: 6dmt 1", "stopped"}));
+
+    // Back, not tracking: the measurement starts again, and the requesters hear of it.
+    script->on("orvel2 get status active", "orvel2 set status active none");
+    QVERIFY(reconnected());
+    QTRY_VERIFY(manager->isMeasuring());
+    QCOMPARE(display.events.mid(4), QStringList{"started"});
+    QCOMPARE(log.filter("Measurement started again").size(), 1);
+
+    // Stopped by the operator while lost: not started again.
+    emit transport()->dataLine("6dmt 2");
+    script->on("orvel2 get status active", "orvel2 set status active none", 3600 * 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, false, 3000);
+    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking stop"), int(CommandManager::NotConnected));
+    QVERIFY(!manager->resumesMeasurement());
+    script->on("orvel2 get status active", "orvel2 set status active none");
+    QVERIFY(reconnected());
+    QTest::qWait(100);
+    QVERIFY(!manager->isMeasuring());
+    QCOMPARE(display.events.mid(5), (QStringList{"6dmt: 6dmt 2", "stopped"}));
+}
+
+// While a command waits the window paints, but no timer slot and no data line cuts into the caller's call.
+void TestCommandManager::waitKeepsPainting()
+{
+    struct Canvas : QWidget
+    {
+        void paintEvent(QPaintEvent *) override { paintedInCall = paintedInCall || inCall; }
+        bool inCall = false;
+        bool paintedInCall = false;
+    } canvas;
+    canvas.resize(100, 100);
+    canvas.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+
+    Recorder display;
+    manager->addRequester(&display);
+    manager->subscribeOutput("6dmt", &display);
+    script->on("orvel2 get slow", "orvel2 set slow 1", 300);
+    bool timerInCall = false;
+    bool timerFired = false;
+    QTimer::singleShot(20, &canvas, [&]() { timerInCall = canvas.inCall, timerFired = true; });
+    QTimer::singleShot(0, transport(), [this]() { emit transport()->dataLine("6dmt 7"); });
+    canvas.update();
+    canvas.inCall = true;
+    int value = 0;
+    QCOMPARE(manager->getIntParameter(&value, "slow"), 0);
+    canvas.inCall = false;
+    QVERIFY(canvas.paintedInCall);
+    QVERIFY(display.events.isEmpty()); // held until the call is over
+    QTRY_COMPARE(display.events, QStringList{"6dmt: 6dmt 7"});
+    QTRY_VERIFY(timerFired);
+    QVERIFY(!timerInCall);
+}
+
+QTEST_MAIN(TestCommandManager)
 #include "tst_commandmanager.moc"

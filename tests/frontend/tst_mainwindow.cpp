@@ -104,18 +104,18 @@ void TestMainWindow::hostsModule()
     QCOMPARE(module->parameters.value("ObserverMode"), QVariant(true));
     QVERIFY(window.aboutText().contains("Fake Module v9.8.7"));
     QCOMPARE(menuText(&window), QStringLiteral(
-        "&File: &Quit | &Tracking: &Start measurement, S&top measurement, -, &Measurement Tool, Between, "
+        "&File: &Quit | &Tracking: &Start measurement, Sto&p measurement, -, &Measurement Tool, Between, "
         "Tip calibration | E&xtras: Extra | &View: Early view, -, Message &Log, -, &Measurement Tool | &Help: &About"));
     QCOMPARE(window.dockWidgetArea(module->dock), Qt::BottomDockWidgetArea);
 
     // Released: cleanup first, then the deletion; the menus lose the entries.
     QPointer<QDockWidget> dock = module->dock;
     log.clear();
-    window.releaseModule();
+    window.releaseModules();
     QCOMPARE(log, (QStringList{"cleanup", "destroyed"}));
     QVERIFY(dock.isNull() && module.isNull());
     QCOMPARE(menuText(&window), QStringLiteral(
-        "&File: &Quit | &Tracking: &Start measurement, S&top measurement | &View: Message &Log | &Help: &About"));
+        "&File: &Quit | &Tracking: &Start measurement, Sto&p measurement | &View: Message &Log | &Help: &About"));
 }
 
 void TestMainWindow::realPlugin()
@@ -123,16 +123,15 @@ void TestMainWindow::realPlugin()
 #ifndef MT_PLUGIN_PATH
     QSKIP("the plug-in is not part of this build");
 #else
-    EmbeddedTransport embedded;
-    CommandManager manager(&embedded);
+    CommandManager manager(std::make_unique<EmbeddedTransport>());
     BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
     QCOMPARE(manager.readBackendVersions(&versions), 0);
     MainWindow window(&manager, &versions);
     ModuleLoader loader;
     for (bool observer : {true, false}) {
         QVERIFY2(loader.load(QStringLiteral(MT_PLUGIN_PATH)), qPrintable(loader.errorString()));
-        window.installModule(loader.root(), loader.module(), observer);
-        QCOMPARE(window.moduleName() + ' ' + window.moduleVersion(), QStringLiteral("GUI Measurement Tool v1.3.12"));
+        window.installModule(loader.modules().constLast().root, loader.modules().constLast().interface, observer);
+        QCOMPARE(window.moduleNames(), QStringList{"GUI Measurement Tool v1.3.12"});
         QCOMPARE(menuText(&window).contains("&Measurement Tool, Measurement &Tool tip calibration"), !observer);
         QCOMPARE(window.dockWidgetArea(window.moduleDock()), Qt::BottomDockWidgetArea);
         QVERIFY(manager.dataRouter().requesterCount() >= 1); // the display registered itself
@@ -145,7 +144,7 @@ void TestMainWindow::realPlugin()
             QCOMPARE(QApplication::exec(), 0);
             QVERIFY(QApplication::activeModalWidget() == nullptr && !QImage(dir.filePath("s.png")).isNull());
         }
-        window.releaseModule();
+        window.releaseModules();
         QCOMPARE(manager.dataRouter().requesterCount(), 0);
     }
 #endif

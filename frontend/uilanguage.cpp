@@ -1,0 +1,62 @@
+#include "frontend/uilanguage.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QStringList>
+#include <QTranslator>
+
+UiLanguage UiLanguage::fromArgument(const QString &argument, bool *ok)
+{
+    const QString code = argument.trimmed().toLower();
+    const bool known = code.isEmpty() || code == QLatin1String("de") || code == QLatin1String("en");
+    if (ok)
+        *ok = known;
+    if (code.isEmpty())
+        return system();
+    return UiLanguage(code == QLatin1String("de") ? German : English);
+}
+
+UiLanguage UiLanguage::fromLocale(const QLocale &locale)
+{
+    // The messages' language, which may differ from the one for numbers (LANGUAGE, LC_MESSAGES).
+    const QStringList languages = locale.uiLanguages();
+    const QLocale first = languages.isEmpty() ? locale : QLocale(languages.first());
+    return UiLanguage(first.language() == QLocale::German ? German : English);
+}
+
+QString UiLanguage::install(QCoreApplication *application) const
+{
+    if (!isGerman() || !application)
+        return QString();
+    const QString qtDirectory = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    QStringList failures;
+    failures << installCatalogue(application, QString::fromLatin1(QtCatalogue), qtDirectory,
+                                 QCoreApplication::translate("UiLanguage", "Qt's German translation %1 is missing in %2")
+                                     .arg(QString::fromLatin1(QtCatalogue), qtDirectory));
+    failures << installCatalogue(application, QString::fromLatin1(FrontendCatalogue), QString(),
+                                 QCoreApplication::translate("UiLanguage", "The German translation %1 is missing")
+                                     .arg(QString::fromLatin1(FrontendCatalogue)));
+    failures.removeAll(QString());
+    return failures.join(QLatin1Char('\n'));
+}
+
+QString UiLanguage::installModuleTranslation(QCoreApplication *application) const
+{
+    if (!isGerman() || !application)
+        return QString();
+    return installCatalogue(application, QString::fromLatin1(ModuleCatalogue), QString(),
+                            QCoreApplication::translate("UiLanguage", "The German translation %1 is missing")
+                                .arg(QString::fromLatin1(ModuleCatalogue)));
+}
+
+QString UiLanguage::installCatalogue(QCoreApplication *application, const QString &fileName,
+                                     const QString &directory, const QString &failure)
+{
+    QTranslator *translator = new QTranslator(application);
+    if (!translator->load(fileName, directory)) {
+        delete translator;
+        return failure;
+    }
+    QCoreApplication::installTranslator(translator);
+    return QString();
+}

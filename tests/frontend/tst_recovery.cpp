@@ -1,0 +1,211 @@
+// The front-end against the standalone simulated controller process: killed
+// and restarted during a measurement, the display empties and fills again;
+// stopped without closing its connection, a dialog's sixty queries fail at
+// once after the first time-out instead of freezing the window for minutes.
+#include <signal.h>
+
+#include <QAction>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "frontend/commandmanager.h"
+#include "frontend/mainwindow.h"
+#include "frontend/moduleloader.h"
+#include "frontend/tcptransport.h"
+#include "host/backendversions.h"
+#include "host/hostmetatypes.h"
+#include "modaldriver.h"
+
+namespace {
+
+// The controller process; port 0 picks one, which a restart takes again.
+class ControllerProcess
+{
+public:
+    ~ControllerProcess() { stop(); }
+
+    bool start(quint16 listenPort, quint16 dataPort)
+    {
+        process.setProgram(QStringLiteral(MT_CONTROLLER_SIM));
+        process.setArguments({"--listen", QStringLiteral("127.0.0.1:%1").arg(listenPort), "--data-to",
+                              QStringLiteral("127.0.0.1:%1").arg(dataPort), "--rate", "50"});
+        process.start();
+        if (!process.waitForStarted(5000))
+            return false;
+        QByteArray banner;
+        while (!banner.contains('\n') && process.waitForReadyRead(5000))
+            banner += process.readAllStandardOutput();
+        const int colon = banner.lastIndexOf(':');
+        port = colon < 0 ? 0 : quint16(banner.mid(colon + 1).trimmed().toUInt());
+        return port != 0;
+    }
+    void kill() { process.kill(), process.waitForFinished(5000); }
+    void signal(int number) { ::kill(pid_t(process.processId()), number); }
+    void stop()
+    {
+        if (process.state() != QProcess::NotRunning)
+            signal(SIGCONT), kill();
+    }
+
+    quint16 port = 0;
+
+private:
+    QProcess process;
+};
+
+// Rows of the display's tool table that show a position.
+int shownTools(QDockWidget *dock)
+{
+    QTableWidget *table = dock ? dock->findChild<QTableWidget *>(QStringLiteral("tableWidget6dmt")) : nullptr;
+    int shown = 0;
+    for (int row = 0; table && row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (table->item(row, column) && !table->item(row, column)->text().isEmpty()) {
+                ++shown;
+                break;
+            }
+        }
+    }
+    return shown;
+}
+
+} // namespace
+
+class TestRecovery : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void killedAndRestarted();
+    void stoppedController();
+
+private:
+    bool connectTo(bool observer);
+
+    ControllerProcess controller;
+    std::unique_ptr<CommandManager> manager;
+    std::unique_ptr<MainWindow> window;
+    BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
+    ModuleLoader loader;
+    quint16 dataPort = 0;
+    QStringList log;
+};
+
+void TestRecovery::init()
+{
+    registerHostMetaTypes();
+    log.clear();
+    auto transport = std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), 0);
+    QString error;
+    QVERIFY2(transport->listenForData(0, &error), qPrintable(error));
+    dataPort = transport->dataPort();
+    QVERIFY(controller.start(0, dataPort));
+    // The transport's address is fixed at construction: make it anew for the controller's port.
+    transport = std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), controller.port);
+    QVERIFY2(transport->listenForData(dataPort, &error), qPrintable(error));
+    manager = std::make_unique<CommandManager>(std::move(transport));
+    manager->setBackendVersions(&versions);
+    connect(manager.get(), &CommandManager::messageLogged, this,
+            [this](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
+}
+
+void TestRecovery::cleanup()
+{
+    if (window)
+        window->releaseModules();
+    window.reset();
+    manager.reset();
+    controller.stop();
+}
+
+bool TestRecovery::connectTo(bool observer)
+{
+    if (!manager->open() || manager->readBackendVersions(&versions) != 0)
+        return false;
+    window = std::make_unique<MainWindow>(manager.get(), &versions);
+    if (loader.modules().isEmpty() && !loader.load(QStringLiteral(MT_PLUGIN_PATH)))
+        return false;
+    window->installModule(loader.modules().constFirst().root, loader.modules().constFirst().interface, observer);
+    window->show();
+    window->moduleDock()->show();
+    return QTest::qWaitForWindowExposed(window.get());
+}
+
+void TestRecovery::killedAndRestarted()
+{
+    QVERIFY(connectTo(true));
+    QDockWidget *dock = window->moduleDock();
+    window->startMeasurement();
+    QTRY_VERIFY_WITH_TIMEOUT(shownTools(dock) > 0, 5000);
+
+    QElapsedTimer clock;
+    clock.start();
+    controller.kill();
+    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() != CommandManager::Connection::Connected, 5000);
+    const qint64 noticed = clock.elapsed();
+    QVERIFY(!log.filter("Lost the controller at").isEmpty());
+    QVERIFY(window->connectionText().contains("lost since"));
+    QVERIFY(!manager->isMeasuring() && manager->resumesMeasurement());
+    QTRY_COMPARE(shownTools(dock), 0); // emptied, not frozen on the last values
+
+    clock.restart();
+    const quint16 port = controller.port;
+    QVERIFY(controller.start(port, dataPort));
+    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, 10000);
+    const qint64 reconnected = clock.elapsed();
+    QTRY_VERIFY_WITH_TIMEOUT(shownTools(dock) > 0, 10000);
+    const qint64 dataBack = clock.elapsed();
+    QVERIFY(manager->isMeasuring());
+    QCOMPARE(log.filter("Measurement started again").size(), 1);
+    qInfo("controller killed: loss noticed after %lld ms; restarted: reconnected after %lld ms, "
+          "data on the display after %lld ms", noticed, reconnected, dataBack);
+}
+
+void TestRecovery::stoppedController()
+{
+    constexpr int TimeoutMs = 800;
+    manager->setTimeout(TimeoutMs);
+    QVERIFY(connectTo(false));
+    QAction *settings = window->moduleActionFor("MtSettingsDlg");
+    QVERIFY(settings);
+
+    // The dialog loads from a live controller; its OK then sends every setting to a stopped one.
+    qint64 elapsed = -1;
+    ModalDriver saver(
+        "MtSettingsDlg",
+        [&](QWidget *dialog) {
+            controller.signal(SIGSTOP); // the connection stays; no reply comes
+            log.clear();
+            QElapsedTimer clock;
+            clock.start();
+            QTest::keyClick(dialog, Qt::Key_Return);
+            if (dialog->isVisible())
+                dialog->close();
+            elapsed = clock.elapsed();
+        },
+        20000);
+    settings->trigger();
+    QVERIFY(saver.acted() && !saver.timedOut());
+    ModalDriver::closeAllModal();
+    qInfo("settings dialog saved and closed in %lld ms against a stopped controller (time-out %d ms)", elapsed,
+          TimeoutMs);
+
+    // One time-out, then every command fails at once, each with its line in the log.
+    QCOMPARE(log.filter(QRegularExpression("^\"orvel2 .*\": no reply within the time-out")).size(), 1);
+    const int unsent = log.filter(QRegularExpression("^\"orvel2 .*\": not sent, the controller at")).size();
+    QVERIFY2(unsent >= 20, qPrintable(QString::number(unsent)));
+    // Each of those waiting its time-out would take minutes.
+    QVERIFY2(elapsed >= 0 && elapsed < 10 * TimeoutMs, qPrintable(QString::number(elapsed)));
+
+    // Going on again, the controller is found again.
+    controller.signal(SIGCONT);
+    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, 10000);
+}
+
+QTEST_MAIN(TestRecovery)
+#include "tst_recovery.moc"

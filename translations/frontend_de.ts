@@ -1,0 +1,395 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>CommandManager</name>
+    <message>
+        <source>no error</source>
+        <translation>kein Fehler</translation>
+    </message>
+    <message>
+        <source>no reply within the time-out</source>
+        <translation>keine Antwort innerhalb der Wartezeit</translation>
+    </message>
+    <message>
+        <source>connection lost</source>
+        <translation>Verbindung verloren</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>nicht verbunden</translation>
+    </message>
+    <message>
+        <source>command text too long</source>
+        <translation>Befehlstext zu lang</translation>
+    </message>
+    <message>
+        <source>bad argument</source>
+        <translation>ungültiges Argument</translation>
+    </message>
+    <message>
+        <source>unexpected reply</source>
+        <translation>unerwartete Antwort</translation>
+    </message>
+    <message>
+        <source>value of the wrong type</source>
+        <translation>Wert vom falschen Typ</translation>
+    </message>
+    <message>
+        <source>operation not supported</source>
+        <translation>Operation nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>controller error %1</source>
+        <translation>Controller-Fehler %1</translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation>Fehler %1</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>verbunden</translation>
+    </message>
+    <message>
+        <source>lost</source>
+        <translation>verloren</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>Verbindung wird wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>Cannot connect to the controller at %1: %2; looking for it every %3 ms</source>
+        <translation>Keine Verbindung zum Controller unter %1: %2; neuer Versuch alle %3 ms</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: not sent, the controller at %2 has not answered since %3</source>
+        <translation>&quot;%1&quot;: nicht gesendet, der Controller unter %2 antwortet seit %3 nicht mehr</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2 (%3)</source>
+        <translation>&quot;%1&quot;: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>The measurement starts when the controller answers again</source>
+        <translation>Die Messung startet, sobald der Controller wieder antwortet</translation>
+    </message>
+    <message>
+        <source>The measurement will not start again when the controller answers</source>
+        <translation>Die Messung startet nicht neu, wenn der Controller wieder antwortet</translation>
+    </message>
+    <message>
+        <source>Lost the controller at %1: %2. Commands fail until it answers again; looking for it every %3 ms</source>
+        <translation>Verbindung zum Controller unter %1 verloren: %2. Befehle schlagen fehl, bis er wieder antwortet; neuer Versuch alle %3 ms</translation>
+    </message>
+    <message>
+        <source>the data output stopped and a check got %1</source>
+        <translation>die Datenausgabe blieb aus und eine Prüfung ergab: %1</translation>
+    </message>
+    <message>
+        <source>The controller at %1 answers again, after %2 s</source>
+        <translation>Der Controller unter %1 antwortet wieder, nach %2 s</translation>
+    </message>
+    <message>
+        <source>Cannot read the controller&apos;s versions: %1</source>
+        <translation>Die Versionen des Controllers können nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Measurement started again</source>
+        <translation>Messung erneut gestartet</translation>
+    </message>
+    <message>
+        <source>Cannot start the measurement again: %1</source>
+        <translation>Die Messung kann nicht erneut gestartet werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ControllerTransport</name>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>no reply within the time-out</source>
+        <translation>keine Antwort innerhalb der Wartezeit</translation>
+    </message>
+    <message>
+        <source>connection lost</source>
+        <translation>Verbindung verloren</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>nicht verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>EmbeddedTransport</name>
+    <message>
+        <source>embedded simulated controller</source>
+        <translation>eingebetteter simulierter Controller</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Message Log</source>
+        <translation>Meldungsprotokoll</translation>
+    </message>
+    <message>
+        <source>Orvel Front-End</source>
+        <translation>Orvel Front-End</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Leave the front-end</source>
+        <translation>Front-End beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Start measurement</source>
+        <translation>Messung &amp;starten</translation>
+    </message>
+    <message>
+        <source>Start tracking on the controller</source>
+        <translation>Tracking auf dem Controller starten</translation>
+    </message>
+    <message>
+        <source>Stop tracking on the controller</source>
+        <translation>Tracking auf dem Controller beenden</translation>
+    </message>
+    <message>
+        <source>Message &amp;Log</source>
+        <translation>Meldungs&amp;protokoll</translation>
+    </message>
+    <message>
+        <source>Show the message log</source>
+        <translation>Zeigt das Meldungsprotokoll</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>Versions of the front-end, the module and the controller</source>
+        <translation>Versionen von Front-End, Modul und Controller</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Tracking</source>
+        <translation>&amp;Tracking</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Module entry &quot;%1&quot; is a dock without a dock widget</source>
+        <translation>Moduleintrag &quot;%1&quot; ist ein Dock ohne Dock-Widget</translation>
+    </message>
+    <message>
+        <source>%1 %2 offers nothing for this controller</source>
+        <translation>%1 %2 bietet nichts für diesen Controller</translation>
+    </message>
+    <message>
+        <source>Unable to start the measurement: %1</source>
+        <translation>Messung kann nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>Unable to stop the measurement: %1</source>
+        <translation>Messung kann nicht beendet werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>no module loaded</source>
+        <translation>kein Modul geladen</translation>
+    </message>
+    <message>
+        <source>%1, product version %2, backend version %3</source>
+        <translation>%1, Produktversion %2, Backend-Version %3</translation>
+    </message>
+    <message>
+        <source>unknown product</source>
+        <translation>unbekanntes Produkt</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Orvel Front-End %1&lt;/h3&gt;&lt;p&gt;A stand-in host for the controller&apos;s GUI modules.&lt;/p&gt;&lt;table&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Module:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Controller:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Connection:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation>&lt;h3&gt;Orvel Front-End %1&lt;/h3&gt;&lt;p&gt;Ein Ersatz-Host für die GUI-Module des Controllers.&lt;/p&gt;&lt;table&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Modul:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Controller:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Verbindung:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
+    </message>
+    <message>
+        <source>About Orvel Front-End</source>
+        <translation>Über Orvel Front-End</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Measurement:&lt;/b&gt; %1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Messung:&lt;/b&gt; %1&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>läuft</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>gestoppt</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p measurement</source>
+        <translation>Messung &amp;beenden</translation>
+    </message>
+    <message>
+        <source>%1, connected</source>
+        <translation>%1, verbunden</translation>
+    </message>
+    <message>
+        <source>%1, lost since %2 (%3), %4</source>
+        <translation>%1, verloren seit %2 (%3), %4</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>Verbindung wird wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>waiting to reconnect</source>
+        <translation>wartet auf neuen Versuch</translation>
+    </message>
+    <message>
+        <source>stopped, starts again when the controller answers</source>
+        <translation>gestoppt, startet neu, sobald der Controller antwortet</translation>
+    </message>
+    <message>
+        <source>Controller: %1</source>
+        <translation>Controller: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MessageLogPanel</name>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>%1, category %2, level %3</source>
+        <translation>%1, Kategorie %2, Stufe %3</translation>
+    </message>
+</context>
+<context>
+    <name>ModuleLoader</name>
+    <message>
+        <source>no module library at %1</source>
+        <translation>keine Modulbibliothek unter %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a module (no %2 interface)</source>
+        <translation>%1 ist kein Modul (keine Schnittstelle %2)</translation>
+    </message>
+    <message>
+        <source>No modules folder at %1</source>
+        <translation>Kein Modulordner unter %1</translation>
+    </message>
+    <message>
+        <source>Skipped %1: not a Qt plug-in</source>
+        <translation>%1 übersprungen: kein Qt-Plug-in</translation>
+    </message>
+    <message>
+        <source>Skipped %1: a plug-in for %2</source>
+        <translation>%1 übersprungen: ein Plug-in für %2</translation>
+    </message>
+    <message>
+        <source>Cannot load %1: %2</source>
+        <translation>%1 kann nicht geladen werden: %2</translation>
+    </message>
+    <message>
+        <source>No module in %1</source>
+        <translation>Kein Modul in %1</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>Using the embedded simulated controller</source>
+        <translation>Eingebetteter simulierter Controller wird verwendet</translation>
+    </message>
+    <message>
+        <source>Receiving data output on UDP port %1</source>
+        <translation>Datenausgabe wird auf UDP-Port %1 empfangen</translation>
+    </message>
+    <message>
+        <source>Cannot receive data output on UDP port %1: %2</source>
+        <translation>Datenausgabe auf UDP-Port %1 kann nicht empfangen werden: %2</translation>
+    </message>
+    <message>
+        <source>Simulation setting &quot;%1&quot; refused: %2 %3</source>
+        <translation>Simulationseinstellung &quot;%1&quot; abgelehnt: %2 %3</translation>
+    </message>
+    <message>
+        <source>Cannot read the controller&apos;s versions: %1</source>
+        <translation>Die Versionen des Controllers können nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Controller: %1, product version %2.%3.%4, backend version %5.%6.%7</source>
+        <translation>Controller: %1, Produktversion %2.%3.%4, Backend-Version %5.%6.%7</translation>
+    </message>
+    <message>
+        <source>Cannot load the module: %1</source>
+        <translation>Das Modul kann nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <source>Loaded %1 from %2</source>
+        <translation>%1 aus %2 geladen</translation>
+    </message>
+    <message>
+        <source>no module in %1</source>
+        <translation>kein Modul in %1</translation>
+    </message>
+    <message>
+        <source>Connected to the controller at %1</source>
+        <translation>Mit dem Controller unter %1 verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>TcpTransport</name>
+    <message>
+        <source>the controller closed the connection</source>
+        <translation>der Controller hat die Verbindung geschlossen</translation>
+    </message>
+</context>
+<context>
+    <name>UiLanguage</name>
+    <message>
+        <source>Qt&apos;s German translation %1 is missing in %2</source>
+        <translation>Qts deutsche Übersetzung %1 fehlt in %2</translation>
+    </message>
+    <message>
+        <source>The German translation %1 is missing</source>
+        <translation>Die deutsche Übersetzung %1 fehlt</translation>
+    </message>
+</context>
+</TS>
