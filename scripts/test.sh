@@ -10,7 +10,7 @@ cd "$top"
 
 if [ "${1:-}" = "--threads" ]; then
   dir=build-tsan
-  threaded_tests=(tst_display)
+  threaded_tests=(tst_display tst_commandmanager tst_recovery)
   cmake -S "$top" -B "$top/$dir" -G Ninja -DMT_SANITIZE=thread -DMT_BUILD_TESTS=ON -DMT_BUILD_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=Debug >/dev/null
   cmake --build "$top/$dir" -j"$(nproc)" --target measurementtool "${threaded_tests[@]}"

@@ -64,6 +64,26 @@ QString menuText(QMainWindow *window)
     return menus.join(" | ");
 }
 
+// Menus of the window in which two actions share their Alt letter.
+QStringList mnemonicClashes(QMainWindow *window)
+{
+    QStringList clashes;
+    for (QAction *menu : window->menuBar()->actions()) {
+        QMap<QChar, QString> taken;
+        for (QAction *action : menu->menu()->actions()) {
+            const QString text = action->text();
+            const int amp = text.indexOf('&');
+            if (amp < 0 || amp + 1 >= text.size())
+                continue;
+            const QChar letter = text.at(amp + 1).toLower();
+            if (taken.contains(letter))
+                clashes << QStringLiteral("%1: %2 / %3").arg(menu->text(), taken.value(letter), text);
+            taken.insert(letter, text);
+        }
+    }
+    return clashes;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -134,6 +154,20 @@ void TestMainWindow::realPlugin()
         QCOMPARE(window.moduleNames(), QStringList{"GUI Measurement Tool v1.3.12"});
         QCOMPARE(menuText(&window).contains("&Measurement Tool, Measurement &Tool tip calibration"), !observer);
         QCOMPARE(window.dockWidgetArea(window.moduleDock()), Qt::BottomDockWidgetArea);
+        QCOMPARE(mnemonicClashes(&window), QStringList());
+        if (!observer) {
+            // The display above the message log, both as wide as the window.
+            window.show();
+            window.moduleDock()->show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QDockWidget *log = window.findChild<QDockWidget *>("dockWidget_messageLog");
+            QVERIFY(log && log->isVisible());
+            QVERIFY2(window.moduleDock()->geometry().bottom() < log->geometry().top(),
+                     qPrintable(QStringLiteral("display %1, log %2")
+                                    .arg(window.moduleDock()->geometry().y())
+                                    .arg(log->geometry().y())));
+            QCOMPARE(window.moduleDock()->width(), log->width());
+        }
         QVERIFY(manager.dataRouter().requesterCount() >= 1); // the display registered itself
         if (!observer) {
             // The screenshot option: the settings dialog runs modally and is captured from within.

@@ -178,7 +178,7 @@ void TestTranslations::menusAndDialogsInGerman()
     QCOMPARE(entries[0]->widget->windowTitle(), QStringLiteral("Messwerkzeug-Einstellungen"));
 
     // The Tracking menu holds the front-end's two actions and the module's two.
-    QStringList tracking{translated("MainWindow", "&Start measurement"), translated("MainWindow", "S&top measurement"),
+    QStringList tracking{translated("MainWindow", "&Start measurement"), translated("MainWindow", "Sto&p measurement"),
                          entries[0]->action->text(), entries[1]->action->text()};
     QSet<QChar> letters;
     for (const QString &text : tracking)
