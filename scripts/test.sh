@@ -10,7 +10,10 @@ cd "$top"
 
 if [ "${1:-}" = "--threads" ]; then
   dir=build-tsan
-  threaded_tests=(tst_display tst_commandmanager tst_recovery)
+  # The module's own threads and locks. The front-end's worker is handed its
+  # jobs through Qt's event queue, whose locks Debian's uninstrumented Qt
+  # hides from the sanitizer: every queued call would be reported.
+  threaded_tests=(tst_display)
   cmake -S "$top" -B "$top/$dir" -G Ninja -DMT_SANITIZE=thread -DMT_BUILD_TESTS=ON -DMT_BUILD_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=Debug >/dev/null
   cmake --build "$top/$dir" -j"$(nproc)" --target measurementtool "${threaded_tests[@]}"

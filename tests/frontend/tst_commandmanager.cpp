@@ -1,6 +1,7 @@
 // The command manager's protocol handling against a scripted controller on
 // loopback TCP, the routing of data lines and measurement notifications,
 // the watch over the connection, and the window going on while a command waits.
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -66,7 +67,7 @@ private:
     QMutex mutex;
     QHash<QByteArray, QPair<QByteArray, int>> script; // line: reply, delay
     QSemaphore ready;
-    quint16 port = 0;
+    std::atomic<quint16> port{0};
 };
 
 // Records what the host tells it, in order.
