@@ -1,7 +1,10 @@
 #include "calibration/calibrationprogressdlg.h"
 
 #include <QList>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <cmath>
 #include <cstring>
 
@@ -88,6 +91,21 @@ QByteArray errorTextOf(const QByteArray &reply)
     return reply.mid(open + 1, close - open - 1);
 }
 
+// A message box is as narrow as its text, and the window manager then cuts
+// the title to fit. A row across the box's grid as wide as the title in a
+// bold font, plus room for the title bar's icon and buttons (six line
+// heights), keeps the title whole; the box sizes itself from that grid.
+void reserveTitleWidth(QMessageBox *box)
+{
+    QFont titleFont = box->font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int width = metrics.horizontalAdvance(box->windowTitle()) + 6 * metrics.height();
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 } // namespace
 
 CalibrationProgressDlg::CalibrationProgressDlg(IOManager *commandManager, QWidget *parent,
@@ -104,6 +122,10 @@ CalibrationProgressDlg::CalibrationProgressDlg(IOManager *commandManager, QWidge
     timerStatus.setSingleShot(false);
     connect(&timerStatus, &QTimer::timeout, this, &CalibrationProgressDlg::update_cal_status);
     label_remaining_time->setText(QString());
+    // The controller's descriptions arrive while the dialog is open, at its
+    // width by then: a longer one goes on in a further line, not cut.
+    label_desc->setWordWrap(true);
+    label_step_desc->setWordWrap(true);
     // The controller's texts are shown as they are, never as markup.
     label_desc->setTextFormat(Qt::PlainText);
     label_step_desc->setTextFormat(Qt::PlainText);
@@ -414,6 +436,7 @@ void CalibrationProgressDlg::failCalibration()
     const QString message = tr(controllerText.toUtf8().constData());
     QMessageBox box(QMessageBox::Critical, tr("Calibration Error"), message, QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    reserveTitleWidth(&box);
     box.exec();
     done(0);
 }

@@ -122,7 +122,9 @@ bool FrontendOptions::parse(const QStringList &arguments)
                                                        "chosen with --show) to a PNG file and exit."),
                                         QStringLiteral("file"));
     const QCommandLineOption show(QStringLiteral("show"),
-                                  QStringLiteral("Screen for --screenshot: settings, calibration or display."),
+                                  QStringLiteral("Screen for --screenshot: settings, devices, calibration, help, "
+                                                 "progress, countdown, result, error or display (the last four "
+                                                 "run a calibration; see --simulate and --delay)."),
                                   QStringLiteral("screen"));
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("Milliseconds to wait before the screenshot (default %1).")
@@ -225,8 +227,21 @@ bool FrontendOptions::parse(const QStringList &arguments)
             screen = Screen::Calibration;
         else if (name == QLatin1String("display"))
             screen = Screen::Display;
+        else if (name == QLatin1String("devices"))
+            screen = Screen::Devices;
+        else if (name == QLatin1String("help"))
+            screen = Screen::Help;
+        else if (name == QLatin1String("progress"))
+            screen = Screen::Progress;
+        else if (name == QLatin1String("countdown"))
+            screen = Screen::Countdown;
+        else if (name == QLatin1String("result"))
+            screen = Screen::Result;
+        else if (name == QLatin1String("error"))
+            screen = Screen::Error;
         else {
-            errorText = QStringLiteral("--show wants settings, calibration or display, not \"%1\"").arg(name);
+            errorText = QStringLiteral("--show wants settings, devices, calibration, help, progress, countdown, "
+                                       "result, error or display, not \"%1\"").arg(name);
             return false;
         }
     }

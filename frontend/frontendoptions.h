@@ -8,7 +8,9 @@
 class FrontendOptions
 {
 public:
-    enum class Screen { Window, Settings, Calibration, Display };
+    // Devices is the settings dialog on its radio device page; Help to Error
+    // are reached from the tip calibration dialog.
+    enum class Screen { Window, Settings, Calibration, Display, Devices, Help, Progress, Countdown, Result, Error };
 
     static constexpr quint16 DefaultDataPort = 5001;
     static constexpr int DefaultDelayMs = 500;

@@ -1,11 +1,14 @@
 #include "frontend/screenshottaker.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTimer>
 
 #include "frontend/mainwindow.h"
@@ -24,14 +27,38 @@ const char *ScreenshotTaker::dialogClass(FrontendOptions::Screen screen)
 {
     switch (screen) {
     case FrontendOptions::Screen::Settings:
+    case FrontendOptions::Screen::Devices:
         return "MtSettingsDlg";
     case FrontendOptions::Screen::Calibration:
+    case FrontendOptions::Screen::Help:
+    case FrontendOptions::Screen::Progress:
+    case FrontendOptions::Screen::Countdown:
+    case FrontendOptions::Screen::Result:
+    case FrontendOptions::Screen::Error:
         return "MtCalibrationDlg";
     case FrontendOptions::Screen::Window:
     case FrontendOptions::Screen::Display:
         break;
     }
     return nullptr;
+}
+
+const char *ScreenshotTaker::targetClass(FrontendOptions::Screen screen)
+{
+    switch (screen) {
+    case FrontendOptions::Screen::Help:
+        return "MtHelpDlg";
+    case FrontendOptions::Screen::Progress:
+        return "CalibrationProgressDlg";
+    case FrontendOptions::Screen::Countdown:
+        return "CountdownDlg";
+    case FrontendOptions::Screen::Result:
+        return "MtResultDlg";
+    case FrontendOptions::Screen::Error:
+        return "QMessageBox";
+    default:
+        return dialogClass(screen);
+    }
 }
 
 void ScreenshotTaker::start()
@@ -48,7 +75,7 @@ void ScreenshotTaker::openScreen()
             return;
         }
         // The dialog runs modally inside trigger(); the capture comes from within it.
-        QTimer::singleShot(delayMs, this, &ScreenshotTaker::capture);
+        QTimer::singleShot(0, this, &ScreenshotTaker::waitForTarget);
         action->trigger();
         return;
     }
@@ -64,13 +91,62 @@ void ScreenshotTaker::openScreen()
     QTimer::singleShot(delayMs, this, &ScreenshotTaker::capture);
 }
 
+// A visible top-level window of the target class; a dialog covered by a
+// later one (the progress under its countdown) still counts.
+QWidget *ScreenshotTaker::findTarget() const
+{
+    const char *className = targetClass(screen);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *widget : windows) {
+        if (widget->isVisible() && widget->inherits(className))
+            return widget;
+    }
+    return nullptr;
+}
+
+void ScreenshotTaker::driveEntryDialog(QWidget *modal)
+{
+    if (driven || !modal || !modal->inherits(dialogClass(screen)))
+        return;
+    driven = true;
+    const char *button = screen == FrontendOptions::Screen::Help ? "pushButton_help" : "pushButton_calibrate";
+    if (QAbstractButton *push = modal->findChild<QAbstractButton *>(QLatin1String(button))) {
+        // Queued: the click runs the next modal loop, which must not run inside this slot.
+        QTimer::singleShot(0, push, &QAbstractButton::click);
+    }
+}
+
+// Polls until the target window shows, driving the entry dialog towards it
+// (a calibration takes seconds), then takes the picture after the delay.
+void ScreenshotTaker::waitForTarget()
+{
+    constexpr int PollMs = 50;
+    constexpr int GiveUpMs = 60000;
+    if (QWidget *target = findTarget()) {
+        if (screen == FrontendOptions::Screen::Devices) {
+            if (QTabWidget *pages = target->findChild<QTabWidget *>(QStringLiteral("tabWidget")))
+                pages->setCurrentIndex(pages->count() - 1);
+        }
+        QTimer::singleShot(delayMs, this, &ScreenshotTaker::capture);
+        return;
+    }
+    if (std::strcmp(targetClass(screen), dialogClass(screen)) != 0)
+        driveEntryDialog(QApplication::activeModalWidget());
+    waitedMs += PollMs;
+    if (waitedMs > GiveUpMs) {
+        fail(QStringLiteral("no %1 opened").arg(QLatin1String(targetClass(screen))));
+        return;
+    }
+    QTimer::singleShot(PollMs, this, &ScreenshotTaker::waitForTarget);
+}
+
 void ScreenshotTaker::capture()
 {
     QWidget *target = window;
     if (dialogClass(screen)) {
-        target = QApplication::activeModalWidget();
+        target = findTarget();
         if (!target) {
-            fail(QStringLiteral("the dialog did not open"));
+            fail(QStringLiteral("the dialog did not open, or closed before the picture"));
             return;
         }
     }

@@ -16,6 +16,7 @@
 #include "host/numbereditem.h"
 #include "host/replybuffer.h"
 #include "host/versiongate.h"
+#include "settings/devicecolumnsfitter.h"
 #include "ui_mtsettingsdlg.h"
 
 namespace {
@@ -58,6 +59,31 @@ QTableWidgetItem *newItem(const QString &text, Qt::ItemFlags flags = Qt::ItemIsS
     QTableWidgetItem *item = new QTableWidgetItem(text);
     item->setFlags(flags);
     return item;
+}
+
+// Widens a column to its header's and its cells' text, never narrows it:
+// the setup's width and one the operator dragged stay.
+void fitColumnToText(QTableWidget *table, int column)
+{
+    const int needed = DeviceColumnsFitter::textWidth(table, column);
+    if (table->columnWidth(column) < needed)
+        table->setColumnWidth(column, needed);
+}
+
+// A stretched last section never gets narrower than it was when stretching
+// began (at setup: the default section width, which pushes a serial out of
+// view when room is short); begun again at the width of its text.
+void restartLastSectionStretch(QTableWidget *table, int lastColumn)
+{
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->resizeColumnToContents(lastColumn);
+    table->horizontalHeader()->setStretchLastSection(true);
+}
+
+void fitDeviceColumns(QTableWidget *table)
+{
+    if (auto *fitter = table->findChild<DeviceColumnsFitter *>(QString(), Qt::FindDirectChildrenOnly))
+        fitter->fit();
 }
 
 // A body number in a message: two digits ("07").
@@ -127,6 +153,10 @@ MtSettingsDlg::MtSettingsDlg(IOManager *commandManager, QWidget *parent, Backend
     setupMeaBodiesTable();
     setupRefBodiesTable();
     setupAvailableMtTable();
+
+    // Without scroll buttons the page tabs' width counts in the size hint, so
+    // the layout gives both titles their room instead of eliding them.
+    ui->tabWidget->setUsesScrollButtons(false);
 
     // The tools' single page has nothing to switch to: Tab goes straight into its table.
     if (QTabBar *bar = ui->tabWidget_mt->findChild<QTabBar *>(QString(), Qt::FindDirectChildrenOnly))
@@ -506,6 +536,7 @@ void MtSettingsDlg::setupMeaBodiesTable()
     table->setItemDelegateForColumn(ColumnTipDiameter, &delegateTipDiameter);
     table->resizeColumnsToContents();
     table->setColumnWidth(ColumnModel, table->columnWidth(ColumnModel) + ModelColumnExtraWidth);
+    restartLastSectionStretch(table, ColumnSerial);
 }
 
 void MtSettingsDlg::setupRefBodiesTable()
@@ -581,6 +612,7 @@ void MtSettingsDlg::fillMeaBodiesTable()
 
         table->setRowHeight(i, RowHeight);
     }
+    fitColumnToText(table, ColumnModel);
 }
 
 void MtSettingsDlg::fillRefBodiesTable()
@@ -892,6 +924,8 @@ void MtSettingsDlg::setupAvailableMtTable()
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->resizeColumnsToContents();
     table->setColumnWidth(ColumnModelDesc, table->columnWidth(ColumnModelDesc) + ModelColumnExtraWidth);
+    restartLastSectionStretch(table, ColumnDeviceSerial);
+    (new DeviceColumnsFitter(table, ColumnModelDesc, ColumnDeviceSerial))->fit();
 }
 
 int MtSettingsDlg::readToolDevice(int index, RadioDevice &dev)
@@ -986,6 +1020,7 @@ void MtSettingsDlg::updateTableDevices()
         table->setRowHeight(i, RowHeight);
     }
     table->sortItems(ColumnSortKey, Qt::AscendingOrder);
+    fitDeviceColumns(table);
     // The row number stays current, whichever device now fills it.
     table->setCurrentCell(remembered, ColumnModelIntern);
 }

@@ -5,10 +5,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QHostAddress>
 #include <QTextStream>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -51,9 +53,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption idleOption(QStringLiteral("idle-timeout"),
                                         QStringLiteral("Seconds before a silent client is closed (0: never)."),
                                         QStringLiteral("seconds"), QStringLiteral("600"));
+    const QCommandLineOption stdinOption(QStringLiteral("quit-on-eof"),
+                                         QStringLiteral("End when standard input closes (the parent that "
+                                                        "started it has gone)."));
     parser.addOption(listenOption);
     parser.addOption(dataOption);
     parser.addOption(idleOption);
+    parser.addOption(stdinOption);
     const QList<QByteArray> settings = SimModel::settingNames();
     for (const QByteArray &setting : settings) {
         if (setting != "reset")
@@ -104,5 +110,17 @@ int main(int argc, char *argv[])
     }
     std::printf("listening on %s:%u\n", listenAddress.toString().toLatin1().constData(), unsigned(server.port()));
     std::fflush(stdout);
+
+    // A test that crashes leaves no controller behind holding its ports.
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    input.setEnabled(parser.isSet(stdinOption));
+    QObject::connect(&input, &QSocketNotifier::activated, &app, [&input]() {
+        char buffer[256];
+        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count <= 0) {
+            input.setEnabled(false);
+            QCoreApplication::quit();
+        }
+    });
     return app.exec();
 }

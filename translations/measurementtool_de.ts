@@ -40,7 +40,7 @@
     </message>
     <message>
         <source>remaining time: %1 seconds</source>
-        <translation>Restzeit: %1 Sekunden</translation>
+        <translation>Restzeit: %1 s</translation>
     </message>
     <message>
         <source>calculating...</source>
@@ -63,7 +63,7 @@
     </message>
     <message>
         <source>Start now</source>
-        <translation>Jetzt starten</translation>
+        <translation>Starten</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -401,7 +401,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Serial</source>
-        <translation>Seriennummer</translation>
+        <translation>Seriennr.</translation>
     </message>
     <message>
         <source>M%1</source>
@@ -544,7 +544,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>&lt;&lt; &amp;Select    </source>
-        <translation>&lt;&lt; &amp;Zuordnen    </translation>
+        <translation>&lt;&lt; &amp;Zuordnen</translation>
     </message>
     <message>
         <source>Dissolve assignment between Measurement Tool and reference</source>
@@ -636,7 +636,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>&amp;tool tip tolerance [mm]</source>
-        <translation>&amp;Toleranz der Spitze [mm]</translation>
+        <translation>Spitzen&amp;toleranz [mm]</translation>
     </message>
     <message>
         <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;

@@ -28,6 +28,10 @@ std::unique_ptr<QTimer> answerModals(FakeCommandManager *fake, const QStringList
         if (QMessageBox *box = qobject_cast<QMessageBox *>(modal)) {
             QCOMPARE(box->icon(), QMessageBox::Critical);
             QCOMPARE(box->textFormat(), Qt::PlainText); // the controller's text, never markup
+            QFont titleFont = box->font();
+            titleFont.setBold(true);
+            const QFontMetrics title(titleFont); // the title whole beside the title bar's icon and buttons
+            QVERIFY(box->width() >= title.horizontalAdvance(box->windowTitle()) + 4 * title.height());
             fake->calls << QStringLiteral("* box %1: %2").arg(box->windowTitle(), box->text());
             box->button(QMessageBox::Ok)->click();
         } else if (modal->inherits("CountdownDlg")) {
@@ -112,6 +116,8 @@ void TestCalibration::singlePhaseRun()
              QStringList({"calculating...", "remaining time: 15 seconds", "Test calibration"}));
     QVERIFY(d->progressBar_step->isHidden() && d->label->isHidden() && d->label_progress_step->isHidden()
             && d->label_step_desc->isHidden());
+    // Descriptions come while the dialog is open: they wrap rather than being cut.
+    QVERIFY(d->label_desc->wordWrap() && d->label_step_desc->wordWrap());
     QCOMPARE(fake->calls.mid(0, 7),
              QStringList({"getParameter cal type_desc tcal", "getIntParameter cal number_of_steps tcal",
                           "getParameter cal step_pause tcal s01", StatusPoll, "sendCommand orvel2 tracking stop",

@@ -31,7 +31,7 @@ public:
     {
         process.setProgram(QStringLiteral(MT_CONTROLLER_SIM));
         process.setArguments({"--listen", QStringLiteral("127.0.0.1:%1").arg(listenPort), "--data-to",
-                              QStringLiteral("127.0.0.1:%1").arg(dataPort), "--rate", "50"});
+                              QStringLiteral("127.0.0.1:%1").arg(dataPort), "--rate", "50", "--quit-on-eof"});
         process.start();
         if (!process.waitForStarted(5000))
             return false;

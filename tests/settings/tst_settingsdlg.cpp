@@ -126,6 +126,7 @@ private slots:
     void okOrderAndDifferences();
     void okSwitchesOldFormatOff();
     void cancelRestoresCounts();
+    void textsShowWhole();
 };
 
 void TestSettingsDlg::loadTraffic()
@@ -383,6 +384,53 @@ void TestSettingsDlg::cancelRestoresCounts()
             QVERIFY(!d->isVisible() && !w<QTimer>(d, "timerDevices")->isActive());
         }));
     }
+}
+
+// At the dialog's size the page titles, the device list's models and serials
+// and the tools' models show whole; the device list needs no scrolling.
+void TestSettingsDlg::textsShowWhole()
+{
+    { // short models: the page titles alone must claim their width
+        Session brief(14);
+        QVERIFY(brief.open([&](QDialog *d) {
+            d->layout()->activate();
+            QCoreApplication::processEvents();
+            const QTabBar *bar = w<QTabWidget>(d, "tabWidget")->tabBar();
+            for (int i = 0; i < bar->count(); ++i)
+                QVERIFY2(bar->tabRect(i).width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i))
+                                                         + bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar),
+                         qPrintable(bar->tabText(i)));
+        }));
+    }
+
+    Session s(14);
+    answer(s.fake, "kinwave device_model_desc acme probe=\"Measurement Tool with four buttons\";"
+                   "kinwave device_model_desc zeta wand=\"Measurement Tool without buttons\"");
+    QVERIFY(s.open([&](QDialog *d) {
+        w<QTabWidget>(d, "tabWidget")->setCurrentIndex(1);
+        for (int pass = 0; pass < 3; ++pass) { // every pending layout done now, not by a busy machine's leave
+            for (QLayout *layout : d->findChildren<QLayout *>())
+                layout->activate();
+            QCoreApplication::processEvents();
+        }
+        const auto fits = [](const QTableWidget *t, int column) {
+            for (int r = 0; r < t->rowCount(); ++r) {
+                const QString shown = t->item(r, column) ? t->item(r, column)->text() : QString();
+                if (t->columnWidth(column) < t->fontMetrics().horizontalAdvance(shown))
+                    return shown;
+            }
+            return QString();
+        };
+        const auto *devices = w<QTableWidget>(d, "tableWidget_availableMt");
+        QCOMPARE(devices->rowCount(), 2);
+        QCOMPARE(fits(devices, 3), QString());
+        QCOMPARE(fits(devices, 4), QString());
+        QVERIFY(devices->columnWidth(3) + devices->columnWidth(4) <= devices->viewport()->width());
+        const auto *tools = w<QTableWidget>(d, "tableWidget_meaBodies");
+        QCOMPARE(tools->item(0, 3)->text(), QString("Measurement Tool with four buttons"));
+        QCOMPARE(fits(tools, 3), QString());
+        QCOMPARE(fits(tools, 4), QString());
+    }));
 }
 
 QTEST_MAIN(TestSettingsDlg)

@@ -145,7 +145,7 @@ void TestTranslations::moduleTexts()
     QCOMPARE(translator.translate("MtSettingsDlg", "Error: Unable to set number of mea tools = %1"),
              QStringLiteral("Fehler: Anzahl der Messwerkzeuge = %1 kann nicht gesetzt werden"));
     QCOMPARE(translator.translate("CalibrationProgressDlg", "remaining time: %1 seconds"),
-             QStringLiteral("Restzeit: %1 Sekunden"));
+             QStringLiteral("Restzeit: %1 s"));
     QCOMPARE(translator.translate("MtSettingsDlg", "<b><font color=red>Max. number of bodies is reached!</font></b>"),
              QStringLiteral("<b><font color=red>Maximale Anzahl an K\u00f6rpern erreicht!</font></b>"));
 }
