@@ -1,7 +1,9 @@
 #include "frontend/controllerlink.h"
 
-#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 #include "frontend/responsivewait.h"
 
@@ -9,10 +11,45 @@ namespace {
 
 // Shared by the waiting caller and the worker: a caller that gave up leaves
 // the job to be skipped, or its late result with nowhere to go but here.
-struct Job
+class Job
 {
-    std::atomic<bool> abandoned{false};
-    bool done = false; // set on the caller's thread
+public:
+    void finish(ControllerTransport::Status outcome, const QByteArray &answer, const QString &why = QString())
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            status = outcome;
+            reply = answer;
+            error = why;
+            done = true;
+        }
+        finished.notify_all();
+    }
+    bool waitFor(int milliseconds)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        return finished.wait_for(lock, std::chrono::milliseconds(milliseconds), [this]() { return done; });
+    }
+    void abandon()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        abandoned = true;
+    }
+    bool isAbandoned()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return abandoned;
+    }
+    // Only once done.
+    ControllerTransport::Status outcome() const { return status; }
+    QByteArray answer() const { return reply; }
+    QString reason() const { return error; }
+
+private:
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    bool abandoned = false;
     ControllerTransport::Status status = ControllerTransport::Status::NotConnected;
     QByteArray reply;
     QString error;
@@ -46,27 +83,23 @@ bool ControllerLink::open(int timeoutMs, QString *error)
 {
     auto job = std::make_shared<Job>();
     ControllerTransport *transport = controller;
-    QMetaObject::invokeMethod(controller, [this, transport, job, timeoutMs]() {
-        if (job->abandoned)
+    QMetaObject::invokeMethod(controller, [transport, job, timeoutMs]() {
+        if (job->isAbandoned())
             return;
         QString reason;
         const bool opened = transport->open(timeoutMs, &reason);
-        QMetaObject::invokeMethod(this, [job, opened, reason]() {
-            job->status = opened ? Status::Ok : Status::NotConnected;
-            job->error = reason;
-            job->done = true;
-        }, Qt::QueuedConnection);
+        job->finish(opened ? Status::Ok : Status::NotConnected, QByteArray(), reason);
     }, Qt::QueuedConnection);
 
-    if (!ResponsiveWait::until([&job]() { return job->done; }, timeoutMs + QueueAllowanceMs)) {
-        job->abandoned = true;
+    if (!ResponsiveWait::until([&job](int ms) { return job->waitFor(ms); }, timeoutMs + QueueAllowanceMs)) {
+        job->abandon();
         if (error)
             *error = QStringLiteral("no answer from the link's thread");
         return false;
     }
     if (error)
-        *error = job->error;
-    return job->status == Status::Ok;
+        *error = job->reason();
+    return job->outcome() == Status::Ok;
 }
 
 ControllerLink::Status ControllerLink::exchange(const QByteArray &line, int timeoutMs, QByteArray *reply)
@@ -74,25 +107,21 @@ ControllerLink::Status ControllerLink::exchange(const QByteArray &line, int time
     reply->clear();
     auto job = std::make_shared<Job>();
     ControllerTransport *transport = controller;
-    QMetaObject::invokeMethod(controller, [this, transport, job, line, timeoutMs]() {
+    QMetaObject::invokeMethod(controller, [transport, job, line, timeoutMs]() {
         // Never send a command whose caller has gone: its effect would come unasked.
-        if (job->abandoned)
+        if (job->isAbandoned())
             return;
         QByteArray answer;
         const Status status = transport->exchange(line, timeoutMs, &answer);
-        QMetaObject::invokeMethod(this, [job, status, answer]() {
-            job->status = status;
-            job->reply = answer;
-            job->done = true;
-        }, Qt::QueuedConnection);
+        job->finish(status, answer);
     }, Qt::QueuedConnection);
 
-    if (!ResponsiveWait::until([&job]() { return job->done; }, timeoutMs + QueueAllowanceMs)) {
-        job->abandoned = true;
+    if (!ResponsiveWait::until([&job](int ms) { return job->waitFor(ms); }, timeoutMs + QueueAllowanceMs)) {
+        job->abandon();
         return Status::TimedOut;
     }
-    *reply = job->reply;
-    return job->status;
+    *reply = job->answer();
+    return job->outcome();
 }
 
 void ControllerLink::check(const QByteArray &line, int timeoutMs)

@@ -1,76 +1,22 @@
 #include "frontend/responsivewait.h"
 
-#include <memory>
-
 #include <QCoreApplication>
-#include <QEvent>
-#include <QList>
+#include <QDeadlineTimer>
 #include <QThread>
-#include <QTimer>
 
-namespace {
-
-// One for all nested waits: an outer wait must not hold an inner one's deadline.
-class TimerHold : public QObject
+bool ResponsiveWait::until(const std::function<bool(int)> &waitFor, int timeoutMs)
 {
-    Q_OBJECT
-
-public:
-    explicit TimerHold(QObject *parent = nullptr) : QObject(parent) {}
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        return event->type() == QEvent::Timer && !deadlines.contains(watched);
-    }
-
-    QList<const QObject *> deadlines;
-};
-
-TimerHold *activeHold = nullptr; // the application's thread only
-
-} // namespace
-
-bool ResponsiveWait::until(const std::function<bool()> &done, int timeoutMs)
-{
-    if (done())
-        return true;
+    const QDeadlineTimer deadline(qMax(0, timeoutMs));
     QCoreApplication *app = QCoreApplication::instance();
-    if (!app) {
-        // No event loop to keep running: just wait.
-        for (int waited = 0; !done() && waited < timeoutMs; ++waited)
-            QThread::msleep(1);
-        return done();
+    const bool ownEvents = app && QThread::currentThread() == app->thread();
+    for (;;) {
+        const int slice = int(qBound<qint64>(0, deadline.remainingTime(), SliceMs));
+        if (waitFor(slice))
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        // Not blocking here: the result wakes the wait above, not an event.
+        if (ownEvents)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
     }
-
-    bool expired = false;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [&expired]() { expired = true; });
-
-    // Application event filters see the events of the application's thread only.
-    const bool holdTimers = QThread::currentThread() == app->thread();
-    std::unique_ptr<TimerHold> ownHold;
-    if (holdTimers) {
-        if (!activeHold) {
-            ownHold = std::make_unique<TimerHold>();
-            activeHold = ownHold.get();
-            app->installEventFilter(activeHold);
-        }
-        activeHold->deadlines.append(&deadline);
-    }
-
-    deadline.start(timeoutMs);
-    while (!done() && !expired)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
-
-    if (holdTimers) {
-        activeHold->deadlines.removeAll(&deadline);
-        if (ownHold) {
-            app->removeEventFilter(activeHold);
-            activeHold = nullptr;
-        }
-    }
-    return done();
 }
-
-#include "responsivewait.moc"

@@ -163,9 +163,26 @@ MtSettingsDlg::MtSettingsDlg(IOManager *commandManager, QWidget *parent, Backend
         bar->setFocusPolicy(Qt::NoFocus);
     // The page tabs come between the buttons and the page's list. Ordered on
     // the bar itself: through the tab widget's focus proxy Qt would put the
-    // list after the widget's last child and break the chain.
-    if (QTabBar *bar = ui->tabWidget->findChild<QTabBar *>(QString(), Qt::FindDirectChildrenOnly))
+    // list after the widget's last child and break the chain. The tab widget
+    // still takes the focus for its bar wherever it sits in the chain (left at
+    // the end, Tab from Cancel would land on the bar again), so it goes right
+    // before its bar, where Tab passes over it; that needs the proxy lifted.
+    if (QTabBar *bar = ui->tabWidget->findChild<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
         setTabOrder(ui->pushButton_deselect, bar);
+        ui->tabWidget->setFocusProxy(nullptr);
+        setTabOrder(ui->pushButton_deselect, ui->tabWidget);
+        setTabOrder(ui->tabWidget, bar);
+        ui->tabWidget->setFocusProxy(bar);
+    }
+
+    // Select and Deselect follow the current rows also when the arrow keys move
+    // them, or a keyboard user could not assign anything; the remembered rows
+    // still follow clicks only.
+    for (QTableWidget *table : {ui->tableWidget_meaBodies, ui->tableWidget_refBodies, ui->tableWidget_availableMt})
+        connect(table, &QTableWidget::currentCellChanged, this, [this] {
+            updateSelectButton();
+            updateDeselectButton();
+        });
 
     timerDevices.setObjectName(QStringLiteral("timerDevices"));
     timerDevices.setInterval(DeviceRefreshMs);
@@ -181,6 +198,14 @@ MtSettingsDlg::~MtSettingsDlg()
 int MtSettingsDlg::update_and_exec()
 {
     loadSettings();
+    // The dialog is kept between openings; each one starts at the first control
+    // that the load left enabled, not where the last one was closed.
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
     return exec();
 }
 

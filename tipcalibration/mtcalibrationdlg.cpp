@@ -61,6 +61,12 @@ void MtCalibrationDlg::done(int result)
 int MtCalibrationDlg::update_and_exec()
 {
     onShowDlg();
+    // The dialog is kept between openings; each one starts at its first button,
+    // so Enter and Space do what they did the first time, not what was focused last.
+    if (ui.pushButton_calibrate->isEnabled())
+        ui.pushButton_calibrate->setFocus(Qt::OtherFocusReason);
+    else
+        ui.pushButton_exit->setFocus(Qt::OtherFocusReason);
     return exec();
 }
 

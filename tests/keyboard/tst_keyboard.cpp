@@ -1,0 +1,402 @@
+#include <QtTest>
+#include <QtWidgets>
+#include <memory>
+
+#include "fakecommandmanager.h"
+#include "modaldriver.h"
+#include "pluginhost.h"
+#include "tests/calibration/calibrationscript.h"
+
+namespace {
+
+constexpr int Patience = 10000;
+
+// The widget with the keyboard focus, named after the form's widget that
+// owns it (a spin box's line edit, a tab widget's tab bar).
+QString focusName()
+{
+    QWidget *focus = QApplication::focusWidget();
+    while (focus && focus->objectName().startsWith(QLatin1String("qt_")))
+        focus = focus->parentWidget();
+    return focus ? focus->objectName() : QStringLiteral("<none>");
+}
+
+// Presses a key on whatever has the focus, as a keyboard would; returns where the focus is after each press.
+QStringList press(int times, Qt::Key key = Qt::Key_Tab, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QStringList visited;
+    for (int i = 0; i < times; ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        if (!focus)
+            return visited << QStringLiteral("<none>");
+        QTest::keyClick(focus, key, modifiers);
+        visited << focusName();
+    }
+    return visited;
+}
+QStringList back(int times) { return press(times, Qt::Key_Backtab, Qt::ShiftModifier); }
+
+// The round from the first widget: each widget once, in order, then the first again.
+QStringList round(const QStringList &order) { return order.mid(1) << order.first(); }
+QStringList roundBack(const QStringList &order) { return QStringList(order.crbegin(), order.crend()); }
+
+// A table, or any widget, that kept the focus over two Tabs in a row.
+QString stuck(const QStringList &visited)
+{
+    for (int i = 1; i < visited.size(); ++i)
+        if (visited.at(i) == visited.at(i - 1))
+            return visited.at(i);
+    return QString();
+}
+
+// Walks the dialog's Tab order both ways from its first widget, which must have the focus on opening.
+void checkTabOrder(QWidget *dialog, const QStringList &order)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::focusWidget() && dialog->isAncestorOf(QApplication::focusWidget()), 3000);
+    QCOMPARE(focusName(), order.first());
+    const QStringList forward = press(order.size());
+    QCOMPARE(forward, round(order));
+    QCOMPARE(back(order.size()), roundBack(order));
+    if (order.size() > 1)
+        QCOMPARE(stuck(forward), QString());
+}
+
+// A window manager activates a dialog that opens, and its owner again when a
+// nested dialog closes; the offscreen platform does either only now and then.
+void activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+}
+
+QString cellText(const QTableWidget *table, int row, int column)
+{
+    const QTableWidgetItem *item = table->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void closeIfOpen(QWidget *dialog)
+{
+    if (dialog->isVisible())
+        static_cast<QDialog *>(dialog)->done(-99);
+}
+
+const QStringList SettingsOrder{"spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "tableWidget_meaBodies",
+                                "pushButton_select", "pushButton_deselect", "tabWidget", "tableWidget_refBodies",
+                                "checkBox_useOldOutputFormat", "doubleSpinBox_duration", "doubleSpinBox_tipTolerance",
+                                "checkBox_startSimulation", "spinBox_startAngle", "doubleSpinBox_startLeadTime",
+                                "pushButton_ok", "pushButton_cancel"};
+
+} // namespace
+
+// Every module dialog, opened, walked and closed by the keyboard alone.
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { host.reset(); }
+    void settingsDialog();
+    void settingsAssignment();
+    void tipCalibrationAndHelp();
+    void calibrationRun();
+    void displayTables();
+
+private:
+    // Opens a dialog of the module through its slot while act drives it; the exec() result.
+    int open(int entry, const QByteArray &className, const std::function<void(QWidget *)> &act)
+    {
+        QObject *dialog = host->module()->menuEntries().at(entry)->widget;
+        QTimer::singleShot(Patience, dialog, [] { ModalDriver::closeAllModal(); });
+        ModalDriver driver(className, [&](QWidget *w) {
+            activate(w);
+            act(w);
+            closeIfOpen(w);
+        }, Patience);
+        int result = -100;
+        if (!QMetaObject::invokeMethod(dialog, "update_and_exec", Q_RETURN_ARG(int, result)))
+            return -101;
+        return driver.acted() && !driver.timedOut() ? result : -102;
+    }
+    // Records how a nested dialog of the given class ends.
+    void noteFinished(QWidget *w, const QString &what)
+    {
+        connect(static_cast<QDialog *>(w), &QDialog::finished,
+                [this, what](int code) { fake->calls << QStringLiteral("* %1 %2").arg(what).arg(code); });
+    }
+
+    std::unique_ptr<FakeCommandManager> fake;
+    QMainWindow mainWindow;
+    BackendVersions versions;
+    std::unique_ptr<PluginHost> host;
+};
+
+// Two tools (tool 1 on MR2 with a radio device), three references, two
+// radio devices; tracking runs; a one-step tip calibration with a pause of 9 s.
+void TestKeyboard::init()
+{
+    fake = std::make_unique<FakeCommandManager>();
+    applyScript(fake.get(),
+                {"config is_changeable=yes", "measurementtool available=yes", "tracking available=yes",
+                 "measurementtool max_number_of_tools=4", "measurementtool max_number_of_references=4",
+                 "measurementtool number_of_tools=2", "measurementtool number_of_references=3",
+                 "measurementtool reference_of_tool b01=b02", "measurementtool reference_of_tool b02=none",
+                 "measurementtool device b01=kinwave acme probe 7", "measurementtool device b02=none",
+                 "kinwave device_model_desc acme probe=Probe", "kinwave device_model_desc zeta wand=Wand",
+                 "measurementtool number_of_kinwave_devices=2", "measurementtool kinwave_device d01=zeta wand 12345",
+                 "measurementtool kinwave_device d02=acme probe 7", "measurementtool tip_radius b01=1.0",
+                 "measurementtool tip_radius b02=0.5", "measurementtool measurement_start_simulation b01=yes", "measurementtool output_6dmt=no",
+                 "body calibrated measurementtool b01=yes", "cal available measurementtool=yes",
+                 "status active=6d", "cal type_desc measurementtool=\"Tip\" calibration",
+                 "cal number_of_steps measurementtool=1", "cal step_pause measurementtool s01=yes 9",
+                 "orvel2 cal measurementtool start=orvel2 ok", "status progress=0.5", "status step_progress=1 0.5",
+                 "cal step_duration measurementtool s01=31", "measurementtool calibration_body_id=b01",
+                 "measurementtool calibration_tip_residual=0.25",
+                 "orvel2 measurementtool accept_new_calibration=orvel2 ok"});
+    versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, 14, 0);
+    host = std::make_unique<PluginHost>();
+    QVERIFY2(host->load(), qPrintable(host->errorString()));
+    host->configure(fake.get(), &mainWindow, &versions);
+    QCOMPARE(host->module()->menuEntries().size(), 3);
+}
+
+// Tab leaves each table, the reference and radio device lists are on the way,
+// Ctrl+Tab switches the pages from inside them, Escape cancels and Enter or Space on OK applies.
+void TestKeyboard::settingsDialog()
+{
+    const int escaped = open(0, "MtSettingsDlg", [&](QWidget *d) {
+        checkTabOrder(d, SettingsOrder);
+
+        // Arrows move inside the tools table; Tab leaves it.
+        QTableWidget *tools = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_meaBodies"));
+        QCOMPARE(press(2), QStringList({"spinBox_noOfRefBodies", "tableWidget_meaBodies"}));
+        QCOMPARE(tools->currentRow(), 0);
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
+        QCOMPARE(tools->currentRow(), 1);
+        QCOMPARE(press(1, Qt::Key_Up), QStringList{"tableWidget_meaBodies"});
+        QCOMPARE(tools->currentRow(), 0);
+
+        // Into the reference list, over to the radio devices and back with Ctrl+Tab.
+        QTabWidget *pages = d->findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        QCOMPARE(press(4), QStringList({"pushButton_select", "pushButton_deselect", "tabWidget", "tableWidget_refBodies"}));
+        QCOMPARE(press(1, Qt::Key_Tab, Qt::ControlModifier), QStringList{"tableWidget_availableMt"});
+        QCOMPARE(pages->currentIndex(), 1);
+        QCOMPARE(press(1), QStringList{"checkBox_useOldOutputFormat"});
+        QCOMPARE(back(3), QStringList({"tableWidget_availableMt", "tabWidget", "pushButton_deselect"}));
+        QCOMPARE(press(2), QStringList({"tabWidget", "tableWidget_availableMt"}));
+        QCOMPARE(press(1, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier),
+                 QStringList{"tableWidget_refBodies"});
+        QCOMPARE(pages->currentIndex(), 0);
+
+        fake->calls.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(escaped, 0);
+    QCOMPARE(fake->callsOf(QStringLiteral("setParameter")), QStringList());
+    QVERIFY(!fake->calls.contains(QStringLiteral("getIntParameter measurementtool number_of_tools")));
+
+    // Enter goes to OK from a spin box; Space on the focused OK applies as well.
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        const int applied = open(0, "MtSettingsDlg", [&](QWidget *d) {
+            QTRY_COMPARE_WITH_TIMEOUT(focusName(), SettingsOrder.first(), 3000);
+            if (key == Qt::Key_Space)
+                QCOMPARE(back(2), QStringList({"pushButton_cancel", "pushButton_ok"}));
+            fake->calls.clear();
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QVERIFY(!d->isVisible());
+        });
+        QCOMPARE(applied, 0);
+        // OK, not Cancel: it always sends every tool's reference. (Enter in a spin
+        // box also confirms its value, which sends the unchanged count once more.)
+        QVERIFY(fake->calls.contains(QStringLiteral("getIntParameter measurementtool number_of_tools")));
+        QCOMPARE(fake->callsOf(QStringLiteral("setParameter measurementtool reference_of_tool")).size(), 2);
+    }
+}
+
+// A reference assigned by arrows, Tab and Space, applied by Enter.
+void TestKeyboard::settingsAssignment()
+{
+    const int applied = open(0, "MtSettingsDlg", [&](QWidget *d) {
+        QTableWidget *tools = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_meaBodies"));
+        QTableWidget *references = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_refBodies"));
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), SettingsOrder.first(), 3000);
+        QCOMPARE(press(2), QStringList({"spinBox_noOfRefBodies", "tableWidget_meaBodies"}));
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
+        QCOMPARE(tools->currentRow(), 1);
+        QCOMPARE(cellText(tools, 1, 2), QStringLiteral("none"));
+        // A tool without a reference has nothing to deselect: the disabled button is passed over.
+        QCOMPARE(press(3), QStringList({"pushButton_select", "tabWidget", "tableWidget_refBodies"}));
+        QCOMPARE(references->currentRow(), 0);
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_refBodies"});
+        QCOMPARE(references->currentRow(), 1);
+        // Select is on the way back only if it follows the rows the keys chose.
+        QCOMPARE(back(2), QStringList({"tabWidget", "pushButton_select"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(cellText(tools, 1, 2), QStringLiteral("MR2"));
+        QVERIFY(d->isVisible());
+        fake->calls.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(applied, 0);
+    const QStringList references = fake->callsOf(QStringLiteral("setParameter measurementtool reference_of_tool"));
+    QCOMPARE(references, QStringList({"setParameter measurementtool reference_of_tool b01 b02",
+                                      "setParameter measurementtool reference_of_tool b02 b02"}));
+}
+
+// The tip calibration dialog and its help: both rounds of Tab, help opened
+// with Space and closed with Escape, then Exit by Space and the dialog by Escape.
+void TestKeyboard::tipCalibrationAndHelp()
+{
+    const QStringList order{"pushButton_calibrate", "pushButton_exit", "pushButton_help"};
+    const int escaped = open(1, "MtCalibrationDlg", [&](QWidget *d) {
+        checkTabOrder(d, order);
+        QCOMPARE(back(1), QStringList{"pushButton_help"});
+        ModalDriver help("MtHelpDlg", [&](QWidget *h) {
+            noteFinished(h, QStringLiteral("help"));
+            checkTabOrder(h, {"pushButton_exit"});
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            closeIfOpen(h);
+        }, Patience);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(help.acted() && !help.timedOut());
+        activate(d);
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000);
+
+        // From the help again, Enter on its focused Exit closes it with 0.
+        ModalDriver helpAgain("MtHelpDlg", [&](QWidget *h) {
+            noteFinished(h, QStringLiteral("help"));
+            QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_exit"), 3000);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            closeIfOpen(h);
+        }, Patience);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(helpAgain.acted() && !helpAgain.timedOut());
+        activate(d);
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(escaped, 0);
+    QCOMPARE(fake->calls.filter(QStringLiteral("* help")), QStringList({"* help 0", "* help 0"}));
+
+    const int exited = open(1, "MtCalibrationDlg", [&](QWidget *d) {
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), order.first(), 3000);
+        QCOMPARE(press(1), QStringList{"pushButton_exit"});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(exited, 0);
+}
+
+// Enter on Calibrate, then the countdown, the progress and the result dialogs
+// by keys: accepted through to the result, a cancelled countdown, two cancelled runs.
+void TestKeyboard::calibrationRun()
+{
+    const QStringList countdownOrder{"pushButton_2", "pushButton"};
+    const auto calibrate = [&](const std::function<void(QWidget *)> &countdown,
+                               const std::function<void(QWidget *)> &progress,
+                               const std::function<void(QWidget *)> &result) {
+        ModalDriver countdownDriver("CountdownDlg", [&](QWidget *w) {
+            noteFinished(w, QStringLiteral("countdown"));
+            countdown(w);
+            closeIfOpen(w);
+        }, Patience);
+        // Only the dialogs expected get a driver: one that gives up closes every modal dialog.
+        std::unique_ptr<ModalDriver> progressDriver, resultDriver;
+        if (progress)
+            progressDriver = std::make_unique<ModalDriver>("CalibrationProgressDlg", [&](QWidget *w) {
+                noteFinished(w, QStringLiteral("progress"));
+                progress(w);
+                closeIfOpen(w);
+            }, Patience);
+        if (result)
+            resultDriver = std::make_unique<ModalDriver>("MtResultDlg", [&](QWidget *w) {
+                noteFinished(w, QStringLiteral("result"));
+                result(w);
+                closeIfOpen(w);
+            }, Patience);
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(countdownDriver.acted() && !countdownDriver.timedOut());
+        QVERIFY(!progressDriver || (progressDriver->acted() && !progressDriver->timedOut()));
+        QVERIFY(!resultDriver || (resultDriver->acted() && !resultDriver->timedOut()));
+    };
+
+    const int closed = open(1, "MtCalibrationDlg", [&](QWidget *d) {
+        // Start now by Enter, the run left to finish, the result accepted by Enter.
+        calibrate(
+            [&](QWidget *w) {
+                checkTabOrder(w, countdownOrder);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            },
+            [&](QWidget *w) {
+                fake->answer("status active", "cal");
+                checkTabOrder(w, {"pb_cancel"});
+                fake->answer("status active", "none");
+                QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 3000);
+            },
+            [&](QWidget *w) {
+                checkTabOrder(w, {"tableWidget", "pushButton_accept", "pushButton_cancel"});
+                QCOMPARE(press(1), QStringList{"pushButton_accept"});
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            });
+        activate(d);
+        // The countdown cancelled by Escape starts nothing.
+        calibrate([&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, nullptr, nullptr);
+        activate(d);
+        // Start now by Space, the run cancelled by Escape.
+        fake->answer("status active", "cal");
+        calibrate(
+            [&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
+            [&](QWidget *) {
+                QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pb_cancel"), 3000);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            },
+            nullptr);
+        activate(d);
+        // Start now by Space, the run cancelled by Enter on its focused Cancel.
+        calibrate(
+            [&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
+            [&](QWidget *) {
+                QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pb_cancel"), 3000);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            },
+            nullptr);
+        activate(d);
+        fake->answer("status active", "none");
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(closed, 0);
+    QCOMPARE(transcript(fake->calls.filter(QRegularExpression(QStringLiteral("^(\\* |sendCommand orvel2 (cal|meas))")))),
+             QStringLiteral("countdown 1; cal measurementtool start; progress 1; measurementtool accept_new_calibration; "
+                            "result 0; countdown 0; countdown 1; cal measurementtool start; "
+                            "cal measurementtool stop; progress 0; countdown 1; cal measurementtool start; "
+                            "cal measurementtool stop; progress 0"));
+}
+
+// Tab leaves the display's tables both ways: one table, the other, and on.
+void TestKeyboard::displayTables()
+{
+    QDockWidget *dock = qobject_cast<QDockWidget *>(host->module()->menuEntries().at(2)->widget);
+    QVERIFY(dock);
+    // Docked as the host docks it.
+    mainWindow.addDockWidget(Qt::LeftDockWidgetArea, dock);
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+    activate(&mainWindow);
+    QTableWidget *tools = dock->findChild<QTableWidget *>(QStringLiteral("tableWidget6dmt"));
+    QVERIFY(tools);
+    tools->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focusName(), QStringLiteral("tableWidget6dmt"));
+    QCOMPARE(press(2), QStringList({"tableWidget6dmtref", "tableWidget6dmt"}));
+    QCOMPARE(back(2), QStringList({"tableWidget6dmtref", "tableWidget6dmt"}));
+    mainWindow.removeDockWidget(dock);
+    mainWindow.hide();
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
