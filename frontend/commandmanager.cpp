@@ -243,12 +243,13 @@ int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
 
     ++commandsWaiting;
     const ControllerTransport::Status status = controller->exchange(line, timeoutMs, reply);
-    --commandsWaiting;
     if (status != ControllerTransport::Status::Ok) {
         log(tr("\"%1\": %2 (%3)")
                 .arg(QString::fromLatin1(line), ControllerTransport::statusText(status), description()));
+        // Still counted as waiting: the requester whose command this is hears of the stop afterwards.
         markLost(ControllerTransport::statusText(status));
     }
+    --commandsWaiting;
     if (commandsWaiting == 0 && !held.isEmpty())
         queueDelivery();
 
@@ -398,14 +399,13 @@ int CommandManager::setParameter(const char *format, ...)
     if (result != 0)
         return result;
 
+    // Remembered whatever comes of it: the requester counts its outputs as on either way.
+    noteOutputSwitch(text);
     QByteArray reply;
     result = exchange(QByteArray(SetPrefix) + text, &reply);
     if (result != 0)
         return result;
-    if (reply != OkReply)
-        return UnexpectedReply;
-    noteOutputSwitch(text);
-    return 0;
+    return reply == OkReply ? 0 : UnexpectedReply;
 }
 
 // "output active chmon <output> yes|no": a restarted controller starts with
@@ -548,8 +548,11 @@ void CommandManager::noteUnsentCommand(const QByteArray &line)
 
 void CommandManager::setMeasuring(bool running)
 {
-    // The data output's silence counts from the first line of each measurement.
-    sinceData.invalidate();
+    // The data output's silence counts from the start: a measurement without any line is noticed too.
+    if (running)
+        sinceData.start();
+    else
+        sinceData.invalidate();
     if (measuring == running)
         return;
     measuring = running;
@@ -611,10 +614,18 @@ void CommandManager::noteChecked(ControllerTransport::Status status, const QByte
 {
     checking = false;
     if (state == Connection::Connected) {
-        // It answers: the data output has only paused (its switches may be off).
-        if (status == ControllerTransport::Status::Ok)
+        // It answers: the data output has only paused (its switches may be off),
+        // unless it no longer tracks.
+        if (status == ControllerTransport::Status::Ok) {
             sinceData.start();
-        else
+            const QByteArray activity = reply.mid(textLength(StatusReply));
+            if (measuring && reply.startsWith(StatusReply) && activity != "meas") {
+                log(tr("The controller at %1 no longer tracks (status \"%2\")")
+                        .arg(description(), QString::fromLatin1(activity.left(MaxLogTextLength / 4))));
+                setMeasuring(false);
+                deliver(Delivery::Stopped);
+            }
+        } else
             markLost(tr("the data output stopped and a check got %1").arg(ControllerTransport::statusText(status)));
         return;
     }
@@ -638,6 +649,8 @@ void CommandManager::reconnected(const QByteArray &activity)
     }
 
     restoreOutputSwitches();
+    if (state != Connection::Connected)
+        return; // lost again on the way
 
     const bool wanted = resumeMeasurement;
     resumeMeasurement = false;
@@ -679,8 +692,10 @@ void CommandManager::deliver(Delivery::Kind kind, const QByteArray &line)
         perform({kind, line});
         return;
     }
-    if (kind == Delivery::Line && held.size() >= MaxHeldDeliveries)
+    if (kind == Delivery::Line && held.size() >= MaxHeldDeliveries) {
+        ++droppedLines;
         return;
+    }
     held.append({kind, line});
     if (commandsWaiting == 0)
         queueDelivery();
@@ -697,6 +712,10 @@ void CommandManager::queueDelivery()
 void CommandManager::deliverHeld()
 {
     deliveryQueued = false;
+    if (droppedLines > 0) {
+        log(tr("%1 data lines dropped while commands waited").arg(droppedLines));
+        droppedLines = 0;
+    }
     // A requester's command during a delivery holds what follows again.
     while (!held.isEmpty() && commandsWaiting == 0)
         perform(held.takeFirst());

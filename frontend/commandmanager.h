@@ -185,6 +185,7 @@ private:
     int commandsWaiting = 0;
     QList<Delivery> held;
     bool deliveryQueued = false;
+    int droppedLines = 0;           // beyond MaxHeldDeliveries, logged at the next delivery
 };
 
 #endif // COMMANDMANAGER_H

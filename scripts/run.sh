@@ -17,7 +17,13 @@ for argument in "$@"; do
   esac
 done
 
+screenshot=0
+for argument in "$@"; do
+  [ "$argument" = "--screenshot" ] && screenshot=1
+done
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  # A screenshot run ends by itself and needs no window system.
+  [ "$screenshot" -eq 1 ] && QT_QPA_PLATFORM=offscreen exec "$frontend" "$@"
   cat <<TEXT
 No display found: the front-end runs on a virtual X display, where nobody sees it.
   To see a screen, take a picture of it instead, e.g.

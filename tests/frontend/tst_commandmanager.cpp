@@ -306,7 +306,8 @@ void TestCommandManager::silenceAndRecovery()
     char reply[IOManager::ReplySize];
     QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), 0);
 
-    // Output that pauses while the controller answers is no loss.
+    // Output that pauses while the controller answers, tracking, is no loss.
+    script->on("orvel2 get status active", "orvel2 set status active meas");
     emit transport()->dataLine("6dmt 0");
     QTest::qWait(600);
     QCOMPARE(manager->connection(), CommandManager::Connection::Connected);
@@ -339,6 +340,15 @@ void TestCommandManager::silenceAndRecovery()
     QTest::qWait(100);
     QVERIFY(!manager->isMeasuring());
     QCOMPARE(display.events.mid(5), (QStringList{"6dmt: 6dmt 2", "stopped"}));
+
+    // A controller that answers but stopped tracking by itself: stopped, still connected.
+    script->on("orvel2 get status active", "orvel2 set status active meas");
+    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), 0);
+    script->on("orvel2 get status active", "orvel2 set status active none");
+    QTRY_VERIFY_WITH_TIMEOUT(!manager->isMeasuring(), 3000); // no line at all since the start
+    QCOMPARE(manager->connection(), CommandManager::Connection::Connected);
+    QCOMPARE(display.events.mid(7), (QStringList{"started", "stopped"}));
+    QCOMPARE(log.filter("no longer tracks (status \"none\")").size(), 1);
 }
 
 // While a command waits the window paints, but no timer slot and no data line cuts into the caller's call.

@@ -82,6 +82,7 @@ private slots:
     void init();
     void cleanup();
     void killedAndRestarted();
+    void stoppedDuringMeasurement();
     void stoppedController();
 
 private:
@@ -164,6 +165,39 @@ void TestRecovery::killedAndRestarted()
     QCOMPARE(log.filter("Measurement started again").size(), 1);
     qInfo("controller killed: loss noticed after %lld ms; restarted: reconnected after %lld ms, "
           "data on the display after %lld ms", noticed, reconnected, dataBack);
+}
+
+void TestRecovery::stoppedDuringMeasurement()
+{
+    QVERIFY(connectTo(false));
+    QAction *settings = window->moduleActionFor("MtSettingsDlg");
+    QVERIFY(settings);
+    window->startMeasurement();
+    QTRY_VERIFY_WITH_TIMEOUT(shownTools(window->moduleDock()) > 0, 5000);
+
+    // The data output stops and the check gets no answer: lost, at the default time-out.
+    QElapsedTimer clock;
+    clock.start();
+    controller.signal(SIGSTOP);
+    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() != CommandManager::Connection::Connected, 5000);
+    const qint64 noticed = clock.elapsed();
+    QVERIFY(!log.filter("the data output stopped").isEmpty());
+    QTRY_COMPARE(shownTools(window->moduleDock()), 0);
+
+    // The dialog's queries fail at once instead of waiting their time-out each.
+    log.clear();
+    ModalDriver closer("MtSettingsDlg", [](QWidget *dialog) { dialog->close(); }, 20000);
+    clock.restart();
+    settings->trigger();
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY(closer.acted() && !closer.timedOut());
+    const QStringList unsent = log.filter(QRegularExpression("^\"orvel2 .*\": not sent, the controller at"));
+    QVERIFY2(unsent.size() >= 2, qPrintable(log.join('\n')));
+    QVERIFY(log.filter("no reply within the time-out").isEmpty());
+    QVERIFY2(elapsed < manager->timeout(), qPrintable(QString::number(elapsed)));
+    qInfo("stopped during a measurement: loss noticed after %lld ms (silence %d ms); settings dialog opened and "
+          "closed in %lld ms, %d commands failed at once (time-out %d ms)",
+          noticed, manager->silencePeriod(), elapsed, int(unsent.size()), manager->timeout());
 }
 
 void TestRecovery::stoppedController()
