@@ -107,6 +107,14 @@
         <source>Cannot start the measurement again: %1</source>
         <translation>Die Messung kann nicht erneut gestartet werden: %1</translation>
     </message>
+    <message>
+        <source>The controller at %1 no longer tracks (status &quot;%2&quot;)</source>
+        <translation>Der Controller unter %1 trackt nicht mehr (Status &quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>%1 data lines dropped while commands waited</source>
+        <translation>%1 Datenzeilen verworfen, während Befehle warteten</translation>
+    </message>
 </context>
 <context>
     <name>ControllerTransport</name>
