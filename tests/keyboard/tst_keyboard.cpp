@@ -63,9 +63,11 @@ void checkTabOrder(QWidget *dialog, const QStringList &order)
 
 // A window manager activates a dialog that opens, and its owner again when a
 // nested dialog closes; the offscreen platform does either only now and then.
-void activate(QWidget *window)
+// Keys are typed only once the window has the focus, as a user would wait for it.
+void enter(QWidget *window)
 {
     QApplication::setActiveWindow(window);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::focusWidget() && window->isAncestorOf(QApplication::focusWidget()), 3000);
 }
 
 QString cellText(const QTableWidget *table, int row, int column)
@@ -95,7 +97,12 @@ class TestKeyboard : public QObject
 
 private slots:
     void init();
-    void cleanup() { host.reset(); }
+    void cleanup()
+    {
+        host.reset();
+        mainWindow.menuBar()->clear();
+        mainWindow.hide();
+    }
     void settingsDialog();
     void settingsAssignment();
     void tipCalibrationAndHelp();
@@ -103,20 +110,45 @@ private slots:
     void displayTables();
 
 private:
-    // Opens a dialog of the module through its slot while act drives it; the exec() result.
-    int open(int entry, const QByteArray &className, const std::function<void(QWidget *)> &act)
+    // Opens a dialog of the module from the main window's menu by its Alt
+    // letters while act drives it; the dialog's result.
+    int open(char menuKey, char entryKey, const QByteArray &className, const std::function<void(QWidget *)> &act)
     {
-        QObject *dialog = host->module()->menuEntries().at(entry)->widget;
-        QTimer::singleShot(Patience, dialog, [] { ModalDriver::closeAllModal(); });
+        int result = -100;
         ModalDriver driver(className, [&](QWidget *w) {
-            activate(w);
+            connect(static_cast<QDialog *>(w), &QDialog::finished, w, [&result](int code) { result = code; });
+            enter(w);
             act(w);
             closeIfOpen(w);
         }, Patience);
-        int result = -100;
-        if (!QMetaObject::invokeMethod(dialog, "update_and_exec", Q_RETURN_ARG(int, result)))
+        if (!menuBarReady())
             return -101;
+        QTest::keyClick(&mainWindow, menuKey, Qt::AltModifier);
+        if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 3000))
+            return -103;
+        QTest::keyClick(QApplication::activePopupWidget(), entryKey); // returns once the dialog has closed
         return driver.acted() && !driver.timedOut() ? result : -102;
+    }
+    int openSettings(const std::function<void(QWidget *)> &act) { return open('t', 'm', "MtSettingsDlg", act); }
+    int openCalibration(const std::function<void(QWidget *)> &act) { return open('t', 't', "MtCalibrationDlg", act); }
+
+    // The main window shown and focused, its menus holding the module's entries as a host's do.
+    bool menuBarReady()
+    {
+        if (mainWindow.menuBar()->actions().isEmpty()) {
+            QMap<QString, QMenu *> menus;
+            for (MenuEntry *entry : host->module()->menuEntries()) {
+                QMenu *&menu = menus[entry->menuTitle];
+                if (!menu)
+                    menu = mainWindow.menuBar()->addMenu(entry->menuTitle);
+                menu->addAction(entry->action);
+            }
+        }
+        mainWindow.show();
+        if (!QTest::qWaitForWindowExposed(&mainWindow))
+            return false;
+        QApplication::setActiveWindow(&mainWindow);
+        return QTest::qWaitFor([this] { return QApplication::activeWindow() == &mainWindow; }, 3000);
     }
     // Records how a nested dialog of the given class ends.
     void noteFinished(QWidget *w, const QString &what)
@@ -164,7 +196,7 @@ void TestKeyboard::init()
 // Ctrl+Tab switches the pages from inside them, Escape cancels and Enter or Space on OK applies.
 void TestKeyboard::settingsDialog()
 {
-    const int escaped = open(0, "MtSettingsDlg", [&](QWidget *d) {
+    const int escaped = openSettings([&](QWidget *d) {
         checkTabOrder(d, SettingsOrder);
 
         // Arrows move inside the tools table; Tab leaves it.
@@ -198,7 +230,7 @@ void TestKeyboard::settingsDialog()
 
     // Enter goes to OK from a spin box; Space on the focused OK applies as well.
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
-        const int applied = open(0, "MtSettingsDlg", [&](QWidget *d) {
+        const int applied = openSettings([&](QWidget *d) {
             QTRY_COMPARE_WITH_TIMEOUT(focusName(), SettingsOrder.first(), 3000);
             if (key == Qt::Key_Space)
                 QCOMPARE(back(2), QStringList({"pushButton_cancel", "pushButton_ok"}));
@@ -217,7 +249,7 @@ void TestKeyboard::settingsDialog()
 // A reference assigned by arrows, Tab and Space, applied by Enter.
 void TestKeyboard::settingsAssignment()
 {
-    const int applied = open(0, "MtSettingsDlg", [&](QWidget *d) {
+    const int applied = openSettings([&](QWidget *d) {
         QTableWidget *tools = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_meaBodies"));
         QTableWidget *references = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_refBodies"));
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), SettingsOrder.first(), 3000);
@@ -250,7 +282,7 @@ void TestKeyboard::settingsAssignment()
 void TestKeyboard::tipCalibrationAndHelp()
 {
     const QStringList order{"pushButton_calibrate", "pushButton_exit", "pushButton_help"};
-    const int escaped = open(1, "MtCalibrationDlg", [&](QWidget *d) {
+    const int escaped = openCalibration([&](QWidget *d) {
         checkTabOrder(d, order);
         QCOMPARE(back(1), QStringList{"pushButton_help"});
         ModalDriver help("MtHelpDlg", [&](QWidget *h) {
@@ -261,7 +293,7 @@ void TestKeyboard::tipCalibrationAndHelp()
         }, Patience);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(help.acted() && !help.timedOut());
-        activate(d);
+        enter(d);
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000);
 
         // From the help again, Enter on its focused Exit closes it with 0.
@@ -273,7 +305,7 @@ void TestKeyboard::tipCalibrationAndHelp()
         }, Patience);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(helpAgain.acted() && !helpAgain.timedOut());
-        activate(d);
+        enter(d);
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!d->isVisible());
@@ -281,7 +313,7 @@ void TestKeyboard::tipCalibrationAndHelp()
     QCOMPARE(escaped, 0);
     QCOMPARE(fake->calls.filter(QStringLiteral("* help")), QStringList({"* help 0", "* help 0"}));
 
-    const int exited = open(1, "MtCalibrationDlg", [&](QWidget *d) {
+    const int exited = openCalibration([&](QWidget *d) {
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), order.first(), 3000);
         QCOMPARE(press(1), QStringList{"pushButton_exit"});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
@@ -300,6 +332,7 @@ void TestKeyboard::calibrationRun()
                                const std::function<void(QWidget *)> &result) {
         ModalDriver countdownDriver("CountdownDlg", [&](QWidget *w) {
             noteFinished(w, QStringLiteral("countdown"));
+            enter(w);
             countdown(w);
             closeIfOpen(w);
         }, Patience);
@@ -308,12 +341,14 @@ void TestKeyboard::calibrationRun()
         if (progress)
             progressDriver = std::make_unique<ModalDriver>("CalibrationProgressDlg", [&](QWidget *w) {
                 noteFinished(w, QStringLiteral("progress"));
+                enter(w);
                 progress(w);
                 closeIfOpen(w);
             }, Patience);
         if (result)
             resultDriver = std::make_unique<ModalDriver>("MtResultDlg", [&](QWidget *w) {
                 noteFinished(w, QStringLiteral("result"));
+                enter(w);
                 result(w);
                 closeIfOpen(w);
             }, Patience);
@@ -324,7 +359,7 @@ void TestKeyboard::calibrationRun()
         QVERIFY(!resultDriver || (resultDriver->acted() && !resultDriver->timedOut()));
     };
 
-    const int closed = open(1, "MtCalibrationDlg", [&](QWidget *d) {
+    const int closed = openCalibration([&](QWidget *d) {
         // Start now by Enter, the run left to finish, the result accepted by Enter.
         calibrate(
             [&](QWidget *w) {
@@ -342,10 +377,10 @@ void TestKeyboard::calibrationRun()
                 QCOMPARE(press(1), QStringList{"pushButton_accept"});
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             });
-        activate(d);
+        enter(d);
         // The countdown cancelled by Escape starts nothing.
         calibrate([&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, nullptr, nullptr);
-        activate(d);
+        enter(d);
         // Start now by Space, the run cancelled by Escape.
         fake->answer("status active", "cal");
         calibrate(
@@ -355,7 +390,7 @@ void TestKeyboard::calibrationRun()
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
             },
             nullptr);
-        activate(d);
+        enter(d);
         // Start now by Space, the run cancelled by Enter on its focused Cancel.
         calibrate(
             [&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
@@ -364,7 +399,7 @@ void TestKeyboard::calibrationRun()
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             },
             nullptr);
-        activate(d);
+        enter(d);
         fake->answer("status active", "none");
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -378,24 +413,27 @@ void TestKeyboard::calibrationRun()
                             "cal measurementtool stop; progress 0"));
 }
 
-// Tab leaves the display's tables both ways: one table, the other, and on.
+// The display shown from the View menu by its Alt letters; Tab leaves its tables both ways.
 void TestKeyboard::displayTables()
 {
     QDockWidget *dock = qobject_cast<QDockWidget *>(host->module()->menuEntries().at(2)->widget);
     QVERIFY(dock);
-    // Docked as the host docks it.
+    // Docked as the host docks it, hidden until chosen.
     mainWindow.addDockWidget(Qt::LeftDockWidgetArea, dock);
-    mainWindow.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-    activate(&mainWindow);
-    QTableWidget *tools = dock->findChild<QTableWidget *>(QStringLiteral("tableWidget6dmt"));
-    QVERIFY(tools);
-    tools->setFocus(Qt::TabFocusReason);
+    dock->hide();
+    QVERIFY(menuBarReady());
+    QTest::keyClick(&mainWindow, 'v', Qt::AltModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activePopupWidget(), 3000);
+    QTest::keyClick(QApplication::activePopupWidget(), 'm');
+    QTRY_VERIFY_WITH_TIMEOUT(dock->isVisible(), 3000);
+    enter(&mainWindow);
+    // A window without a focused widget leaves the focus on its menu bar; Tab goes on from there.
+    if (qobject_cast<QMenuBar *>(QApplication::focusWidget()))
+        press(1);
     QCOMPARE(focusName(), QStringLiteral("tableWidget6dmt"));
     QCOMPARE(press(2), QStringList({"tableWidget6dmtref", "tableWidget6dmt"}));
     QCOMPARE(back(2), QStringList({"tableWidget6dmtref", "tableWidget6dmt"}));
     mainWindow.removeDockWidget(dock);
-    mainWindow.hide();
 }
 
 QTEST_MAIN(TestKeyboard)
