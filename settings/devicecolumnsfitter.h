@@ -6,21 +6,37 @@
 class QEvent;
 class QSpacerItem;
 class QTableWidget;
+class QTabWidget;
+class QWidget;
 
-// The device list keeps its width when the dialog grows (the tools table
-// takes the room), so its page asks, through an empty item beside it, for
-// what the shown columns' texts need, and the model column gets that width.
-// The item gives way where large fonts leave less room: then the model
-// column does, elided in its middle, down to its setup width, and the serial
-// keeps the width of its text. Owned by the list.
+// The tools table and the device list sit side by side, and both show a
+// radio device's model and serial. The device list keeps its width when the
+// dialog grows (the tools table takes the room), so its page asks, through
+// an empty item beside it, for what its columns' texts need. Where large
+// fonts leave less room than both tables need, the shortfall is taken from
+// the two model columns in proportion to their texts, elided in their
+// middle, never below their header; the serials and the tools' other
+// columns keep the width of their text, so neither table scrolls sideways.
+// Owned by the list.
 class DeviceColumnsFitter : public QObject
 {
     Q_OBJECT
 
 public:
-    DeviceColumnsFitter(QTableWidget *list, int model, int serial);
+    struct Columns
+    {
+        QTableWidget *table;
+        int model;
+        int serial;
+    };
+
+    DeviceColumnsFitter(Columns tools, Columns list);
 
     void fit();
+    // Where the dialog's own size leaves the tools table too little room to
+    // show its columns without scrolling (large fonts): how much wider the
+    // dialog must get for both tables' whole texts. Otherwise 0.
+    Q_INVOKABLE int missingWidth() const;
 
     // What a column's header and cells need to show their whole text.
     static int textWidth(const QTableWidget *table, int column);
@@ -29,10 +45,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QTableWidget *table;
-    int modelColumn;
-    int serialColumn;
-    int setupWidth;
+    static int othersWidth(const Columns &columns);
+    // The table's width for whole texts, the model column counted at modelWidth.
+    static int neededWidth(const Columns &columns, int modelWidth);
+    // The model column gets what the viewport leaves it, between its header and its text.
+    static void fitModelColumn(const Columns &columns, int modelText);
+
+    Columns tools;
+    Columns list;
+    QWidget *listPage;
+    QWidget *listPages;
+    QTabWidget *listTabs;
+    int listSetupWidth;
     QSpacerItem *widthRequest; // owned by the page's layout
 };
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTableWidgetItem>
@@ -61,15 +62,6 @@ QTableWidgetItem *newItem(const QString &text, Qt::ItemFlags flags = Qt::ItemIsS
     return item;
 }
 
-// Widens a column to its header's and its cells' text, never narrows it:
-// the setup's width and one the operator dragged stay.
-void fitColumnToText(QTableWidget *table, int column)
-{
-    const int needed = DeviceColumnsFitter::textWidth(table, column);
-    if (table->columnWidth(column) < needed)
-        table->setColumnWidth(column, needed);
-}
-
 // A stretched last section never gets narrower than it was when stretching
 // began (at setup: the default section width, which pushes a serial out of
 // view when room is short); begun again at the width of its text.
@@ -80,9 +72,14 @@ void restartLastSectionStretch(QTableWidget *table, int lastColumn)
     table->horizontalHeader()->setStretchLastSection(true);
 }
 
+DeviceColumnsFitter *deviceColumnsFitter(QTableWidget *table)
+{
+    return table->findChild<DeviceColumnsFitter *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 void fitDeviceColumns(QTableWidget *table)
 {
-    if (auto *fitter = table->findChild<DeviceColumnsFitter *>(QString(), Qt::FindDirectChildrenOnly))
+    if (DeviceColumnsFitter *fitter = deviceColumnsFitter(table))
         fitter->fit();
 }
 
@@ -207,6 +204,24 @@ int MtSettingsDlg::update_and_exec()
         }
     }
     return exec();
+}
+
+// The form's size suits the fonts it was drawn with; larger ones widen the
+// dialog, within the screen, as far as the tools table needs to show its
+// columns without scrolling sideways.
+void MtSettingsDlg::fitToFonts()
+{
+    DeviceColumnsFitter *fitter = deviceColumnsFitter(ui->tableWidget_availableMt);
+    if (!fitter)
+        return;
+    fitter->fit();
+    layout()->activate();
+    const int missing = fitter->missingWidth();
+    if (missing <= 0)
+        return;
+    const QScreen *shown = screen();
+    const int room = shown ? shown->availableGeometry().width() : width() + missing;
+    resize(qMax(width(), qMin(width() + missing, room)), height());
 }
 
 // ---------------------------------------------------------------------------
@@ -531,6 +546,14 @@ void MtSettingsDlg::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+// The fonts are measured for the screen once the window is on it, and the
+// layout that follows comes through the event queue.
+void MtSettingsDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &MtSettingsDlg::fitToFonts);
+}
+
 void MtSettingsDlg::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
@@ -637,7 +660,7 @@ void MtSettingsDlg::fillMeaBodiesTable()
 
         table->setRowHeight(i, RowHeight);
     }
-    fitColumnToText(table, ColumnModel);
+    fitDeviceColumns(ui->tableWidget_availableMt);
 }
 
 void MtSettingsDlg::fillRefBodiesTable()
@@ -950,7 +973,9 @@ void MtSettingsDlg::setupAvailableMtTable()
     table->resizeColumnsToContents();
     table->setColumnWidth(ColumnModelDesc, table->columnWidth(ColumnModelDesc) + ModelColumnExtraWidth);
     restartLastSectionStretch(table, ColumnDeviceSerial);
-    (new DeviceColumnsFitter(table, ColumnModelDesc, ColumnDeviceSerial))->fit();
+    (new DeviceColumnsFitter({ui->tableWidget_meaBodies, ColumnModel, ColumnSerial},
+                             {table, ColumnModelDesc, ColumnDeviceSerial}))
+        ->fit();
 }
 
 int MtSettingsDlg::readToolDevice(int index, RadioDevice &dev)

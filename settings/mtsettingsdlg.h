@@ -18,6 +18,7 @@ class MtSettingsDlgClass;
 class IOManager;
 class QKeyEvent;
 class QResizeEvent;
+class QShowEvent;
 class QSpinBox;
 class QTableWidget;
 struct BackendVersions;
@@ -69,10 +70,12 @@ private slots:
     void reject() override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Loading and enabling
     void loadSettings();
+    void fitToFonts();
     bool checkLocked();
     void setAvailable(bool available);
     void enableMeasurementParameters(bool enable);

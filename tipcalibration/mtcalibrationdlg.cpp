@@ -41,6 +41,8 @@ MtCalibrationDlg::MtCalibrationDlg(IOManager *commandManager, QWidget *parent, B
 {
     ui.setupUi(this);
     ui.label_fixedTip->setText(tr("as shown in the picture with <b>fixed tip!</b>"));
+    // The steps take the room beside the picture before they wrap.
+    ui.horizontalLayout_2->setStretchFactor(ui.verticalLayout, 1);
     // Room for the frames before the first one is shown.
     ui.label_picMesstaster->setMinimumSize(pixImage1.size());
     timerImage->setInterval(ImageIntervalMs);
@@ -204,11 +206,14 @@ void MtCalibrationDlg::checkAvailability()
     resumeTracking();
 }
 
-// The form's size suits the fonts it was drawn with; larger ones (and the
-// error line) get the room they need rather than cutting text or picture.
+// The form's width holds: the step texts wrap in it. Larger fonts, longer
+// translations and the error line get the height they need instead.
 void MtCalibrationDlg::fitContents()
 {
-    resize(size().expandedTo(sizeHint()));
+    const int fittedWidth = qMax(width(), minimumSizeHint().width());
+    const int neededHeight = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(fittedWidth)
+                                                           : sizeHint().height();
+    resize(fittedWidth, qMax(height(), neededHeight));
 }
 
 void MtCalibrationDlg::onHideDlg()

@@ -386,8 +386,9 @@ void TestSettingsDlg::cancelRestoresCounts()
     }
 }
 
-// At the dialog's size the page titles, the device list's models and serials
-// and the tools' models show whole; the device list needs no scrolling.
+// Neither table scrolls sideways; serials and the tools' other columns show
+// whole, models whole where there is room and elided in their middle where
+// there is not; at larger fonts the dialog knows how much wider it must get.
 void TestSettingsDlg::textsShowWhole()
 {
     { // short models: the page titles alone must claim their width
@@ -408,28 +409,69 @@ void TestSettingsDlg::textsShowWhole()
                    "kinwave device_model_desc zeta wand=\"Measurement Tool without buttons\"");
     QVERIFY(s.open([&](QDialog *d) {
         w<QTabWidget>(d, "tabWidget")->setCurrentIndex(1);
-        for (int pass = 0; pass < 3; ++pass) { // every pending layout done now, not by a busy machine's leave
-            for (QLayout *layout : d->findChildren<QLayout *>())
-                layout->activate();
-            QCoreApplication::processEvents();
-        }
-        const auto fits = [](const QTableWidget *t, int column) {
-            for (int r = 0; r < t->rowCount(); ++r) {
-                const QString shown = t->item(r, column) ? t->item(r, column)->text() : QString();
-                if (t->columnWidth(column) < t->fontMetrics().horizontalAdvance(shown))
-                    return shown;
+        const auto settle = [d] { // every pending layout done now, not by a busy machine's leave
+            for (int pass = 0; pass < 3; ++pass) {
+                for (QLayout *layout : d->findChildren<QLayout *>())
+                    layout->activate();
+                QCoreApplication::processEvents();
             }
-            return QString();
+        };
+        // Cells whose text, with the delegate's padding, is wider than their column.
+        const auto cut = [](const QTableWidget *t, int column) {
+            QStringList texts;
+            for (int r = 0; r < t->rowCount(); ++r)
+                if (t->item(r, column) && t->columnWidth(column) < t->sizeHintForIndex(t->model()->index(r, column)).width())
+                    texts << t->item(r, column)->text();
+            return texts;
+        };
+        const auto scrolls = [](const QTableWidget *t) {
+            return t->horizontalHeader()->length() > t->viewport()->width();
         };
         const auto *devices = w<QTableWidget>(d, "tableWidget_availableMt");
-        QCOMPARE(devices->rowCount(), 2);
-        QCOMPARE(fits(devices, 3), QString());
-        QCOMPARE(fits(devices, 4), QString());
-        QVERIFY(devices->columnWidth(3) + devices->columnWidth(4) <= devices->viewport()->width());
         const auto *tools = w<QTableWidget>(d, "tableWidget_meaBodies");
+        const auto checkLayout = [&](const char *when) {
+            settle();
+            QVERIFY2(!scrolls(tools) && !scrolls(devices), when);
+            QCOMPARE(cut(devices, 4), QStringList());
+            for (int column : {0, 1, 2, 4})
+                QCOMPARE(cut(tools, column), QStringList());
+            QVERIFY(tools->columnWidth(3) >= tools->horizontalHeader()->sectionSizeHint(3));
+            QVERIFY(devices->columnWidth(3) >= devices->horizontalHeader()->sectionSizeHint(3));
+            QCOMPARE(devices->textElideMode(), Qt::ElideMiddle);
+            QCOMPARE(tools->textElideMode(), Qt::ElideMiddle);
+        };
+        QCOMPARE(devices->rowCount(), 2);
         QCOMPARE(tools->item(0, 3)->text(), QString("Measurement Tool with four buttons"));
-        QCOMPARE(fits(tools, 3), QString());
-        QCOMPARE(fits(tools, 4), QString());
+        checkLayout("at the dialog's size");
+
+        // Room enough: whole models in both tables.
+        d->resize(1600, d->height());
+        checkLayout("wide");
+        QCOMPARE(cut(devices, 3), QStringList());
+        QCOMPARE(cut(tools, 3), QStringList());
+
+        // A quarter larger fonts in the dialog's size: the tools table would
+        // scroll; as wide as the fitter asks, both show their whole texts.
+        d->resize(1000, d->height());
+        QFont larger = d->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.25);
+        d->setFont(larger);
+        settle();
+        QObject *fitter = nullptr;
+        for (QObject *child : devices->children())
+            if (child->inherits("DeviceColumnsFitter"))
+                fitter = child;
+        QVERIFY(fitter);
+        int missing = 0;
+        QVERIFY(QMetaObject::invokeMethod(fitter, "missingWidth", Q_RETURN_ARG(int, missing)));
+        QVERIFY2(missing > 0, qPrintable(QString::number(missing)));
+        d->resize(d->width() + missing, d->height());
+        checkLayout("at larger fonts, widened");
+        QCOMPARE(cut(devices, 3), QStringList());
+        QCOMPARE(cut(tools, 3), QStringList());
+        QVERIFY(QMetaObject::invokeMethod(fitter, "missingWidth", Q_RETURN_ARG(int, missing)));
+        QCOMPARE(missing, 0);
+        d->setFont(QFont());
     }));
 }
 
