@@ -44,6 +44,19 @@ bool FrontendOptions::asksForTextOnly(int argc, char **argv)
     return false;
 }
 
+QString FrontendOptions::languageArgument(const QStringList &arguments)
+{
+    const QString option = QStringLiteral("--language");
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == option && i + 1 < arguments.size())
+            return arguments.at(i + 1);
+        if (argument.startsWith(option + QLatin1Char('=')))
+            return argument.mid(option.size() + 1);
+    }
+    return QString();
+}
+
 QStringList FrontendOptions::takeOwnOptions(int *argc, char **argv)
 {
     QStringList taken;
@@ -69,65 +82,64 @@ QStringList FrontendOptions::takeOwnOptions(int *argc, char **argv)
 bool FrontendOptions::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Stand-in host of the measurement tool module: loads the plug-in and drives it against a "
+    parser.setApplicationDescription(tr("Stand-in host of the measurement tool module: loads the plug-in and drives it against a "
         "controller, by default the simulated one in-process."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption plugin(QStringLiteral("plugin"),
-                                    QStringLiteral("Module library to load (default: every module in the "
+                                    tr("Module library to load (default: every module in the "
                                                    "modules folder, %1).")
                                         .arg(ModuleLoader::defaultModulesFolder()),
                                     QStringLiteral("path"));
     const QCommandLineOption observer(QStringLiteral("observer"),
-                                      QStringLiteral("Run the module in observer mode (no dialogs)."));
+                                      tr("Run the module in observer mode (no dialogs)."));
     const QCommandLineOption controller(QStringLiteral("controller"),
-                                        QStringLiteral("Controller to connect to over TCP instead of the "
+                                        tr("Controller to connect to over TCP instead of the "
                                                        "embedded simulated one."),
                                         QStringLiteral("host:port"));
     const QCommandLineOption dataPortOption(QStringLiteral("data-port"),
-                                            QStringLiteral("Local UDP port for the controller's data output "
+                                            tr("Local UDP port for the controller's data output "
                                                            "(default %1).").arg(DefaultDataPort),
                                             QStringLiteral("port"));
     const QCommandLineOption timeout(QStringLiteral("timeout"),
-                                     QStringLiteral("Time-out of one controller command in milliseconds."),
+                                     tr("Time-out of one controller command in milliseconds."),
                                      QStringLiteral("ms"));
     const QCommandLineOption silence(QStringLiteral("silence"),
-                                     QStringLiteral("Milliseconds the data output may pause during a measurement "
+                                     tr("Milliseconds the data output may pause during a measurement "
                                                     "before the controller is checked (default %1).")
                                          .arg(CommandManager::DefaultSilenceMs),
                                      QStringLiteral("ms"));
     const QCommandLineOption languageOption(QStringLiteral("language"),
-                                            QStringLiteral("Language of the window: de or en (default: the "
+                                            tr("Language of the window: de or en (default: the "
                                                            "system's)."),
                                             QStringLiteral("de|en"));
     const QCommandLineOption product(QStringLiteral("product"),
-                                     QStringLiteral("Product name the simulated controller reports."),
+                                     tr("Product name the simulated controller reports."),
                                      QStringLiteral("name"));
     const QCommandLineOption productVersion(QStringLiteral("product-version"),
-                                            QStringLiteral("Product version the simulated controller "
+                                            tr("Product version the simulated controller "
                                                            "reports, e.g. 2.9.4."),
                                             QStringLiteral("x.y.z"));
     const QCommandLineOption backendVersion(QStringLiteral("backend-version"),
-                                            QStringLiteral("Backend version the simulated controller "
+                                            tr("Backend version the simulated controller "
                                                            "reports, e.g. 1.14.0."),
                                             QStringLiteral("x.y.z"));
     const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Any simulation setting, sent as \"orvel2 simulate "
+                                      tr("Any simulation setting, sent as \"orvel2 simulate "
                                                      "<setting> <value>\" (repeatable)."),
                                       QStringLiteral("setting=value"));
-    const QCommandLineOption start(QStringLiteral("start"), QStringLiteral("Start a measurement right away."));
+    const QCommandLineOption start(QStringLiteral("start"), tr("Start a measurement right away."));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save a picture of the window (or of the screen "
+                                        tr("Save a picture of the window (or of the screen "
                                                        "chosen with --show) to a PNG file and exit."),
                                         QStringLiteral("file"));
     const QCommandLineOption show(QStringLiteral("show"),
-                                  QStringLiteral("Screen for --screenshot: settings, devices, calibration, help, "
+                                  tr("Screen for --screenshot: settings, devices, calibration, help, "
                                                  "progress, countdown, result, error or display (the last four "
                                                  "run a calibration; see --simulate and --delay)."),
                                   QStringLiteral("screen"));
     const QCommandLineOption delay(QStringLiteral("delay"),
-                                   QStringLiteral("Milliseconds to wait before the screenshot (default %1).")
+                                   tr("Milliseconds to wait before the screenshot (default %1).")
                                        .arg(DefaultDelayMs),
                                    QStringLiteral("ms"));
     parser.addOptions({plugin, observer, controller, dataPortOption, timeout, silence, languageOption, product,
@@ -146,7 +158,7 @@ bool FrontendOptions::parse(const QStringList &arguments)
         return false;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        errorText = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
+        errorText = tr("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
         return false;
     }
 
@@ -159,7 +171,7 @@ bool FrontendOptions::parse(const QStringList &arguments)
         const int colon = value.lastIndexOf(QLatin1Char(':'));
         int port = 0;
         if (colon <= 0 || !readNumber(value.mid(colon + 1), 1, 65535, &port)) {
-            errorText = QStringLiteral("--controller wants host:port, not \"%1\"").arg(value);
+            errorText = tr("--controller wants host:port, not \"%1\"").arg(value);
             return false;
         }
         controllerHost = value.left(colon);
@@ -168,25 +180,17 @@ bool FrontendOptions::parse(const QStringList &arguments)
     if (parser.isSet(dataPortOption)) {
         int port = 0;
         if (!readNumber(parser.value(dataPortOption), 0, 65535, &port)) {
-            errorText = QStringLiteral("--data-port wants a port number");
+            errorText = tr("--data-port wants a port number");
             return false;
         }
         dataPort = quint16(port);
-    }
-    if (parser.isSet(timeout) && !readNumber(parser.value(timeout), 1, 3600 * 1000, &timeoutMs)) {
-        errorText = QStringLiteral("--timeout wants milliseconds above 0");
-        return false;
-    }
-    if (parser.isSet(silence) && !readNumber(parser.value(silence), 1, 3600 * 1000, &silenceMs)) {
-        errorText = QStringLiteral("--silence wants milliseconds above 0");
-        return false;
     }
     if (parser.isSet(languageOption)) {
         language = parser.value(languageOption);
         bool known = false;
         UiLanguage::fromArgument(language, &known);
         if (!known || language.trimmed().isEmpty()) {
-            errorText = QStringLiteral("--language wants de or en, not \"%1\"").arg(language);
+            errorText = tr("--language wants de or en, not \"%1\"").arg(language);
             return false;
         }
     }
@@ -202,7 +206,7 @@ bool FrontendOptions::parse(const QStringList &arguments)
             continue;
         QString triple;
         if (!versionTriple(parser.value(version.first), &triple)) {
-            errorText = QStringLiteral("--%1 wants major.minor.patch, not \"%2\"")
+            errorText = tr("--%1 wants major.minor.patch, not \"%2\"")
                             .arg(version.first.names().constFirst(), parser.value(version.first));
             return false;
         }
@@ -212,7 +216,7 @@ bool FrontendOptions::parse(const QStringList &arguments)
     for (const QString &setting : settings) {
         const int equals = setting.indexOf(QLatin1Char('='));
         if (equals <= 0) {
-            errorText = QStringLiteral("--simulate wants setting=value, not \"%1\"").arg(setting);
+            errorText = tr("--simulate wants setting=value, not \"%1\"").arg(setting);
             return false;
         }
         simulateSettings << setting.left(equals) + QLatin1Char(' ') + setting.mid(equals + 1);
@@ -240,14 +244,29 @@ bool FrontendOptions::parse(const QStringList &arguments)
         else if (name == QLatin1String("error"))
             screen = Screen::Error;
         else {
-            errorText = QStringLiteral("--show wants settings, devices, calibration, help, progress, countdown, "
+            errorText = tr("--show wants settings, devices, calibration, help, progress, countdown, "
                                        "result, error or display, not \"%1\"").arg(name);
             return false;
         }
     }
-    if (parser.isSet(delay) && !readNumber(parser.value(delay), 0, 600 * 1000, &delayMs)) {
-        errorText = QStringLiteral("--delay wants milliseconds");
-        return false;
+    const struct
+    {
+        const QCommandLineOption &option;
+        int least;
+        int most;
+        int *value;
+        QString wanted;
+    } numbers[] = {
+        {timeout, 1, 3600 * 1000, &timeoutMs, tr("--timeout wants milliseconds above 0")},
+        {silence, 1, 3600 * 1000, &silenceMs, tr("--silence wants milliseconds above 0")},
+        {delay, 0, 600 * 1000, &delayMs, tr("--delay wants milliseconds")},
+    };
+    for (const auto &number : numbers) {
+        if (parser.isSet(number.option) && !readNumber(parser.value(number.option), number.least, number.most,
+                                                       number.value)) {
+            errorText = number.wanted;
+            return false;
+        }
     }
     return true;
 }

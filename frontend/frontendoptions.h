@@ -1,12 +1,15 @@
 #ifndef FRONTENDOPTIONS_H
 #define FRONTENDOPTIONS_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 // The front-end's command line.
 class FrontendOptions
 {
+    Q_DECLARE_TR_FUNCTIONS(FrontendOptions)
+
 public:
     // Devices is the settings dialog on its radio device page; Help to Error
     // are reached from the tip calibration dialog.
@@ -23,6 +26,10 @@ public:
     // Whether the command line asks only for text (--help, --version), which
     // needs no display and so no QApplication.
     static bool asksForTextOnly(int argc, char **argv);
+
+    // The value of --language, looked for before the arguments are parsed:
+    // the help and the messages about the arguments come in that language.
+    static QString languageArgument(const QStringList &arguments);
 
     // Reads the arguments (the program name first). On a mistake it returns
     // false with a message; for --help and --version it returns false with

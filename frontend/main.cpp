@@ -128,6 +128,7 @@ int printTextOnly(int argc, char *argv[], const QStringList &ownOptions)
 {
     QCoreApplication app(argc, argv);
     setIdentity();
+    UiLanguage::fromArgument(FrontendOptions::languageArgument(QCoreApplication::arguments())).install(&app);
     FrontendOptions options;
     if (options.parse(QCoreApplication::arguments() + ownOptions) || options.exitNow) {
         std::fprintf(stdout, "%s", qPrintable(options.outputText));
@@ -155,14 +156,21 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         platformArgument = platformArgument || qstrcmp(argv[i], "-platform") == 0;
     if (!hasDisplay() && !platformArgument) {
-        std::fprintf(stderr, "orvel-frontend: no display (DISPLAY is not set). Run it in a desktop session, under "
-                             "xvfb-run, or with QT_QPA_PLATFORM=offscreen and --screenshot FILE.\n");
+        QCoreApplication app(argc, argv);
+        UiLanguage::fromArgument(FrontendOptions::languageArgument(QCoreApplication::arguments())).install(&app);
+        std::fprintf(stderr, "orvel-frontend: %s\n",
+                     qPrintable(Startup::tr("no display (DISPLAY is not set). Run it in a desktop session, under "
+                                            "xvfb-run, or with QT_QPA_PLATFORM=offscreen and --screenshot FILE.")));
         return 2;
     }
 
     QApplication app(argc, argv);
     setIdentity();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icons/orvel_16x16.png")));
+
+    registerHostMetaTypes();
+    const UiLanguage language = UiLanguage::fromArgument(FrontendOptions::languageArgument(QApplication::arguments()));
+    const QString languageProblems = language.install(&app);
 
     FrontendOptions options;
     if (!options.parse(QApplication::arguments() + ownOptions)) {
@@ -174,9 +182,6 @@ int main(int argc, char *argv[])
                      qPrintable(options.helpText));
         return 2;
     }
-    registerHostMetaTypes();
-    const UiLanguage language = UiLanguage::fromArgument(options.language);
-    const QString languageProblems = language.install(&app);
 
     // Declared in this order so that each goes before what it uses.
     QString transportNote;

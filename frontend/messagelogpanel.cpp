@@ -17,6 +17,8 @@ MessageLogPanel::MessageLogPanel(QWidget *parent)
     tree->setUniformRowHeights(true);
     tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tree->header()->setStretchLastSection(true);
+    // A long line keeps its start and its end (a command and its result); the tool tip has it whole.
+    tree->setTextElideMode(Qt::ElideMiddle);
     // Fixed widths: sizing to contents would measure every row at every message.
     const QFontMetrics metrics = tree->fontMetrics();
     tree->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("00:00:00.000")) + 16);

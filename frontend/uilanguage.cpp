@@ -24,19 +24,20 @@ UiLanguage UiLanguage::fromLocale(const QLocale &locale)
     return UiLanguage(first.language() == QLocale::German ? German : English);
 }
 
+// The failures are worded once both catalogues are in, so in German where the front-end's is.
 QString UiLanguage::install(QCoreApplication *application) const
 {
     if (!isGerman() || !application)
         return QString();
     const QString qtDirectory = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    const bool qtInstalled = installCatalogue(application, QString::fromLatin1(QtCatalogue), qtDirectory);
+    const bool ownInstalled = installCatalogue(application, QString::fromLatin1(FrontendCatalogue), QString());
     QStringList failures;
-    failures << installCatalogue(application, QString::fromLatin1(QtCatalogue), qtDirectory,
-                                 QCoreApplication::translate("UiLanguage", "Qt's German translation %1 is missing in %2")
-                                     .arg(QString::fromLatin1(QtCatalogue), qtDirectory));
-    failures << installCatalogue(application, QString::fromLatin1(FrontendCatalogue), QString(),
-                                 QCoreApplication::translate("UiLanguage", "The German translation %1 is missing")
-                                     .arg(QString::fromLatin1(FrontendCatalogue)));
-    failures.removeAll(QString());
+    if (!qtInstalled)
+        failures << QCoreApplication::translate("UiLanguage", "Qt's German translation %1 is missing in %2")
+                        .arg(QString::fromLatin1(QtCatalogue), qtDirectory);
+    if (!ownInstalled)
+        failures << missingText(FrontendCatalogue);
     return failures.join(QLatin1Char('\n'));
 }
 
@@ -44,19 +45,23 @@ QString UiLanguage::installModuleTranslation(QCoreApplication *application) cons
 {
     if (!isGerman() || !application)
         return QString();
-    return installCatalogue(application, QString::fromLatin1(ModuleCatalogue), QString(),
-                            QCoreApplication::translate("UiLanguage", "The German translation %1 is missing")
-                                .arg(QString::fromLatin1(ModuleCatalogue)));
+    return installCatalogue(application, QString::fromLatin1(ModuleCatalogue), QString()) ? QString()
+                                                                                          : missingText(ModuleCatalogue);
 }
 
-QString UiLanguage::installCatalogue(QCoreApplication *application, const QString &fileName,
-                                     const QString &directory, const QString &failure)
+QString UiLanguage::missingText(const char *catalogue)
+{
+    return QCoreApplication::translate("UiLanguage", "The German translation %1 is missing")
+        .arg(QString::fromLatin1(catalogue));
+}
+
+bool UiLanguage::installCatalogue(QCoreApplication *application, const QString &fileName, const QString &directory)
 {
     QTranslator *translator = new QTranslator(application);
     if (!translator->load(fileName, directory)) {
         delete translator;
-        return failure;
+        return false;
     }
     QCoreApplication::installTranslator(translator);
-    return QString();
+    return true;
 }

@@ -45,9 +45,9 @@ public:
     QString installModuleTranslation(QCoreApplication *application) const;
 
 private:
-    // The translator stays with the application once loaded; a failure is returned as text.
-    static QString installCatalogue(QCoreApplication *application, const QString &fileName,
-                                    const QString &directory, const QString &failure);
+    // The translator stays with the application once loaded.
+    static bool installCatalogue(QCoreApplication *application, const QString &fileName, const QString &directory);
+    static QString missingText(const char *catalogue);
 
     Language uiLanguage;
 };

@@ -51,17 +51,37 @@ mapfile -t sources < <(jq -r '.[].file' "$dir/compile_commands.json" \
   | grep -E "^$top/(module|host|data|calibration|tipcalibration|settings|resources|frontend|simulator)/[^/]+\.cpp$" \
   | sort -u)
 
+# An empty list would pass as clean.
+if [ "${#sources[@]}" -lt 20 ]; then
+  echo "clazy: only ${#sources[@]} sources found in $dir/compile_commands.json" >&2
+  exit 1
+fi
+
 log="$dir/clazy.log"
 raw="$dir/clazy-raw.txt"
+status=0
 printf '%s\n' "${sources[@]}" \
   | xargs -P "$(nproc)" -n 4 clazy-standalone -p "$dir" --checks="$checks" \
       --header-filter="^$top/(module|host|data|calibration|tipcalibration|settings|resources|frontend|simulator)/" \
-      --ignore-dirs="^($dir|/usr)/" > "$log" 2>&1 || true
+      --ignore-dirs="^($dir|/usr)/" > "$log" 2>&1 || status=$?
 grep -E ': warning: .*\[-Wclazy-' "$log" > "$raw" || true
-# A file that does not parse was not analysed: that is a failure, not a clean run.
+# A file that does not parse, or an analyser that crashed on it, was not
+# analysed: that is a failure, not a clean run. (xargs: 123 means some run
+# exited non-zero, 124 and up that one exited 255, died or did not start.)
+failed=0
+if [ "$status" -ge 124 ] || grep -qE 'Stack dump|PLEASE submit a bug report|Segmentation fault' "$log"; then
+  echo "clazy: clazy-standalone crashed (xargs status $status), see $log" >&2
+  failed=1
+fi
 if grep -E ': (fatal )?error: ' "$log" >&2; then
   echo "clazy: some sources do not compile, see $log" >&2
-  [ "$list_only" -eq 1 ] || exit 1
+  failed=1
+elif [ "$status" -eq 123 ]; then
+  echo "clazy: clazy-standalone failed without a compile error, see $log" >&2
+  failed=1
+fi
+if [ "$failed" -eq 1 ] && [ "$list_only" -eq 0 ]; then
+  exit 1
 fi
 
 # "file:line:col: warning: text [-Wclazy-check]" -> "file:line check text", project-relative, once each.

@@ -27,8 +27,8 @@ int headerWidth(const QTableWidget *table, int column)
 
 } // namespace
 
-DeviceColumnsFitter::DeviceColumnsFitter(Columns toolColumns, Columns listColumns)
-    : QObject(listColumns.table)
+DeviceColumnsFitter::DeviceColumnsFitter(Columns toolColumns, Columns listColumns, QObject *parent)
+    : QObject(parent)
     , tools(toolColumns)
     , list(listColumns)
     , listPage(listColumns.table->parentWidget())
@@ -52,7 +52,7 @@ int DeviceColumnsFitter::textWidth(const QTableWidget *table, int column)
 
 // The model column elides; the stretched last one needs its text; the others
 // keep their setup's width, which held their text when it was made.
-int DeviceColumnsFitter::othersWidth(const Columns &columns)
+int DeviceColumnsFitter::othersWidth(Columns columns)
 {
     const QTableWidget *table = columns.table;
     int width = 0;
@@ -65,7 +65,7 @@ int DeviceColumnsFitter::othersWidth(const Columns &columns)
     return width;
 }
 
-int DeviceColumnsFitter::neededWidth(const Columns &columns, int modelWidth)
+int DeviceColumnsFitter::neededWidth(Columns columns, int modelWidth)
 {
     const QTableWidget *table = columns.table;
     int width = 2 * table->frameWidth() + othersWidth(columns) + modelWidth;
@@ -74,7 +74,7 @@ int DeviceColumnsFitter::neededWidth(const Columns &columns, int modelWidth)
     return width;
 }
 
-void DeviceColumnsFitter::fitModelColumn(const Columns &columns, int modelText)
+void DeviceColumnsFitter::fitModelColumn(Columns columns, int modelText)
 {
     QTableWidget *table = columns.table;
     const int header = headerWidth(table, columns.model);

@@ -17,7 +17,6 @@ class QWidget;
 // the two model columns in proportion to their texts, elided in their
 // middle, never below their header; the serials and the tools' other
 // columns keep the width of their text, so neither table scrolls sideways.
-// Owned by the list.
 class DeviceColumnsFitter : public QObject
 {
     Q_OBJECT
@@ -30,7 +29,7 @@ public:
         int serial;
     };
 
-    DeviceColumnsFitter(Columns tools, Columns list);
+    DeviceColumnsFitter(Columns tools, Columns list, QObject *parent);
 
     void fit();
     // Where the dialog's own size leaves the tools table too little room to
@@ -45,11 +44,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    static int othersWidth(const Columns &columns);
+    static int othersWidth(Columns columns);
     // The table's width for whole texts, the model column counted at modelWidth.
-    static int neededWidth(const Columns &columns, int modelWidth);
+    static int neededWidth(Columns columns, int modelWidth);
     // The model column gets what the viewport leaves it, between its header and its text.
-    static void fitModelColumn(const Columns &columns, int modelText);
+    static void fitModelColumn(Columns columns, int modelText);
 
     Columns tools;
     Columns list;

@@ -643,14 +643,14 @@ void MtSettingsDlg::fillMeaBodiesTable()
     table->clearContents();
     table->setRowCount(qMax(0, iNumberOfMeaBodies));
     for (int i = 0; i < table->rowCount(); ++i) {
-        table->setItem(i, ColumnId, newItem(tr("M%1").arg(i + 1)));
+        table->setItem(i, ColumnId, newItem(QStringLiteral("M%1").arg(i + 1)));
 
         QTableWidgetItem *diameter = new QTableWidgetItem(QString::number(listTipDiameter.value(i, 0.0), 'f', 1));
         diameter->setTextAlignment(Qt::AlignCenter);
         table->setItem(i, ColumnTipDiameter, diameter);
 
         const int reference = listRefOfMeaBody.value(i, -1);
-        table->setItem(i, ColumnReference, newItem(reference < 0 ? noneText() : tr("MR%1").arg(reference + 1)));
+        table->setItem(i, ColumnReference, newItem(reference < 0 ? noneText() : QStringLiteral("MR%1").arg(reference + 1)));
 
         const RadioDevice device = listDeviceOfMeaBody.value(i);
         table->setItem(i, ColumnModel, newItem(device.modelDesc));
@@ -669,7 +669,7 @@ void MtSettingsDlg::fillRefBodiesTable()
     table->clearContents();
     table->setRowCount(qMax(0, iNumberOfRefBodies));
     for (int r = 0; r < table->rowCount(); ++r) {
-        table->setItem(r, 0, new QTableWidgetItem(tr("MR%1").arg(r + 1)));
+        table->setItem(r, 0, new QTableWidgetItem(QStringLiteral("MR%1").arg(r + 1)));
         table->setRowHeight(r, RowHeight);
     }
 }
@@ -974,7 +974,7 @@ void MtSettingsDlg::setupAvailableMtTable()
     table->setColumnWidth(ColumnModelDesc, table->columnWidth(ColumnModelDesc) + ModelColumnExtraWidth);
     restartLastSectionStretch(table, ColumnDeviceSerial);
     (new DeviceColumnsFitter({ui->tableWidget_meaBodies, ColumnModel, ColumnSerial},
-                             {table, ColumnModelDesc, ColumnDeviceSerial}))
+                             {table, ColumnModelDesc, ColumnDeviceSerial}, table))
         ->fit();
 }
 

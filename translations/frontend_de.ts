@@ -143,6 +143,113 @@
     </message>
 </context>
 <context>
+    <name>FrontendOptions</name>
+    <message>
+        <source>Stand-in host of the measurement tool module: loads the plug-in and drives it against a controller, by default the simulated one in-process.</source>
+        <translation>Ersatz-Host des Messwerkzeug-Moduls: lädt das Plug-in und betreibt es an einem Controller, standardmäßig am simulierten im selben Prozess.</translation>
+    </message>
+    <message>
+        <source>Module library to load (default: every module in the modules folder, %1).</source>
+        <translation>Zu ladende Modulbibliothek (Standard: jedes Modul im Modulordner, %1).</translation>
+    </message>
+    <message>
+        <source>Run the module in observer mode (no dialogs).</source>
+        <translation>Das Modul im Beobachtermodus betreiben (keine Dialoge).</translation>
+    </message>
+    <message>
+        <source>Controller to connect to over TCP instead of the embedded simulated one.</source>
+        <translation>Controller, mit dem statt des eingebauten simulierten über TCP verbunden wird.</translation>
+    </message>
+    <message>
+        <source>Local UDP port for the controller&apos;s data output (default %1).</source>
+        <translation>Lokaler UDP-Port für die Datenausgabe des Controllers (Standard %1).</translation>
+    </message>
+    <message>
+        <source>Time-out of one controller command in milliseconds.</source>
+        <translation>Zeitlimit eines Controller-Befehls in Millisekunden.</translation>
+    </message>
+    <message>
+        <source>Milliseconds the data output may pause during a measurement before the controller is checked (default %1).</source>
+        <translation>Millisekunden, die die Datenausgabe während einer Messung aussetzen darf, bevor der Controller geprüft wird (Standard %1).</translation>
+    </message>
+    <message>
+        <source>Language of the window: de or en (default: the system&apos;s).</source>
+        <translation>Sprache des Fensters: de oder en (Standard: die des Systems).</translation>
+    </message>
+    <message>
+        <source>Product name the simulated controller reports.</source>
+        <translation>Produktname, den der simulierte Controller meldet.</translation>
+    </message>
+    <message>
+        <source>Product version the simulated controller reports, e.g. 2.9.4.</source>
+        <translation>Produktversion, die der simulierte Controller meldet, z. B. 2.9.4.</translation>
+    </message>
+    <message>
+        <source>Backend version the simulated controller reports, e.g. 1.14.0.</source>
+        <translation>Backend-Version, die der simulierte Controller meldet, z. B. 1.14.0.</translation>
+    </message>
+    <message>
+        <source>Any simulation setting, sent as &quot;orvel2 simulate &lt;setting&gt; &lt;value&gt;&quot; (repeatable).</source>
+        <translation>Beliebige Simulationseinstellung, gesendet als &quot;orvel2 simulate &lt;setting&gt; &lt;value&gt;&quot; (wiederholbar).</translation>
+    </message>
+    <message>
+        <source>Start a measurement right away.</source>
+        <translation>Sofort eine Messung starten.</translation>
+    </message>
+    <message>
+        <source>Save a picture of the window (or of the screen chosen with --show) to a PNG file and exit.</source>
+        <translation>Ein Bild des Fensters (oder des mit --show gewählten Bildschirms) als PNG-Datei speichern und beenden.</translation>
+    </message>
+    <message>
+        <source>Screen for --screenshot: settings, devices, calibration, help, progress, countdown, result, error or display (the last four run a calibration; see --simulate and --delay).</source>
+        <translation>Bildschirm für --screenshot: settings, devices, calibration, help, progress, countdown, result, error oder display (die letzten vier führen eine Kalibrierung aus; siehe --simulate und --delay).</translation>
+    </message>
+    <message>
+        <source>Milliseconds to wait before the screenshot (default %1).</source>
+        <translation>Millisekunden Wartezeit vor dem Bildschirmfoto (Standard %1).</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Unerwartetes Argument: %1</translation>
+    </message>
+    <message>
+        <source>--controller wants host:port, not &quot;%1&quot;</source>
+        <translation>--controller erwartet Host:Port, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--data-port wants a port number</source>
+        <translation>--data-port erwartet eine Portnummer</translation>
+    </message>
+    <message>
+        <source>--language wants de or en, not &quot;%1&quot;</source>
+        <translation>--language erwartet de oder en, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--%1 wants major.minor.patch, not &quot;%2&quot;</source>
+        <translation>--%1 erwartet Major.Minor.Patch, nicht &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--simulate wants setting=value, not &quot;%1&quot;</source>
+        <translation>--simulate erwartet Einstellung=Wert, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--show wants settings, devices, calibration, help, progress, countdown, result, error or display, not &quot;%1&quot;</source>
+        <translation>--show erwartet settings, devices, calibration, help, progress, countdown, result, error oder display, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--timeout wants milliseconds above 0</source>
+        <translation>--timeout erwartet Millisekunden über 0</translation>
+    </message>
+    <message>
+        <source>--silence wants milliseconds above 0</source>
+        <translation>--silence erwartet Millisekunden über 0</translation>
+    </message>
+    <message>
+        <source>--delay wants milliseconds</source>
+        <translation>--delay erwartet Millisekunden</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Message Log</source>
@@ -380,6 +487,10 @@
     <message>
         <source>Connected to the controller at %1</source>
         <translation>Mit dem Controller unter %1 verbunden</translation>
+    </message>
+    <message>
+        <source>no display (DISPLAY is not set). Run it in a desktop session, under xvfb-run, or with QT_QPA_PLATFORM=offscreen and --screenshot FILE.</source>
+        <translation>keine Anzeige (DISPLAY ist nicht gesetzt). In einer Desktop-Sitzung, unter xvfb-run oder mit QT_QPA_PLATFORM=offscreen und --screenshot DATEI starten.</translation>
     </message>
 </context>
 <context>

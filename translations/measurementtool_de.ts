@@ -404,20 +404,12 @@ p, li { white-space: pre-wrap; }
         <translation>Seriennr.</translation>
     </message>
     <message>
-        <source>M%1</source>
-        <translation>M%1</translation>
-    </message>
-    <message>
-        <source>MR%1</source>
-        <translation>MR%1</translation>
-    </message>
-    <message>
         <source>Error: Unable to set number of mea tools = %1</source>
         <translation>Fehler: Anzahl der Messwerkzeuge = %1 kann nicht gesetzt werden</translation>
     </message>
     <message>
         <source>Error: Unable to set number of mea references = %1</source>
-        <translation>Fehler: Anzahl der Referenzkörper = %1 kann nicht gesetzt werden</translation>
+        <translation>Fehler: Anzahl der Messreferenzen = %1 kann nicht gesetzt werden</translation>
     </message>
     <message>
         <source>&lt;b&gt;&lt;font color=red&gt;Max. number of Measurement Tools and references are reached!&lt;/font&gt;&lt;/b&gt;</source>
