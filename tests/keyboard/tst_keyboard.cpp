@@ -36,6 +36,14 @@ QStringList press(int times, Qt::Key key = Qt::Key_Tab, Qt::KeyboardModifiers mo
 }
 QStringList back(int times) { return press(times, Qt::Key_Backtab, Qt::ShiftModifier); }
 
+// Tabs on until the named widget has the focus; false if a long round never reaches it.
+bool tabTo(const QString &name)
+{
+    for (int i = 0; i < 32 && focusName() != name; ++i)
+        press(1);
+    return focusName() == name;
+}
+
 // The round from the first widget: each widget once, in order, then the first again.
 QStringList round(const QStringList &order) { return order.mid(1) << order.first(); }
 QStringList roundBack(const QStringList &order) { return QStringList(order.crbegin(), order.crend()); }
@@ -105,8 +113,10 @@ private slots:
     }
     void settingsDialog();
     void settingsAssignment();
+    void settingsKeys();
     void tipCalibrationAndHelp();
     void calibrationRun();
+    void calibrationBoxes();
     void displayTables();
 
 private:
@@ -277,6 +287,69 @@ void TestKeyboard::settingsAssignment()
                                       "setParameter measurementtool reference_of_tool b02 b02"}));
 }
 
+// Alt letters reach the counts and the tolerance; a count changed by the
+// arrow keys is sent at once; a tip diameter typed into the tools table and a
+// radio device chosen from the list by keys are sent by OK.
+void TestKeyboard::settingsKeys()
+{
+    for (const char *count : {"1", "2"})
+        fake->answer(QByteArray("measurementtool number_of_tools ") + count, "");
+    const int applied = openSettings([&](QWidget *d) {
+        QTableWidget *tools = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_meaBodies"));
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), SettingsOrder.first(), 3000);
+        const auto alt = [](char letter) {
+            QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
+            return focusName();
+        };
+        QCOMPARE(alt('t'), QStringLiteral("doubleSpinBox_tipTolerance"));
+        QCOMPARE(alt('r'), QStringLiteral("spinBox_noOfRefBodies"));
+        QCOMPARE(alt('n'), QStringLiteral("spinBox_noOfMeaBodies"));
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"spinBox_noOfMeaBodies"});
+        QCOMPARE(tools->rowCount(), 1);
+        QCOMPARE(press(1, Qt::Key_Up), QStringList{"spinBox_noOfMeaBodies"});
+        QCOMPARE(tools->rowCount(), 2);
+        QCOMPARE(fake->callsOf(QStringLiteral("setParameter measurementtool number_of_tools")),
+                 QStringList({"setParameter measurementtool number_of_tools 1",
+                              "setParameter measurementtool number_of_tools 2"}));
+
+        // The first tool's tip diameter: into its cell, F2, a new value, Enter.
+        QCOMPARE(press(2), QStringList({"spinBox_noOfRefBodies", "tableWidget_meaBodies"}));
+        QCOMPARE(press(1, Qt::Key_Right), QStringList{"tableWidget_meaBodies"});
+        QCOMPARE(tools->currentColumn(), 1);
+        QTest::keyClick(tools, Qt::Key_F2);
+        QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QDoubleSpinBox *>(QApplication::focusWidget()), 3000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2.4"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(cellText(tools, 0, 1), QStringLiteral("2.4"), 3000); // committed from the event queue
+        QCOMPARE(focusName(), QStringLiteral("tableWidget_meaBodies"));
+        QVERIFY(d->isVisible());
+
+        // The second tool gets the free radio device: Down, over to the list's page, Down, back to Select.
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
+        QCOMPARE(press(3), QStringList({"pushButton_select", "tabWidget", "tableWidget_refBodies"}));
+        QCOMPARE(press(1, Qt::Key_Tab, Qt::ControlModifier), QStringList{"tableWidget_availableMt"});
+        QTableWidget *devices = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_availableMt"));
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_availableMt"});
+        QCOMPARE(cellText(devices, devices->currentRow(), 4), QStringLiteral("00007")); // held by the first tool
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_availableMt"});
+        QCOMPARE(cellText(devices, devices->currentRow(), 4), QStringLiteral("12345"));
+        QCOMPARE(back(2), QStringList({"tabWidget", "pushButton_select"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(cellText(tools, 1, 4), QStringLiteral("12345"));
+
+        QVERIFY(tabTo(QStringLiteral("pushButton_ok")));
+        fake->calls.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(applied, 0);
+    QCOMPARE(fake->callsOf(QStringLiteral("setParameter measurementtool tip_radius b01")).size(), 1);
+    QVERIFY(fake->callsOf(QStringLiteral("setParameter measurementtool tip_radius b01")).constFirst().contains(" 1.2"));
+    QCOMPARE(fake->callsOf(QStringLiteral("setParameter measurementtool device b02")),
+             QStringList{"setParameter measurementtool device b02 kinwave zeta wand 12345"});
+}
+
 // The tip calibration dialog and its help: both rounds of Tab, help opened
 // with Space and closed with Escape, then Exit by Space and the dialog by Escape.
 void TestKeyboard::tipCalibrationAndHelp()
@@ -411,6 +484,61 @@ void TestKeyboard::calibrationRun()
                             "result 0; countdown 0; countdown 1; cal measurementtool start; "
                             "cal measurementtool stop; progress 0; countdown 1; cal measurementtool start; "
                             "cal measurementtool stop; progress 0"));
+}
+
+// The box of a refused start and the error box of a failed run, each closed
+// by Enter; the tip calibration dialog stays open after both.
+void TestKeyboard::calibrationBoxes()
+{
+    fake->answer("orvel2 get status err", "orvel2 err \"tool not visible\"");
+    const auto closesBox = [&](const QString &what, QWidget *owner) {
+        auto driver = std::make_unique<ModalDriver>("QMessageBox", [this, what](QWidget *box) {
+            noteFinished(box, what);
+            enter(box);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            closeIfOpen(box);
+        }, Patience);
+        Q_UNUSED(owner);
+        return driver;
+    };
+    const int closed = openCalibration([&](QWidget *d) {
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
+        fake->answer("cal available measurementtool", "no");
+        {
+            const auto refused = closesBox(QStringLiteral("refused"), d);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(refused->acted() && !refused->timedOut());
+        }
+        enter(d);
+        QVERIFY(d->isVisible());
+
+        fake->answer("cal available measurementtool", "yes");
+        ModalDriver countdown("CountdownDlg", [&](QWidget *w) {
+            enter(w);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }, Patience);
+        std::unique_ptr<ModalDriver> failed;
+        ModalDriver progress("CalibrationProgressDlg", [&](QWidget *w) {
+            noteFinished(w, QStringLiteral("progress"));
+            failed = closesBox(QStringLiteral("error"), w);
+            fake->answer("status active", "err");
+            QTRY_VERIFY_WITH_TIMEOUT(failed->acted(), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 3000);
+        }, Patience);
+        enter(d);
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(countdown.acted() && progress.acted() && failed && !failed->timedOut());
+        fake->answer("status active", "none");
+        enter(d);
+        QVERIFY(d->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(closed, 0);
+    QCOMPARE(transcript(fake->calls.filter(QRegularExpression(QStringLiteral("^(\\* |logMessage)")))),
+             QStringLiteral("refused 1024; log: Measurement Tool calibration started; error 1024; progress 0; "
+                            "log: Measurement Tool calibration aborted"));
 }
 
 // The display shown from the View menu by its Alt letters; Tab leaves its tables both ways.
