@@ -141,7 +141,7 @@ CommandManager::CommandManager(std::unique_ptr<ControllerTransport> transport, Q
         return;
     controller = std::make_unique<ControllerLink>(transport.release());
     connect(controller.get(), &ControllerLink::dataLine, this, &CommandManager::routeDataLine);
-    connect(controller.get(), &ControllerLink::lost, this, &CommandManager::noteLost);
+    connect(controller.get(), &ControllerLink::lost, this, &CommandManager::markLost);
     connect(controller.get(), &ControllerLink::checked, this, &CommandManager::noteChecked);
     watchTimer.start();
 }
@@ -154,11 +154,11 @@ QString CommandManager::errorText(int error)
     case 0:
         return tr("no error");
     case TimedOut:
-        return tr("no reply within the time-out");
+        return ControllerTransport::statusText(ControllerTransport::Status::TimedOut);
     case ConnectionLost:
-        return tr("connection lost");
+        return ControllerTransport::statusText(ControllerTransport::Status::Lost);
     case NotConnected:
-        return tr("not connected");
+        return ControllerTransport::statusText(ControllerTransport::Status::NotConnected);
     case TextTooLong:
         return tr("command text too long");
     case BadArgument:
@@ -200,10 +200,7 @@ bool CommandManager::open()
         setConnection(Connection::Connected);
         return true;
     }
-    lostAt = QDateTime::currentDateTime();
-    reason = error;
-    sinceAttempt.start();
-    setConnection(Connection::Lost);
+    enterLost(error);
     log(tr("Cannot connect to the controller at %1: %2; looking for it every %3 ms")
             .arg(description(), error)
             .arg(ReconnectIntervalMs));
@@ -567,19 +564,19 @@ void CommandManager::setConnection(Connection connection)
     emit connectionChanged(connection);
 }
 
-void CommandManager::noteLost(const QString &why)
+void CommandManager::enterLost(const QString &why)
 {
-    markLost(why);
+    lostAt = QDateTime::currentDateTime();
+    reason = why;
+    sinceAttempt.start();
+    setConnection(Connection::Lost);
 }
 
 void CommandManager::markLost(const QString &why)
 {
     if (state != Connection::Connected)
         return;
-    lostAt = QDateTime::currentDateTime();
-    reason = why;
-    sinceAttempt.start();
-    setConnection(Connection::Lost);
+    enterLost(why);
     log(tr("Lost the controller at %1: %2. Commands fail until it answers again; looking for it every %3 ms")
             .arg(description(), why)
             .arg(ReconnectIntervalMs));
@@ -598,7 +595,7 @@ void CommandManager::watchConnection()
     if (state == Connection::Connected) {
         if (measuring && sinceData.isValid() && sinceData.elapsed() > silenceMs) {
             checking = true;
-            controller->check(QByteArray(StatusQuery), qMin(timeoutMs, SilenceCheckTimeoutMs));
+            controller->check(QByteArray(StatusQuery), qMin(timeoutMs, CheckTimeoutMs));
         }
         return;
     }
@@ -607,7 +604,7 @@ void CommandManager::watchConnection()
     checking = true;
     sinceAttempt.start();
     setConnection(Connection::Reconnecting);
-    controller->check(QByteArray(StatusQuery), timeoutMs);
+    controller->check(QByteArray(StatusQuery), qMin(timeoutMs, CheckTimeoutMs));
 }
 
 void CommandManager::noteChecked(ControllerTransport::Status status, const QByteArray &reply)

@@ -58,7 +58,9 @@ public:
     static constexpr int MaxCommandLength = 1024;
     static constexpr int DefaultTimeoutMs = 5000;
     static constexpr int DefaultSilenceMs = 400;
-    static constexpr int SilenceCheckTimeoutMs = 400;
+    // A status check, by the silence watch or for a reconnection, gives up
+    // sooner than a command: a stopped controller is found within a second.
+    static constexpr int CheckTimeoutMs = 400;
     static constexpr int ReconnectIntervalMs = 500;
     // Data lines held back while a command waits; a burst beyond is dropped.
     static constexpr int MaxHeldDeliveries = 1024;
@@ -132,7 +134,6 @@ signals:
 
 private slots:
     void routeDataLine(const QByteArray &line);
-    void noteLost(const QString &why);
     void noteChecked(ControllerTransport::Status status, const QByteArray &reply);
     void watchConnection();
     void deliverHeld();
@@ -157,6 +158,8 @@ private:
     void restoreOutputSwitches();
     void setMeasuring(bool running);
     void setConnection(Connection connection);
+    void enterLost(const QString &why);
+    // Once, on the loss of a connected controller: logged, and a running measurement stopped.
     void markLost(const QString &why);
     void reconnected(const QByteArray &activity);
     void deliver(Delivery::Kind kind, const QByteArray &line = QByteArray());
