@@ -34,6 +34,7 @@ DeviceColumnsFitter::DeviceColumnsFitter(Columns toolColumns, Columns listColumn
     , listPage(listColumns.table->parentWidget())
     , listPages(listPage->parentWidget())
     , listTabs(qobject_cast<QTabWidget *>(listPages->parentWidget()))
+    , toolsSetupWidth(toolColumns.table->columnWidth(toolColumns.model))
     , listSetupWidth(listColumns.table->columnWidth(listColumns.model))
     , widthRequest(new QSpacerItem(0, 0, QSizePolicy::Preferred, QSizePolicy::Fixed))
 {
@@ -74,12 +75,12 @@ int DeviceColumnsFitter::neededWidth(Columns columns, int modelWidth)
     return width;
 }
 
-void DeviceColumnsFitter::fitModelColumn(Columns columns, int modelText)
+void DeviceColumnsFitter::fitModelColumn(Columns columns, int modelWidth)
 {
     QTableWidget *table = columns.table;
     const int header = headerWidth(table, columns.model);
     table->setColumnWidth(columns.model, std::clamp(table->viewport()->width() - othersWidth(columns), header,
-                                                    qMax(header, modelText)));
+                                                    qMax(header, modelWidth)));
 }
 
 int DeviceColumnsFitter::missingWidth() const
@@ -93,12 +94,13 @@ int DeviceColumnsFitter::missingWidth() const
     // Only where the tools table would scroll; then as far as both show their whole texts.
     if (missing(headerWidth(tools.table, tools.model), headerWidth(list.table, list.model)) <= 0)
         return 0;
-    return missing(textWidth(tools.table, tools.model), qMax(listSetupWidth, textWidth(list.table, list.model)));
+    return missing(qMax(toolsSetupWidth, textWidth(tools.table, tools.model)),
+                   qMax(listSetupWidth, textWidth(list.table, list.model)));
 }
 
 void DeviceColumnsFitter::fit()
 {
-    const int toolModel = textWidth(tools.table, tools.model);
+    const int toolModel = qMax(toolsSetupWidth, textWidth(tools.table, tools.model));
     const int listModel = qMax(listSetupWidth, textWidth(list.table, list.model));
     const int toolsNeed = neededWidth(tools, toolModel);
     const int listNeed = neededWidth(list, listModel);

@@ -12,11 +12,12 @@ class QWidget;
 // The tools table and the device list sit side by side, and both show a
 // radio device's model and serial. The device list keeps its width when the
 // dialog grows (the tools table takes the room), so its page asks, through
-// an empty item beside it, for what its columns' texts need. Where large
-// fonts leave less room than both tables need, the shortfall is taken from
-// the two model columns in proportion to their texts, elided in their
-// middle, never below their header; the serials and the tools' other
-// columns keep the width of their text, so neither table scrolls sideways.
+// an empty item beside it, for what its columns need. A model column is as
+// wide as its setup made it, or as its text where wider. Where large fonts
+// leave less room than both tables need, the shortfall is taken from the two
+// model columns in proportion to those widths, elided in their middle, never
+// below their header; the serials and the tools' other columns keep their
+// width, so neither table scrolls sideways.
 class DeviceColumnsFitter : public QObject
 {
     Q_OBJECT
@@ -47,14 +48,15 @@ private:
     static int othersWidth(Columns columns);
     // The table's width for whole texts, the model column counted at modelWidth.
     static int neededWidth(Columns columns, int modelWidth);
-    // The model column gets what the viewport leaves it, between its header and its text.
-    static void fitModelColumn(Columns columns, int modelText);
+    // The model column gets what the viewport leaves it, between its header and modelWidth.
+    static void fitModelColumn(Columns columns, int modelWidth);
 
     Columns tools;
     Columns list;
     QWidget *listPage;
     QWidget *listPages;
     QTabWidget *listTabs;
+    int toolsSetupWidth;
     int listSetupWidth;
     QSpacerItem *widthRequest; // owned by the page's layout
 };

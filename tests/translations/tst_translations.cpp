@@ -58,7 +58,6 @@ private slots:
     void languageChoice();
     void englishInstallsNothing();
     void germanInstalls();
-    void moduleTexts();
     void fixedTextsStay();
     void menusAndDialogsInGerman();
 
@@ -139,22 +138,6 @@ void TestTranslations::germanInstalls()
     QVERIFY(host->load());
     QCOMPARE(german.installModuleTranslation(qApp), QString());
     QCOMPARE(translated("MeasurementToolModule", "&View"), QStringLiteral("&Ansicht"));
-}
-
-void TestTranslations::moduleTexts()
-{
-    QTranslator translator;
-    QVERIFY(translator.load(QString::fromLatin1(UiLanguage::ModuleCatalogue)));
-    QVERIFY(!translator.isEmpty());
-    QCOMPARE(translator.translate("MeasurementToolModule", "&Tracking"), QStringLiteral("&Tracking"));
-    QCOMPARE(translator.translate("MeasurementToolModule", "GUI Measurement Tool"), QStringLiteral("GUI Messwerkzeug"));
-    QCOMPARE(translator.translate("MtCalibrationDlgClass", "&Calibrate"), QStringLiteral("&Kalibrieren"));
-    QCOMPARE(translator.translate("MtSettingsDlg", "Error: Unable to set number of mea tools = %1"),
-             QStringLiteral("Fehler: Anzahl der Messwerkzeuge = %1 kann nicht gesetzt werden"));
-    QCOMPARE(translator.translate("CalibrationProgressDlg", "remaining time: %1 seconds"),
-             QStringLiteral("Restzeit: %1 s"));
-    QCOMPARE(translator.translate("MtSettingsDlg", "<b><font color=red>Max. number of bodies is reached!</font></b>"),
-             QStringLiteral("<b><font color=red>Maximale Anzahl an K\u00f6rpern erreicht!</font></b>"));
 }
 
 // The display's headers are not translated at all, also with the German catalogue installed.
