@@ -101,7 +101,6 @@ private slots:
         mainWindow.hide();
     }
     void settingsDialog();
-    void settingsAssignment();
     void settingsKeys();
     void tipCalibrationAndHelp();
     void calibrationRun();
@@ -229,58 +228,23 @@ void TestKeyboard::settingsDialog()
     QCOMPARE(fake->callsOf(QStringLiteral("setParameter")), QStringList());
     QVERIFY(!fake->calls.contains(QStringLiteral("getIntParameter measurementtool number_of_tools")));
 
-    // Enter goes to OK from a spin box; Space on the focused OK applies as well.
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
-        const int applied = openSettings([&](QWidget *d) {
-            QTRY_COMPARE_WITH_TIMEOUT(focusName(), SettingsOrder.first(), 3000);
-            if (key == Qt::Key_Space)
-                QCOMPARE(back(2), QStringList({"pushButton_cancel", "pushButton_ok"}));
-            fake->calls.clear();
-            QTest::keyClick(QApplication::focusWidget(), key);
-            QVERIFY(!d->isVisible());
-        });
-        QCOMPARE(applied, 0);
-        // OK, not Cancel: it always sends every tool's reference. (Enter in a spin
-        // box also confirms its value, which sends the unchanged count once more.)
-        QVERIFY(fake->calls.contains(QStringLiteral("getIntParameter measurementtool number_of_tools")));
-        QCOMPARE(fake->callsOf(QStringLiteral("setParameter measurementtool reference_of_tool")).size(), 2);
-    }
-}
-
-// A reference assigned by arrows, Tab and Space, applied by Enter.
-void TestKeyboard::settingsAssignment()
-{
+    // Enter goes to OK from a spin box.
     const int applied = openSettings([&](QWidget *d) {
-        QTableWidget *tools = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_meaBodies"));
-        QTableWidget *references = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_refBodies"));
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), SettingsOrder.first(), 3000);
-        QCOMPARE(press(2), QStringList({"spinBox_noOfRefBodies", "tableWidget_meaBodies"}));
-        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
-        QCOMPARE(tools->currentRow(), 1);
-        QCOMPARE(cellText(tools, 1, 2), QStringLiteral("none"));
-        // A tool without a reference has nothing to deselect: the disabled button is passed over.
-        QCOMPARE(press(3), QStringList({"pushButton_select", "tabWidget", "tableWidget_refBodies"}));
-        QCOMPARE(references->currentRow(), 0);
-        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_refBodies"});
-        QCOMPARE(references->currentRow(), 1);
-        // Back to Select, which assigns the reference row the keys chose.
-        QCOMPARE(back(2), QStringList({"tabWidget", "pushButton_select"}));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(cellText(tools, 1, 2), QStringLiteral("MR2"));
-        QVERIFY(d->isVisible());
         fake->calls.clear();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(!d->isVisible());
     });
     QCOMPARE(applied, 0);
-    const QStringList references = fake->callsOf(QStringLiteral("setParameter measurementtool reference_of_tool"));
-    QCOMPARE(references, QStringList({"setParameter measurementtool reference_of_tool b01 b02",
-                                      "setParameter measurementtool reference_of_tool b02 b02"}));
+    // OK, not Cancel: it always sends every tool's reference. (Enter in a spin
+    // box also confirms its value, which sends the unchanged count once more.)
+    QVERIFY(fake->calls.contains(QStringLiteral("getIntParameter measurementtool number_of_tools")));
+    QCOMPARE(fake->callsOf(QStringLiteral("setParameter measurementtool reference_of_tool")).size(), 2);
 }
 
 // Alt letters reach the counts and the tolerance; a count changed by the
-// arrow keys is sent at once; a tip diameter typed into the tools table and a
-// radio device chosen from the list by keys are sent by OK.
+// arrow keys is sent at once; a tip diameter typed into the tools table, a
+// reference and a radio device chosen from their lists by keys are sent by OK.
 void TestKeyboard::settingsKeys()
 {
     for (const char *count : {"1", "2"})
@@ -316,9 +280,25 @@ void TestKeyboard::settingsKeys()
         QCOMPARE(focusName(), QStringLiteral("tableWidget_meaBodies"));
         QVERIFY(d->isVisible());
 
-        // The second tool gets the free radio device: Down, over to the list's page, Down, back to Select.
+        // The second tool, without a reference, gets the second: the disabled Deselect is passed over.
         QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
+        QCOMPARE(cellText(tools, 1, 2), QStringLiteral("none"));
         QCOMPARE(press(3), QStringList({"pushButton_select", "tabWidget", "tableWidget_refBodies"}));
+        QTableWidget *references = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_refBodies"));
+        QCOMPARE(references->currentRow(), 0);
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_refBodies"});
+        QCOMPARE(back(2), QStringList({"tabWidget", "pushButton_select"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(cellText(tools, 1, 2), QStringLiteral("MR2"));
+        // Select, now disabled, hands the focus on to the page tabs.
+        QCOMPARE(focusName(), QStringLiteral("tabWidget"));
+
+        // And the free radio device: back into the tools table (the rebuilt table is at
+        // its last clicked row), Down, over to the list's page, down to the device, back to Select.
+        QCOMPARE(back(2), QStringList({"pushButton_deselect", "tableWidget_meaBodies"}));
+        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
+        QCOMPARE(tools->currentRow(), 1);
+        QCOMPARE(press(3), QStringList({"pushButton_deselect", "tabWidget", "tableWidget_refBodies"}));
         QCOMPARE(press(1, Qt::Key_Tab, Qt::ControlModifier), QStringList{"tableWidget_availableMt"});
         QTableWidget *devices = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_availableMt"));
         QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_availableMt"});
@@ -339,6 +319,9 @@ void TestKeyboard::settingsKeys()
     QVERIFY(fake->callsOf(QStringLiteral("setParameter measurementtool tip_radius b01")).constFirst().contains(" 1.2"));
     QCOMPARE(fake->callsOf(QStringLiteral("setParameter measurementtool device b02")),
              QStringList{"setParameter measurementtool device b02 kinwave zeta wand 12345"});
+    QCOMPARE(fake->callsOf(QStringLiteral("setParameter measurementtool reference_of_tool")),
+             QStringList({"setParameter measurementtool reference_of_tool b01 b02",
+                          "setParameter measurementtool reference_of_tool b02 b02"}));
 }
 
 // The tip calibration dialog and its help: both rounds of Tab, help opened
