@@ -6,6 +6,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QHash>
 #include <QRegularExpression>
 
 namespace {
@@ -225,29 +226,18 @@ bool FrontendOptions::parse(const QStringList &arguments)
     screenshotFile = parser.value(screenshot);
     if (parser.isSet(show)) {
         const QString name = parser.value(show);
-        if (name == QLatin1String("settings"))
-            screen = Screen::Settings;
-        else if (name == QLatin1String("calibration"))
-            screen = Screen::Calibration;
-        else if (name == QLatin1String("display"))
-            screen = Screen::Display;
-        else if (name == QLatin1String("devices"))
-            screen = Screen::Devices;
-        else if (name == QLatin1String("help"))
-            screen = Screen::Help;
-        else if (name == QLatin1String("progress"))
-            screen = Screen::Progress;
-        else if (name == QLatin1String("countdown"))
-            screen = Screen::Countdown;
-        else if (name == QLatin1String("result"))
-            screen = Screen::Result;
-        else if (name == QLatin1String("error"))
-            screen = Screen::Error;
-        else {
+        static const QHash<QString, Screen> screens{
+            {QStringLiteral("settings"), Screen::Settings}, {QStringLiteral("devices"), Screen::Devices},
+            {QStringLiteral("calibration"), Screen::Calibration}, {QStringLiteral("help"), Screen::Help},
+            {QStringLiteral("progress"), Screen::Progress}, {QStringLiteral("countdown"), Screen::Countdown},
+            {QStringLiteral("result"), Screen::Result}, {QStringLiteral("error"), Screen::Error},
+            {QStringLiteral("display"), Screen::Display}};
+        if (!screens.contains(name)) {
             errorText = tr("--show wants settings, devices, calibration, help, progress, countdown, "
-                                       "result, error or display, not \"%1\"").arg(name);
+                           "result, error or display, not \"%1\"").arg(name);
             return false;
         }
+        screen = screens.value(name);
     }
     const struct
     {

@@ -377,33 +377,22 @@ void TestKeyboard::calibrationRun()
     const auto calibrate = [&](const std::function<void(QWidget *)> &countdown,
                                const std::function<void(QWidget *)> &progress,
                                const std::function<void(QWidget *)> &result) {
-        ModalDriver countdownDriver("CountdownDlg", [&](QWidget *w) {
-            noteFinished(w, QStringLiteral("countdown"));
-            enter(w);
-            countdown(w);
-            closeIfOpen(w);
-        }, Patience);
         // Only the dialogs expected get a driver: one that gives up closes every modal dialog.
-        std::unique_ptr<ModalDriver> progressDriver, resultDriver;
-        if (progress)
-            progressDriver = std::make_unique<ModalDriver>("CalibrationProgressDlg", [&](QWidget *w) {
-                noteFinished(w, QStringLiteral("progress"));
-                enter(w);
-                progress(w);
-                closeIfOpen(w);
-            }, Patience);
-        if (result)
-            resultDriver = std::make_unique<ModalDriver>("MtResultDlg", [&](QWidget *w) {
-                noteFinished(w, QStringLiteral("result"));
-                enter(w);
-                result(w);
-                closeIfOpen(w);
-            }, Patience);
+        QList<std::shared_ptr<ModalDriver>> drivers;
+        const QList<QPair<const char *, const std::function<void(QWidget *)> *>> expected{
+            {"CountdownDlg", &countdown}, {"CalibrationProgressDlg", &progress}, {"MtResultDlg", &result}};
+        for (const auto &dialog : expected)
+            if (*dialog.second)
+                drivers << std::make_shared<ModalDriver>(dialog.first, [&, dialog](QWidget *w) {
+                    noteFinished(w, QString::fromLatin1(dialog.first));
+                    enter(w);
+                    (*dialog.second)(w);
+                    closeIfOpen(w);
+                }, Patience);
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(countdownDriver.acted() && !countdownDriver.timedOut());
-        QVERIFY(!progressDriver || (progressDriver->acted() && !progressDriver->timedOut()));
-        QVERIFY(!resultDriver || (resultDriver->acted() && !resultDriver->timedOut()));
+        for (const auto &driver : qAsConst(drivers))
+            QVERIFY(driver->acted() && !driver->timedOut());
     };
 
     const int closed = openCalibration([&](QWidget *d) {
@@ -428,25 +417,18 @@ void TestKeyboard::calibrationRun()
         // The countdown cancelled by Escape starts nothing.
         calibrate([&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, nullptr, nullptr);
         enter(d);
-        // Start now by Space, the run cancelled by Escape.
+        // Start now by Space, the run cancelled by Escape, then by Enter on its focused Cancel.
         fake->answer("status active", "cal");
-        calibrate(
-            [&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
-            [&](QWidget *) {
-                QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pb_cancel"), 3000);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            },
-            nullptr);
-        enter(d);
-        // Start now by Space, the run cancelled by Enter on its focused Cancel.
-        calibrate(
-            [&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
-            [&](QWidget *) {
-                QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pb_cancel"), 3000);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            },
-            nullptr);
-        enter(d);
+        for (Qt::Key cancel : {Qt::Key_Escape, Qt::Key_Return}) {
+            calibrate(
+                [&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
+                [&](QWidget *) {
+                    QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pb_cancel"), 3000);
+                    QTest::keyClick(QApplication::focusWidget(), cancel);
+                },
+                nullptr);
+            enter(d);
+        }
         fake->answer("status active", "none");
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -454,10 +436,10 @@ void TestKeyboard::calibrationRun()
     });
     QCOMPARE(closed, 0);
     QCOMPARE(transcript(fake->calls.filter(QRegularExpression(QStringLiteral("^(\\* |sendCommand orvel2 (cal|meas))")))),
-             QStringLiteral("countdown 1; cal measurementtool start; progress 1; measurementtool accept_new_calibration; "
-                            "result 0; countdown 0; countdown 1; cal measurementtool start; "
-                            "cal measurementtool stop; progress 0; countdown 1; cal measurementtool start; "
-                            "cal measurementtool stop; progress 0"));
+             QStringLiteral("CountdownDlg 1; cal measurementtool start; CalibrationProgressDlg 1; "
+                            "measurementtool accept_new_calibration; MtResultDlg 0; CountdownDlg 0; "
+                            "CountdownDlg 1; cal measurementtool start; cal measurementtool stop; CalibrationProgressDlg 0; "
+                            "CountdownDlg 1; cal measurementtool start; cal measurementtool stop; CalibrationProgressDlg 0"));
 }
 
 // The box of a refused start and the error box of a failed run, each closed
