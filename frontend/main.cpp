@@ -117,6 +117,13 @@ void openScreen(MainWindow *window, FrontendOptions::Screen screen)
     }
 }
 
+// --language is looked for before the arguments are parsed: the help and
+// the complaints about the arguments come in that language.
+UiLanguage chosenLanguage()
+{
+    return UiLanguage::fromArgument(FrontendOptions::languageArgument(QCoreApplication::arguments()));
+}
+
 void setIdentity()
 {
     QCoreApplication::setApplicationName(QStringLiteral("orvel-frontend"));
@@ -128,7 +135,7 @@ int printTextOnly(int argc, char *argv[], const QStringList &ownOptions)
 {
     QCoreApplication app(argc, argv);
     setIdentity();
-    UiLanguage::fromArgument(FrontendOptions::languageArgument(QCoreApplication::arguments())).install(&app);
+    chosenLanguage().install(&app);
     FrontendOptions options;
     if (options.parse(QCoreApplication::arguments() + ownOptions) || options.exitNow) {
         std::fprintf(stdout, "%s", qPrintable(options.outputText));
@@ -157,7 +164,7 @@ int main(int argc, char *argv[])
         platformArgument = platformArgument || qstrcmp(argv[i], "-platform") == 0;
     if (!hasDisplay() && !platformArgument) {
         QCoreApplication app(argc, argv);
-        UiLanguage::fromArgument(FrontendOptions::languageArgument(QCoreApplication::arguments())).install(&app);
+        chosenLanguage().install(&app);
         std::fprintf(stderr, "orvel-frontend: %s\n",
                      qPrintable(Startup::tr("no display (DISPLAY is not set). Run it in a desktop session, under "
                                             "xvfb-run, or with QT_QPA_PLATFORM=offscreen and --screenshot FILE.")));
@@ -169,7 +176,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icons/orvel_16x16.png")));
 
     registerHostMetaTypes();
-    const UiLanguage language = UiLanguage::fromArgument(FrontendOptions::languageArgument(QApplication::arguments()));
+    const UiLanguage language = chosenLanguage();
     const QString languageProblems = language.install(&app);
 
     FrontendOptions options;

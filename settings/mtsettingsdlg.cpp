@@ -72,17 +72,6 @@ void restartLastSectionStretch(QTableWidget *table, int lastColumn)
     table->horizontalHeader()->setStretchLastSection(true);
 }
 
-DeviceColumnsFitter *deviceColumnsFitter(QTableWidget *table)
-{
-    return table->findChild<DeviceColumnsFitter *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-void fitDeviceColumns(QTableWidget *table)
-{
-    if (DeviceColumnsFitter *fitter = deviceColumnsFitter(table))
-        fitter->fit();
-}
-
 // A body number in a message: two digits ("07").
 QString twoDigits(int number)
 {
@@ -211,12 +200,9 @@ int MtSettingsDlg::update_and_exec()
 // columns without scrolling sideways.
 void MtSettingsDlg::fitToFonts()
 {
-    DeviceColumnsFitter *fitter = deviceColumnsFitter(ui->tableWidget_availableMt);
-    if (!fitter)
-        return;
-    fitter->fit();
+    columnsFitter->fit();
     layout()->activate();
-    const int missing = fitter->missingWidth();
+    const int missing = columnsFitter->missingWidth();
     if (missing <= 0)
         return;
     const QScreen *shown = screen();
@@ -660,7 +646,7 @@ void MtSettingsDlg::fillMeaBodiesTable()
 
         table->setRowHeight(i, RowHeight);
     }
-    fitDeviceColumns(ui->tableWidget_availableMt);
+    columnsFitter->fit();
 }
 
 void MtSettingsDlg::fillRefBodiesTable()
@@ -973,9 +959,9 @@ void MtSettingsDlg::setupAvailableMtTable()
     table->resizeColumnsToContents();
     table->setColumnWidth(ColumnModelDesc, table->columnWidth(ColumnModelDesc) + ModelColumnExtraWidth);
     restartLastSectionStretch(table, ColumnDeviceSerial);
-    (new DeviceColumnsFitter({ui->tableWidget_meaBodies, ColumnModel, ColumnSerial},
-                             {table, ColumnModelDesc, ColumnDeviceSerial}, table))
-        ->fit();
+    columnsFitter = new DeviceColumnsFitter({ui->tableWidget_meaBodies, ColumnModel, ColumnSerial},
+                                            {table, ColumnModelDesc, ColumnDeviceSerial}, table);
+    columnsFitter->fit();
 }
 
 int MtSettingsDlg::readToolDevice(int index, RadioDevice &dev)
@@ -1070,7 +1056,7 @@ void MtSettingsDlg::updateTableDevices()
         table->setRowHeight(i, RowHeight);
     }
     table->sortItems(ColumnSortKey, Qt::AscendingOrder);
-    fitDeviceColumns(table);
+    columnsFitter->fit();
     // The row number stays current, whichever device now fills it.
     table->setCurrentCell(remembered, ColumnModelIntern);
 }

@@ -15,6 +15,7 @@ namespace Ui {
 class MtSettingsDlgClass;
 }
 
+class DeviceColumnsFitter;
 class IOManager;
 class QKeyEvent;
 class QResizeEvent;
@@ -156,6 +157,8 @@ private:
     bool bLocked;
     QIcon iconLock;
     DoubleSpinboxDelegate delegateTipDiameter;
+    // Owned by the device list; made with it, before the first load.
+    DeviceColumnsFitter *columnsFitter = nullptr;
     QTimer timerDevices;
 };
 
