@@ -53,75 +53,65 @@ int DeviceColumnsFitter::textWidth(const QTableWidget *table, int column)
 
 // The model column elides; the stretched last one needs its text; the others
 // keep their setup's width, which held their text when it was made.
-int DeviceColumnsFitter::othersWidth(Columns columns)
+DeviceColumnsFitter::Widths DeviceColumnsFitter::measure(Columns columns, int setupWidth)
 {
     const QTableWidget *table = columns.table;
-    int width = 0;
+    Widths widths{0, 2 * table->frameWidth(), qMax(setupWidth, textWidth(table, columns.model)),
+                  headerWidth(table, columns.model)};
     for (int column = 0; column < table->columnCount(); ++column) {
         if (column == columns.model || table->isColumnHidden(column))
             continue;
-        width += column == columns.serial ? textWidth(table, column)
-                                          : qMax(table->columnWidth(column), textWidth(table, column));
+        widths.others += column == columns.serial ? textWidth(table, column)
+                                                  : qMax(table->columnWidth(column), textWidth(table, column));
     }
-    return width;
-}
-
-int DeviceColumnsFitter::neededWidth(Columns columns, int modelWidth)
-{
-    const QTableWidget *table = columns.table;
-    int width = 2 * table->frameWidth() + othersWidth(columns) + modelWidth;
     if (table->verticalHeader()->length() > table->viewport()->height())
-        width += table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
-    return width;
+        widths.frame += table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
+    return widths;
 }
 
-void DeviceColumnsFitter::fitModelColumn(Columns columns, int modelWidth)
+void DeviceColumnsFitter::fitModelColumn(Columns columns, const Widths &widths)
 {
     QTableWidget *table = columns.table;
-    const int header = headerWidth(table, columns.model);
-    table->setColumnWidth(columns.model, std::clamp(table->viewport()->width() - othersWidth(columns), header,
-                                                    qMax(header, modelWidth)));
+    table->setColumnWidth(columns.model, std::clamp(table->viewport()->width() - widths.others, widths.header,
+                                                    qMax(widths.header, widths.model)));
 }
 
 int DeviceColumnsFitter::missingWidth() const
 {
+    const Widths toolWidths = measure(tools, toolsSetupWidth);
+    const Widths listWidths = measure(list, listSetupWidth);
     const int tabsFrame = listTabs->width() - listPages->width();
     const int barWidth = listTabs->tabBar()->sizeHint().width(); // the page titles stay whole
-    const auto missing = [&](int toolModel, int listModel) {
-        const int tabs = qMax(barWidth, neededWidth(list, listModel)) + tabsFrame;
-        return neededWidth(tools, toolModel) + tabs - (tools.table->width() + listTabs->width());
+    const auto missing = [&](int toolsWidth, int listWidth) {
+        return toolsWidth + qMax(barWidth, listWidth) + tabsFrame - (tools.table->width() + listTabs->width());
     };
     // Only where the tools table would scroll; then as far as both show their whole texts.
-    if (missing(headerWidth(tools.table, tools.model), headerWidth(list.table, list.model)) <= 0)
+    if (missing(toolWidths.least(), listWidths.least()) <= 0)
         return 0;
-    return missing(qMax(toolsSetupWidth, textWidth(tools.table, tools.model)),
-                   qMax(listSetupWidth, textWidth(list.table, list.model)));
+    return missing(toolWidths.need(), listWidths.need());
 }
 
 void DeviceColumnsFitter::fit()
 {
-    const int toolModel = qMax(toolsSetupWidth, textWidth(tools.table, tools.model));
-    const int listModel = qMax(listSetupWidth, textWidth(list.table, list.model));
-    const int toolsNeed = neededWidth(tools, toolModel);
-    const int listNeed = neededWidth(list, listModel);
-    const int toolsLeast = neededWidth(tools, headerWidth(tools.table, tools.model));
-    const int listLeast = neededWidth(list, headerWidth(list.table, list.model));
+    const Widths toolWidths = measure(tools, toolsSetupWidth);
+    const Widths listWidths = measure(list, listSetupWidth);
 
     // The room both share stays the same whatever the split. (Only the page
     // shown is laid out; the stack of pages always is.)
     const int shared = tools.table->width() + listPages->width();
-    int request = listNeed;
-    const int shortfall = toolsNeed + listNeed - shared;
+    int request = listWidths.need();
+    const int shortfall = toolWidths.need() + listWidths.need() - shared;
     if (shortfall > 0) {
-        const int listCut = static_cast<int>(static_cast<qint64>(shortfall) * listModel / qMax(1, toolModel + listModel));
-        request = qMax(listLeast, qMin(listNeed - listCut, shared - toolsLeast));
+        const int listCut = static_cast<int>(static_cast<qint64>(shortfall) * listWidths.model
+                                             / qMax(1, toolWidths.model + listWidths.model));
+        request = qMax(listWidths.least(), qMin(listWidths.need() - listCut, shared - toolWidths.least()));
     }
     if (widthRequest->sizeHint().width() != request) {
         widthRequest->changeSize(request, 0, QSizePolicy::Preferred, QSizePolicy::Fixed);
         listPage->layout()->invalidate();
     }
-    fitModelColumn(tools, toolModel);
-    fitModelColumn(list, listModel);
+    fitModelColumn(tools, toolWidths);
+    fitModelColumn(list, listWidths);
 }
 
 bool DeviceColumnsFitter::eventFilter(QObject *watched, QEvent *event)

@@ -38,18 +38,26 @@ public:
     // dialog must get for both tables' whole texts. Otherwise 0.
     Q_INVOKABLE int missingWidth() const;
 
-    // What a column's header and cells need to show their whole text.
-    static int textWidth(const QTableWidget *table, int column);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    static int othersWidth(Columns columns);
-    // The table's width for whole texts, the model column counted at modelWidth.
-    static int neededWidth(Columns columns, int modelWidth);
-    // The model column gets what the viewport leaves it, between its header and modelWidth.
-    static void fitModelColumn(Columns columns, int modelWidth);
+    // What a column's header and cells need to show their whole text.
+    static int textWidth(const QTableWidget *table, int column);
+
+    // What a table's columns take, measured once per fit.
+    struct Widths
+    {
+        int others; // every column but the model
+        int frame;  // the frame and a vertical scroll bar
+        int model;  // its setup's width, or its text where wider
+        int header; // the least it gives way to
+        int need() const { return frame + others + model; }
+        int least() const { return frame + others + header; }
+    };
+    static Widths measure(Columns columns, int setupWidth);
+    // The model column gets what the viewport leaves it, between its header and its width.
+    static void fitModelColumn(Columns columns, const Widths &widths);
 
     Columns tools;
     Columns list;
