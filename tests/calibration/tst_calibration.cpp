@@ -10,13 +10,11 @@
 namespace {
 
 constexpr int Patience = 10000;
-const QString StatusPoll = QStringLiteral("getParameter status active");
-const QString StartNow = QStringLiteral("pushButton_2");
-const QString Cancel = QStringLiteral("pushButton");
+const QString StatusPoll = QStringLiteral("getParameter status active"), StartNow = QStringLiteral("pushButton_2"),
+              Cancel = QStringLiteral("pushButton");
 
-// Answers each countdown that comes up with the next button of the plan ("Start
-// now" past its end, "" lets it run out) and each message box with OK, noting
-// them among the calls.
+// Answers each countdown with the next button of the plan ("Start now" past its end,
+// "" lets it run out) and each message box with OK, noting them among the calls.
 std::unique_ptr<QTimer> answerModals(FakeCommandManager *fake, const QStringList &plan)
 {
     auto timer = std::make_unique<QTimer>();
@@ -26,8 +24,7 @@ std::unique_ptr<QTimer> answerModals(FakeCommandManager *fake, const QStringList
             return;
         current = modal;
         if (QMessageBox *box = qobject_cast<QMessageBox *>(modal)) {
-            QCOMPARE(box->icon(), QMessageBox::Critical);
-            QCOMPARE(box->textFormat(), Qt::PlainText); // the controller's text, never markup
+            QVERIFY(box->icon() == QMessageBox::Critical && box->textFormat() == Qt::PlainText); // text, never markup
             QFont titleFont = box->font();
             titleFont.setBold(true);
             const QFontMetrics title(titleFont); // the title whole beside the title bar's icon and buttons
@@ -56,7 +53,6 @@ private slots:
     void init();
     void singlePhaseRun();
     void stepChangeCountdowns();
-    void runs_data();
     void runs();
 
 private:
@@ -93,9 +89,8 @@ void TestCalibration::init()
                  "cal step_duration tcal s01=31", "orvel2 get status err=orvel2 ok \"Tip moved\" \"more\""});
 }
 
-// One step followed to the end: the start sequence, the bars, the remaining
-// time and its gate, and "calculating..." once the overall progress is full in step 1.
-// Replies that are no numbers, or absurd ones, keep the last values.
+// One step followed to the end: the start sequence, the bars, the remaining time and its gate, and
+// "calculating..." once the overall progress is full in step 1. Replies no numbers, or absurd, keep the last values.
 void TestCalibration::singlePhaseRun()
 {
     applyScript(fake.get(), {"status active=6d|cal|cal|cal|cal|cal|cal|none", "status progress=0.5|nan|1e300|0.999|1.0",
@@ -108,24 +103,21 @@ void TestCalibration::singlePhaseRun()
                      .arg(d->progressBar_step->value()).arg(d->label_info->text());
         d->show_custom_message(QStringLiteral("busy"));
     });
-
     QCOMPARE(run(), 1);
     QCOMPARE(ticks, QStringList({"0.5 0.5 -> 50 50 ", "nan 0.5 -> 50 50 busy", "1e+300 0.5 -> 50 50 busy",
                                  "0.999 0.5 -> 99 50 busy", "1 0.5 -> 100 50 busy", "1 0.5 -> 100 50 calculating..."}));
     QCOMPARE(QStringList({d->label_info->text(), d->label_remaining_time->text(), d->label_desc->text()}),
              QStringList({"calculating...", "remaining time: 15 seconds", "Test calibration"}));
-    QVERIFY(d->progressBar_step->isHidden() && d->label->isHidden() && d->label_progress_step->isHidden()
-            && d->label_step_desc->isHidden());
     // Descriptions come while the dialog is open: they wrap rather than being cut.
-    QVERIFY(d->label_desc->wordWrap() && d->label_step_desc->wordWrap());
+    QVERIFY(d->progressBar_step->isHidden() && d->label->isHidden() && d->label_progress_step->isHidden()
+            && d->label_step_desc->isHidden() && d->label_desc->wordWrap() && d->label_step_desc->wordWrap());
     QCOMPARE(fake->calls.mid(0, 7),
              QStringList({"getParameter cal type_desc tcal", "getIntParameter cal number_of_steps tcal",
                           "getParameter cal step_pause tcal s01", StatusPoll, "sendCommand orvel2 tracking stop",
                           "commandPreset 0 5000 0", "sendCommand orvel2 cal tcal start"}));
     QCOMPARE(transcript(fake->calls), QStringLiteral("tracking stop; cal tcal start"));
     const int atEnd = polls();
-    QTest::qWait(300);
-    QCOMPARE(polls(), atEnd);
+    QCOMPARE((QTest::qWait(300), polls()), atEnd); // none after the end
 
     // The remaining time is not shown below backend 1.4, nor when not asked for.
     fake->calls.clear();
@@ -133,8 +125,7 @@ void TestCalibration::singlePhaseRun()
         versions.backendVersion[1] = oldBackend ? 3 : 14;
         applyScript(fake.get(), {"status active=6d|cal|none", "status progress=0.5"});
         make(false, oldBackend);
-        QCOMPARE(run(), 1);
-        QCOMPARE(dialog->progressBar_overall->value(), 50); // it did poll
+        QVERIFY(run() == 1 && dialog->progressBar_overall->value() == 50); // it did poll
     }
     QVERIFY(!fake->calls.contains(QStringLiteral("getParameter cal step_duration tcal s01")));
 }
@@ -151,69 +142,49 @@ void TestCalibration::stepChangeCountdowns()
         QCOMPARE(dialog->label_step_desc->text(), QStringLiteral("Hold the tool"));
         QTRY_COMPARE_WITH_TIMEOUT(fake->calls.count(QStringLiteral("* countdown 5")), 2, Patience);
         const int atCancel = polls();
-        QTest::qWait(300);
-        QCOMPARE(polls(), atCancel);
+        QCOMPARE((QTest::qWait(300), polls()), atCancel);
         dialog->pb_cancel->click();
     }, Patience);
-
     QCOMPARE(run(), 0);
     QCOMPARE(transcript(fake->calls),
              QStringLiteral("tracking stop; cal tcal start; countdown 5; countdown 5; cal tcal stop"));
     QCOMPARE(QStringList({dialog->label_desc->text(), dialog->label_step_desc->text(), dialog->label_info->text()}),
              QStringList({"Test calibration is a 2 step calibration.", "Lift it", QString()})); // no "calculating..."
-    QVERIFY(!dialog->progressBar_step->isHidden());
-    QCOMPARE(fake->calls.count(QStringLiteral("getParameter cal step_desc tcal s02")), 1);
+    QVERIFY(!dialog->progressBar_step->isHidden() && fake->calls.count("getParameter cal step_desc tcal s02") == 1);
 }
 
-void TestCalibration::runs_data()
-{
-    QTest::addColumn<bool>("twoPhase");
-    QTest::addColumn<QStringList>("script");
-    QTest::addColumn<QStringList>("countdownButtons");
-    QTest::addColumn<QString>("expected"); // result: transcript
-    const auto row = [](const char *name, bool twoPhase, const QStringList &script, const QString &expected,
-                        const QStringList &buttons = QStringList()) {
-        QTest::newRow(name) << twoPhase << script << buttons << expected;
-    };
-    const QString started = QStringLiteral("tracking stop; cal tcal start");
-    const QString twoPhaseRun = QStringLiteral("get cal step_pause tcal s01; get cal step_pause tcal s02; "
-                                                   "countdown 1; tracking stop; cal tcal start");
-    row("pause yes 2.9", false, {"cal step_pause tcal s01=yes 2.9"}, "1: countdown 2; " + started);
-    row("pause yes 1, run out", false, {"cal step_pause tcal s01=yes 1"}, "1: countdown 1; " + started, {""});
-    row("pause yes 0", false, {"cal step_pause tcal s01=yes 0"}, "1: " + started);
-    row("pause no 3", false, {"cal step_pause tcal s01=no 3"}, "1: " + started);
-    row("countdown cancelled", false, {"cal step_pause tcal s01=yes 4"}, "0: countdown 4", {Cancel});
-    row("waiting for sync", false, {"status active=wait|none"},
-        "0: log: cannot start calibration, waiting for sync signal");
-    row("start refused", false, {"status active=none", "orvel2 cal tcal start=orvel2 ok "}, "0: cal tcal start");
-    row("err", false, {"status active=6d|err"}, "0: " + started + "; get status err; box Calibration Error: Tip moved");
-    row("two-phase, pause 2 of 0 s is 5 s", true, {"status step_active=cal 1|pause 2|none"},
-        "1: " + twoPhaseRun + "; countdown 5; cal tcal start_step s02");
-    row("two-phase, pause 1", true, {"status step_active=pause 1|none"}, "1: " + twoPhaseRun + "; countdown 1");
-    row("two-phase, pause 2 cancelled", true, {"status step_active=pause 2"},
-        "0: " + twoPhaseRun + "; countdown 5", {StartNow, Cancel});
-    row("two-phase, no pause 2: one step", true,
-        {"orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 no 2"}, "1: " + twoPhaseRun);
-    row("two-phase, error", true, {"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""},
-        "0: " + twoPhaseRun + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>");
-}
-
-// From the controller's pauses to the end of the run, as the controller sees it.
+// From the controller's pauses to the end of the run, as the controller sees it: "result: transcript".
 void TestCalibration::runs()
 {
-    QFETCH(bool, twoPhase);
-    QFETCH(QStringList, script);
-    QFETCH(QStringList, countdownButtons);
-    QFETCH(QString, expected);
-    applyScript(fake.get(), QStringList{QStringLiteral("cal number_of_steps tcal=%1").arg(twoPhase ? 2 : 1)} + script);
-    make(twoPhase);
-    const auto answers = answerModals(fake.get(), countdownButtons);
-    QElapsedTimer clock;
-    clock.start();
-    const int result = run();
-    QCOMPARE(QStringLiteral("%1: %2").arg(result).arg(transcript(fake->calls)), expected);
-    if (countdownButtons.contains(QString())) // a countdown of 1 s left to run out ticks in seconds
-        QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
+    const QString started = QStringLiteral("tracking stop; cal tcal start");
+    const QString twoPhaseRun = QStringLiteral("get cal step_pause tcal s01; get cal step_pause tcal s02; "
+                                               "countdown 1; tracking stop; cal tcal start");
+    const auto pause = [](const char *reply) { return QStringList{QStringLiteral("cal step_pause tcal s01=") + reply}; };
+    const struct { bool twoPhase; QStringList script; QString expected; QStringList countdownButtons; } cases[] = {
+        {false, pause("yes 2.9"), "1: countdown 2; " + started, {}}, {false, pause("yes 1"), "1: countdown 1; " + started, {""}},
+        {false, pause("yes 0"), "1: " + started, {}}, {false, pause("no 3"), "1: " + started, {}},
+        {false, pause("yes 4"), "0: countdown 4", {Cancel}},
+        {false, {"status active=wait|none"}, "0: log: cannot start calibration, waiting for sync signal", {}},
+        {false, {"status active=none", "orvel2 cal tcal start=orvel2 ok "}, "0: cal tcal start", {}}, // refused
+        {false, {"status active=6d|err"}, "0: " + started + "; get status err; box Calibration Error: Tip moved", {}},
+        {true, {"status step_active=cal 1|pause 2|none"}, // pause 2 of 0 s is 5 s
+         "1: " + twoPhaseRun + "; countdown 5; cal tcal start_step s02", {}},
+        {true, {"status step_active=pause 1|none"}, "1: " + twoPhaseRun + "; countdown 1", {}},
+        {true, {"status step_active=pause 2"}, "0: " + twoPhaseRun + "; countdown 5", {StartNow, Cancel}},
+        {true, {"orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 no 2"}, "1: " + twoPhaseRun, {}},
+        {true, {"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""},
+         "0: " + twoPhaseRun + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>", {}}};
+    for (const auto &c : cases) {
+        init();
+        applyScript(fake.get(), QStringList{QStringLiteral("cal number_of_steps tcal=%1").arg(c.twoPhase ? 2 : 1)} + c.script);
+        make(c.twoPhase);
+        const auto answers = answerModals(fake.get(), c.countdownButtons);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(QStringLiteral("%1: %2").arg(run()).arg(transcript(fake->calls)), c.expected);
+        if (c.countdownButtons.contains(QString())) // a countdown of 1 s left to run out ticks in seconds
+            QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
+    }
 }
 
 QTEST_MAIN(TestCalibration)

@@ -1,12 +1,10 @@
 // The command manager's protocol handling against a scripted controller on
 // loopback TCP, the routing of data lines and measurement notifications,
 // the watch over the connection, and the window going on while a command waits.
-#include <atomic>
 #include <cstring>
 #include <functional>
 #include <memory>
 
-#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -18,6 +16,7 @@
 
 namespace {
 
+using C = CommandManager;
 constexpr int TestTimeoutMs = 300; // the time-out cases only; all else has the default
 
 // A controller answering from a script, on a thread of its own: the client
@@ -31,10 +30,9 @@ public:
     quint16 listen() { return start(), ready.acquire(), port; }
     void on(const QByteArray &line, const QByteArray &reply, int delayMs = 0)
     {
-        QMutexLocker locker(&mutex);
+        const QMutexLocker locker(&mutex);
         script.insert(line, {reply, delayMs});
     }
-
     QAtomicInt linesRead, connections;
 
 protected:
@@ -66,8 +64,8 @@ protected:
 private:
     QMutex mutex;
     QHash<QByteArray, QPair<QByteArray, int>> script; // line: reply, delay
-    QSemaphore ready;
-    std::atomic<quint16> port{0};
+    QSemaphore ready; // its release and acquire hand the port over
+    quint16 port = 0;
 };
 
 // Records what the host tells it, in order.
@@ -96,22 +94,27 @@ private slots:
     void cleanup() { manager.reset(), script.reset(), log.clear(); }
     void repliesAndErrors();
     void timeOutsAndLosses();
-    void notificationsAndRouting();
     void silenceAndRecovery();
-    void waitKeepsPainting();
+    void notificationsRoutingAndPainting();
 
 private:
     ControllerTransport *transport() const { return manager->link()->transport(); }
-    // Until the manager's check finds the controller again.
-    bool reconnected() const
+    int send(const char *command) { return manager->sendCommand(reply, "%s", command); }
+    // The controller's answer to the manager's check, after a delay.
+    void status(const QByteArray &active, int delay = 0)
     {
-        return QTest::qWaitFor([this]() { return manager->connection() == CommandManager::Connection::Connected; },
-                               5000);
+        script->on("orvel2 get status active", "orvel2 set status active " + active, delay);
+    }
+    // Until the manager's check finds the controller lost, or again.
+    bool connected(bool expected) const
+    {
+        return QTest::qWaitFor([&]() { return (manager->connection() == C::Connection::Connected) == expected; }, 5000);
     }
 
     std::unique_ptr<ScriptedController> script;
     std::unique_ptr<CommandManager> manager;
     QStringList log;
+    char reply[IOManager::ReplySize + 64];
 };
 
 void TestCommandManager::init()
@@ -123,14 +126,13 @@ void TestCommandManager::init()
     connect(manager.get(), &CommandManager::messageLogged, this,
             [this](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
     QVERIFY(manager->open());
-    script->on("orvel2 get status active", "orvel2 set status active none");
+    status("none");
 }
 
 void TestCommandManager::repliesAndErrors()
 {
     // What each getter makes of the reply to "orvel2 get v": the result, and the value, which stays as it
     // was (77, 7.5, yes, "") on a failure; the process locale (also German in CTest) changes nothing.
-    using C = CommandManager;
     const struct { char getter; QByteArray reply; int result; QByteArray value; } cases[] = {
         {'i', "set v -2", 0, "-2"}, {'i', "set v 12x", C::BadValue, "77"}, {'i', "set v ", C::BadValue, "77"},
         {'i', "set v 99999999999", C::BadValue, "77"}, {'i', "set v 1.5", C::BadValue, "77"},
@@ -169,10 +171,9 @@ void TestCommandManager::repliesAndErrors()
     script->on("orvel2 set n 9", "orvel2 err 2 bad value");
     script->on("orvel2 cal measurementtool start", "orvel2 err 17 calibration unavailable");
     double tip = 0;
-    char reply[IOManager::ReplySize + 64];
     QCOMPARE(manager->getDoubleParameter(&tip, "mt tip b%02d", 1), 0);
     QCOMPARE(tip, 3.125);
-    QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), int(CommandManager::UnexpectedReply));
+    QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), int(C::UnexpectedReply));
     script->on("orvel2 set mt tip b03 2.500", "orvel2 ok");
     QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), 0);
     QCOMPARE(manager->setParameter("n %d", 9), 2);
@@ -192,22 +193,21 @@ void TestCommandManager::repliesAndErrors()
         QCOMPARE(QByteArray(reply + IOManager::ReplySize, 64), QByteArray(64, 'G'));
     };
     cutTo(manager->getParameter(reply, "long"), QByteArray(IOManager::ReplySize, 'v'));
-    cutTo(manager->sendCommand(reply, "orvel2 long reply"), "orvel2 ok " + QByteArray(IOManager::ReplySize, 'c'));
+    cutTo(send("orvel2 long reply"), "orvel2 ok " + QByteArray(IOManager::ReplySize, 'c'));
     cutTo(manager->getParameter(reply, "huge"), QByteArray(IOManager::ReplySize, 'h'));
     cutTo(manager->getParameter(reply, "next"), "1");
 
     // Texts that do not fit a command line are refused, and nothing is sent.
     const int linesBefore = script->linesRead.loadAcquire();
-    const QByteArray longText(CommandManager::MaxCommandLength, 'x');
-    QCOMPARE(manager->setParameter("%s", longText.constData()), int(CommandManager::TextTooLong));
-    const QByteArray nearlyFull(CommandManager::MaxCommandLength - 5, 'n'); // "orvel2 get " pushes it over
-    QCOMPARE(manager->getParameter(reply, "%s", nearlyFull.constData()), int(CommandManager::TextTooLong));
+    const QByteArray longText(C::MaxCommandLength, 'x');
+    QCOMPARE(manager->setParameter("%s", longText.constData()), int(C::TextTooLong));
+    const QByteArray nearlyFull(C::MaxCommandLength - 5, 'n'); // "orvel2 get " pushes it over
+    QCOMPARE(manager->getParameter(reply, "%s", nearlyFull.constData()), int(C::TextTooLong));
     QCOMPARE(script->linesRead.loadAcquire(), linesBefore);
 }
 
 void TestCommandManager::timeOutsAndLosses()
 {
-    using C = CommandManager;
     script->on("orvel2 get silent", "orvel2 set silent 1", 3600 * 1000); // never, as far as the test goes
     script->on("orvel2 get slow", "orvel2 set slow 1", TestTimeoutMs * 3 / 2);
     script->on("orvel2 get fast", "orvel2 set fast 2");
@@ -218,19 +218,18 @@ void TestCommandManager::timeOutsAndLosses()
 
     // Lost: the next commands fail at once, send nothing, and each says so in the log.
     const int linesBefore = script->linesRead.loadAcquire();
-    QElapsedTimer clock;
-    clock.start();
+    const QDeadlineTimer soon(TestTimeoutMs);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(manager->getIntParameter(&value, "fast"), int(C::NotConnected));
-    QVERIFY(clock.elapsed() < TestTimeoutMs);
+    QVERIFY(!soon.hasExpired());
     QCOMPARE(script->linesRead.loadAcquire(), linesBefore);
     QCOMPARE(log.filter("\"orvel2 get fast\": not sent").size(), 3);
     QCOMPARE(log.filter("Lost the controller at").size(), 1);
 
     // Found again on a fresh connection: the late reply to "slow" must not pass for the reply to "fast".
-    QVERIFY(reconnected());
+    QVERIFY(connected(true));
     QCOMPARE(manager->getIntParameter(&value, "slow"), int(C::TimedOut));
-    QVERIFY(reconnected());
+    QVERIFY(connected(true));
     manager->setTimeout(C::DefaultTimeoutMs);
     QTest::qWait(TestTimeoutMs); // the late reply has been sent by now
     QCOMPARE(manager->getIntParameter(&value, "fast"), 0);
@@ -238,20 +237,70 @@ void TestCommandManager::timeOutsAndLosses()
 
     // A closed connection is a loss; a reply cut off by the close too; one completed before it counts.
     script->on("orvel2 tracking start", "", ScriptedController::Close);
-    char reply[IOManager::ReplySize];
-    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), int(C::ConnectionLost));
+    QCOMPARE(send("orvel2 tracking start"), int(C::ConnectionLost));
     QVERIFY(!manager->isMeasuring());
-    QVERIFY(reconnected());
+    QVERIFY(connected(true));
     script->on("orvel2 get partial", "orvel2 set partial 1", ScriptedController::Close);
     QCOMPARE(manager->getParameter(reply, "partial"), int(C::ConnectionLost));
-    QVERIFY(reconnected());
+    QVERIFY(connected(true));
     script->on("orvel2 get complete", "orvel2 set complete 2\n", ScriptedController::Close);
     QCOMPARE(manager->getParameter(reply, "complete"), 0);
     QCOMPARE(reply, "2");
     QCOMPARE(script->connections.loadAcquire(), 5); // one more after each time-out and each loss
 }
 
-void TestCommandManager::notificationsAndRouting()
+void TestCommandManager::silenceAndRecovery()
+{
+    Recorder display;
+    manager->addRequester(&display);
+    manager->subscribeOutput("6dmt", &display);
+    manager->setSilencePeriod(200);
+    script->on("orvel2 tracking start", "orvel2 ok");
+    QCOMPARE(send("orvel2 tracking start"), 0);
+
+    // Output that pauses while the controller answers, tracking, is no loss.
+    status("meas");
+    emit transport()->dataLine("6dmt 0");
+    QTest::qWait(600);
+    QCOMPARE(manager->connection(), C::Connection::Connected);
+
+    // Output that stops while the controller does not answer is: the requesters hear the measurement stopped.
+    status("meas", 3600 * 1000);
+    emit transport()->dataLine("6dmt 1");
+    QVERIFY(connected(false));
+    QVERIFY(!manager->isMeasuring() && manager->resumesMeasurement());
+    QCOMPARE(display.events, (QStringList{"started", "6dmt: 6dmt 0", "6dmt: 6dmt 1", "stopped"}));
+
+    // Back, not tracking: the measurement starts again, and the requesters hear of it.
+    status("none");
+    QVERIFY(connected(true));
+    QTRY_VERIFY(manager->isMeasuring());
+    QCOMPARE(display.events.mid(4), QStringList{"started"});
+    QCOMPARE(log.filter("Measurement started again").size(), 1);
+
+    // Stopped by the operator while lost: not started again.
+    emit transport()->dataLine("6dmt 2");
+    status("none", 3600 * 1000);
+    QVERIFY(connected(false));
+    QCOMPARE(send("orvel2 tracking stop"), int(C::NotConnected));
+    QVERIFY(!manager->resumesMeasurement());
+    status("none");
+    QVERIFY(connected(true));
+    QTest::qWait(100);
+    QVERIFY(!manager->isMeasuring());
+    QCOMPARE(display.events.mid(5), (QStringList{"6dmt: 6dmt 2", "stopped"}));
+
+    // A controller that answers but stopped tracking by itself: stopped, still connected.
+    status("meas");
+    QCOMPARE(send("orvel2 tracking start"), 0);
+    status("none");
+    QTRY_VERIFY_WITH_TIMEOUT(!manager->isMeasuring(), 3000); // no line at all since the start
+    QCOMPARE(manager->connection(), C::Connection::Connected);
+    QCOMPARE(display.events.mid(7), (QStringList{"started", "stopped"}));
+    QCOMPARE(log.filter("no longer tracks (status \"none\")").size(), 1);
+}
+
+void TestCommandManager::notificationsRoutingAndPainting()
 {
     // Tracking started and stopped by a command passing through: every requester hears of it.
     Recorder display, frames;
@@ -259,9 +308,8 @@ void TestCommandManager::notificationsAndRouting()
     QCOMPARE(manager->addRequester(&frames), 0);
     script->on("orvel2 tracking start", "orvel2 ok");
     script->on("orvel2 tracking stop", "orvel2 err 3 not allowed now");
-    char reply[IOManager::ReplySize];
-    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), 0);
-    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking stop"), 3);
+    QCOMPARE(send("orvel2 tracking start"), 0);
+    QCOMPARE(send("orvel2 tracking stop"), 3);
     QVERIFY(manager->isMeasuring());
     script->on("orvel2 tracking stop", "orvel2 ok");
     QCOMPARE(manager->sendCommand(reply, "orvel2 %s stop", "tracking"), 0);
@@ -269,8 +317,8 @@ void TestCommandManager::notificationsAndRouting()
     QCOMPARE(frames.events, display.events);
 
     // Data lines reach the requesters subscribed to their type word, once each.
-    display.events.clear();
-    frames.events.clear();
+    const auto clear = [&]() { display.events.clear(), frames.events.clear(); };
+    clear();
     IOManager *host = manager.get();
     for (const char *type : {"6dmt", "6dmt2", "6dmtr", "6dmtr"})
         QCOMPARE(host->subscribeOutput(type, &display), 0);
@@ -283,93 +331,24 @@ void TestCommandManager::notificationsAndRouting()
     QCOMPARE(frames.events, (QStringList{"fr: fr 123", "6dmt: 6dmt 1 [1 0.000 1]", "6dmt: 6dmt"}));
 
     // Withdrawn while a line is handled: the other requester gets nothing more.
-    display.events.clear();
-    frames.events.clear();
+    clear();
     display.onLine = [&]() { host->unsubscribeOutput("6dmt", &frames); };
     emit transport()->dataLine("6dmt 2");
     QCOMPARE(display.events, QStringList{"6dmt: 6dmt 2"});
     QVERIFY(frames.events.isEmpty());
-    // Registration brings no data; clearing forgets everyone.
-    QCOMPARE(host->renewRequester(&frames, nullptr, 0), 0);
-    manager->dataRouter().clear();
-    emit transport()->dataLine("6dmt 3");
-    QCOMPARE(display.events.size() + frames.events.size(), 1);
-}
 
-void TestCommandManager::silenceAndRecovery()
-{
-    Recorder display;
-    manager->addRequester(&display);
-    manager->subscribeOutput("6dmt", &display);
-    manager->setSilencePeriod(200);
-    script->on("orvel2 tracking start", "orvel2 ok");
-    char reply[IOManager::ReplySize];
-    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), 0);
-
-    // Output that pauses while the controller answers, tracking, is no loss.
-    script->on("orvel2 get status active", "orvel2 set status active meas");
-    emit transport()->dataLine("6dmt 0");
-    QTest::qWait(600);
-    QCOMPARE(manager->connection(), CommandManager::Connection::Connected);
-
-    // Output that stops while the controller does not answer is: the requesters hear the measurement stopped.
-    script->on("orvel2 get status active", "orvel2 set status active meas", 3600 * 1000);
-    emit transport()->dataLine("6dmt 1");
-    QElapsedTimer clock;
-    clock.start();
-    QTRY_COMPARE_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, false, 3000);
-    qInfo("loss noticed %lld ms after the last data line (silence period 200 ms)", clock.elapsed());
-    QVERIFY(!manager->isMeasuring() && manager->resumesMeasurement());
-    QCOMPARE(display.events, (QStringList{"started", "6dmt: 6dmt 0", "6dmt: 6dmt 1", "stopped"}));
-
-    // Back, not tracking: the measurement starts again, and the requesters hear of it.
-    script->on("orvel2 get status active", "orvel2 set status active none");
-    QVERIFY(reconnected());
-    QTRY_VERIFY(manager->isMeasuring());
-    QCOMPARE(display.events.mid(4), QStringList{"started"});
-    QCOMPARE(log.filter("Measurement started again").size(), 1);
-
-    // Stopped by the operator while lost: not started again.
-    emit transport()->dataLine("6dmt 2");
-    script->on("orvel2 get status active", "orvel2 set status active none", 3600 * 1000);
-    QTRY_COMPARE_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, false, 3000);
-    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking stop"), int(CommandManager::NotConnected));
-    QVERIFY(!manager->resumesMeasurement());
-    script->on("orvel2 get status active", "orvel2 set status active none");
-    QVERIFY(reconnected());
-    QTest::qWait(100);
-    QVERIFY(!manager->isMeasuring());
-    QCOMPARE(display.events.mid(5), (QStringList{"6dmt: 6dmt 2", "stopped"}));
-
-    // A controller that answers but stopped tracking by itself: stopped, still connected.
-    script->on("orvel2 get status active", "orvel2 set status active meas");
-    QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), 0);
-    script->on("orvel2 get status active", "orvel2 set status active none");
-    QTRY_VERIFY_WITH_TIMEOUT(!manager->isMeasuring(), 3000); // no line at all since the start
-    QCOMPARE(manager->connection(), CommandManager::Connection::Connected);
-    QCOMPARE(display.events.mid(7), (QStringList{"started", "stopped"}));
-    QCOMPARE(log.filter("no longer tracks (status \"none\")").size(), 1);
-}
-
-// While a command waits the window paints, but no timer slot and no data line cuts into the caller's call.
-void TestCommandManager::waitKeepsPainting()
-{
+    // While a command waits the window paints, but no timer slot and no data line cuts into the caller's call.
     struct Canvas : QWidget
     {
         void paintEvent(QPaintEvent *) override { paintedInCall = paintedInCall || inCall; }
-        bool inCall = false;
-        bool paintedInCall = false;
+        bool inCall = false, paintedInCall = false;
     } canvas;
     canvas.resize(100, 100);
     canvas.show();
     QVERIFY(QTest::qWaitForWindowExposed(&canvas));
-
-    Recorder display;
-    manager->addRequester(&display);
-    manager->subscribeOutput("6dmt", &display);
+    clear();
     script->on("orvel2 get slow", "orvel2 set slow 1", 300);
-    bool timerInCall = false;
-    bool timerFired = false;
+    bool timerInCall = false, timerFired = false;
     QTimer::singleShot(20, &canvas, [&]() { timerInCall = canvas.inCall, timerFired = true; });
     QTimer::singleShot(0, transport(), [this]() { emit transport()->dataLine("6dmt 7"); });
     canvas.update();
@@ -382,6 +361,12 @@ void TestCommandManager::waitKeepsPainting()
     QTRY_COMPARE(display.events, QStringList{"6dmt: 6dmt 7"});
     QTRY_VERIFY(timerFired);
     QVERIFY(!timerInCall);
+
+    // Registration brings no data; clearing forgets everyone.
+    QCOMPARE(host->renewRequester(&frames, nullptr, 0), 0);
+    manager->dataRouter().clear();
+    emit transport()->dataLine("6dmt 3");
+    QCOMPARE(display.events.size() + frames.events.size(), 1);
 }
 
 QTEST_MAIN(TestCommandManager)

@@ -9,7 +9,8 @@
 namespace {
 
 // Plays a transcript: "+<ms>" advances the clock; "get <name> = <value>" expects "orvel2 set <name> <value>";
-// "<command> = <reply>" expects "orvel2 <reply>" to "orvel2 <command>". Returns the first mismatch.
+// "<command> = <reply>" expects "orvel2 <reply>" to "orvel2 <command>", or "<dropped>" for no answer at all;
+// a bare "<command>" expects "orvel2 ok". Returns the first mismatch.
 QByteArray play(SimModel &model, const QByteArrayList &steps)
 {
     for (const QByteArray &step : steps) {
@@ -18,8 +19,9 @@ QByteArray play(SimModel &model, const QByteArrayList &steps)
             continue;
         }
         const int split = step.indexOf(" = ");
-        const QByteArray command = step.left(split), expected = step.mid(split + 3);
-        QByteArray reply = model.respond("orvel2 " + command).reply.mid(7);
+        const QByteArray command = split < 0 ? step : step.left(split), expected = split < 0 ? "ok" : step.mid(split + 3);
+        const SimResponse response = model.respond("orvel2 " + command);
+        QByteArray reply = response.dropped ? QByteArray("<dropped>") : response.reply.mid(7);
         if (command.startsWith("get ") && reply.startsWith("set " + command.mid(4) + ' '))
             reply = reply.mid(command.size() + 1);
         if (reply != expected)
@@ -28,157 +30,131 @@ QByteArray play(SimModel &model, const QByteArrayList &steps)
     return {};
 }
 
-QByteArrayList types(const QByteArrayList &lines)
+QByteArrayList types(QByteArrayList lines)
 {
-    QByteArrayList result;
-    for (const QByteArray &line : lines)
-        result << line.left(line.indexOf(' '));
-    return result;
+    for (QByteArray &line : lines)
+        line = line.left(line.indexOf(' '));
+    return lines;
 }
 
 } // namespace
 
-#define PLAY(model, ...) \
-    do { \
-        const QByteArray mismatch = play(model, __VA_ARGS__); \
-        QVERIFY2(mismatch.isEmpty(), mismatch.constData()); \
-    } while (false)
+#define PLAY(...) \
+    do { const QByteArray m = play(model, __VA_ARGS__); QVERIFY2(m.isEmpty(), m.constData()); } while (false)
 
 class TestSimModel : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void versionGatesAndRadio();
-    void countsAndPerBodyValues();
-    void lockTrackingAndFaults();
-    void calibrations();
+    void transcripts_data();
+    void transcripts();
     void badAndRandomInput();
     void dataOutput();
     void controllerEmitsOnItsThread();
 };
 
-void TestSimModel::versionGatesAndRadio()
+void TestSimModel::transcripts_data()
 {
+    QTest::addColumn<QByteArrayList>("steps");
+    const QByteArray unknown = " = err 1 unknown parameter", notNow = " = err 3 not allowed now",
+                     injected = " = err 6 injected fault", bad = " = err 2 bad value";
     // Parameters newer than the backend are unknown to it, as to an older controller.
-    SimModel model;
-    model.setManualClock(true);
-    const QByteArray unknown = " = err 1 unknown parameter";
-    PLAY(model, {"simulate backend_version 1 9 = err 2 bad value",
-                 "simulate backend_version 1 2 9 = ok", "get measurementtool available" + unknown,
-                 "simulate backend_version 1 3 -1 = ok", "get measurementtool available = yes",
-                 "simulate backend_version 1 3 0 = ok", "get cal step_duration measurementtool s01" + unknown,
-                 "simulate backend_version 1 4 -1 = ok", "get cal step_duration measurementtool s01 = 4.000",
-                 "simulate backend_version 1 12 99 = ok", "get measurementtool tip_radius b01" + unknown,
-                 "simulate backend_version 1 13 -1 = ok", "get measurementtool tip_radius b01 = 1.500",
-                 "simulate backend_version 1 13 5 = ok", "get measurementtool device b01" + unknown,
-                 "simulate backend_version 1 14 -1 = ok", "get measurementtool device b01 = kinwave simco mt4b 42",
-                 // The fourth device comes into range and leaves again; every one has a model description.
-                 "+5000", "get measurementtool kinwave_device d04 = radix mt4b 123456",
-                 "+5000", "get measurementtool number_of_kinwave_devices = 3",
-                 "get measurementtool kinwave_device d04 = none",
-                 "get kinwave device_model_desc simco mt4b = \"Measurement Tool 4 buttons\"",
-                 "get kinwave device_model_desc simco mt2b = \"Measurement Tool 2 buttons\"",
-                 "get kinwave device_model_desc radix mt4b = \"Measurement Tool 4 buttons\"",
-                 "get kinwave device_model_desc simco mtx = \"Measurement Tool without buttons\"",
-                 "get kinwave device_model_desc simco mt9 = err 7 no such item"});
-}
-
-void TestSimModel::countsAndPerBodyValues()
-{
+    QTest::newRow("version gates, radio") << QByteArrayList{
+        "simulate backend_version 1 9" + bad, "simulate backend_version 1 2 9",
+        "get measurementtool available" + unknown, "simulate backend_version 1 3 -1",
+        "get measurementtool available = yes", "simulate backend_version 1 3 0",
+        "get cal step_duration measurementtool s01" + unknown, "simulate backend_version 1 4 -1",
+        "get cal step_duration measurementtool s01 = 4.000", "simulate backend_version 1 12 99",
+        "get measurementtool tip_radius b01" + unknown, "simulate backend_version 1 13 -1",
+        "get measurementtool tip_radius b01 = 1.500", "simulate backend_version 1 13 5",
+        "get measurementtool device b01" + unknown, "simulate backend_version 1 14 -1",
+        "get measurementtool device b01 = kinwave simco mt4b 42",
+        // The fourth device comes into range and leaves again; every one has a model description.
+        "+5000", "get measurementtool kinwave_device d04 = radix mt4b 123456", "+5000",
+        "get measurementtool number_of_kinwave_devices = 3", "get measurementtool kinwave_device d04 = none",
+        "get kinwave device_model_desc simco mt4b = \"Measurement Tool 4 buttons\"",
+        "get kinwave device_model_desc simco mt2b = \"Measurement Tool 2 buttons\"",
+        "get kinwave device_model_desc radix mt4b = \"Measurement Tool 4 buttons\"",
+        "get kinwave device_model_desc simco mtx = \"Measurement Tool without buttons\"",
+        "get kinwave device_model_desc simco mt9 = err 7 no such item"};
     // Capacity 6, 2 tools, 2 references: each count bounds the other's maximum.
-    SimModel model;
-    PLAY(model, {"get measurementtool max_number_of_tools = 4", "set measurementtool number_of_tools 5 = err 2 bad value",
-                 "set measurementtool number_of_tools 4 = ok", "get measurementtool max_number_of_references = 2",
-                 "set measurementtool number_of_references 3 = err 2 bad value",
-                 "set measurementtool number_of_tools 1 = ok",
-                 "get measurementtool reference_of_tool b02 = err 7 no such item",
-                 "set measurementtool number_of_tools 2 = ok"});
+    QTest::newRow("counts") << QByteArrayList{
+        "get measurementtool max_number_of_tools = 4", "set measurementtool number_of_tools 5" + bad,
+        "set measurementtool number_of_tools 4", "get measurementtool max_number_of_references = 2",
+        "set measurementtool number_of_references 3" + bad, "set measurementtool number_of_tools 1",
+        "get measurementtool reference_of_tool b02 = err 7 no such item"};
     const QByteArray parameters[][4] = {
         // name, value of b01 (none: not per body), a valid value, an invalid one
         {"reference_of_tool", "b01", "none", "x02"},
         {"device", "kinwave simco mt4b 42", "kinwave radix mt4b 123456", "other radix mt4b 1"},
-        {"tip_radius", "1.500", "1.250", "1,5"},
-        {"measurement_duration", "1.000", "2.500", "10.5"},
+        {"tip_radius", "1.500", "1.250", "1,5"},       {"measurement_duration", "1.000", "2.500", "10.5"},
         {"measurement_tip_tolerance", "1.500", "0.100", "0.0"},
         {"measurement_start_simulation", "no", "yes", "Yes"},
         {"measurement_start_angle", "40.000", "120.000", "9.9"},
-        {"measurement_start_lead_time", "0.200", "1.000", "1.1"},
-        {"output_6dmt", "", "no", "false"},
+        {"measurement_start_lead_time", "0.200", "1.000", "1.1"}, {"output_6dmt", "", "no", "false"},
     };
     for (const auto &p : parameters) {
         const QByteArray name = "measurementtool " + p[0] + (p[1].isEmpty() ? "" : " b02");
-        PLAY(model, {"set " + name + ' ' + p[2] + " = ok", "get " + name + " = " + p[2],
-                     "set " + name + ' ' + p[3] + " = err 2 bad value", "get " + name + " = " + p[2]});
-        if (!p[1].isEmpty())
-            PLAY(model, {"get measurementtool " + p[0] + " b01 = " + p[1]});
+        const QByteArray get = "get " + name + " = " + p[2], other = "get measurementtool " + p[0] + " b01 = " + p[1];
+        QTest::newRow(p[0].constData()) << QByteArrayList{"set " + name + ' ' + p[2], get,
+                                                          "set " + name + ' ' + p[3] + bad, get, p[1].isEmpty() ? get : other};
     }
-}
-
-void TestSimModel::lockTrackingAndFaults()
-{
-    SimModel model;
-    const QByteArray notNow = " = err 3 not allowed now", injected = " = err 6 injected fault";
-    PLAY(model, {"simulate locked yes = ok", "get config is_changeable = no",
-                 "set measurementtool number_of_tools 1" + notNow,
-                 "set output active chmon 6dmt yes = ok", // outputs are not configuration
-                 "cal measurementtool start" + notNow, "simulate locked no = ok",
-                 // Without the sync signal tracking waits for it; calibration is refused meanwhile.
-                 "simulate sync_missing yes = ok", "tracking start = ok", "get status active = wait",
-                 "cal measurementtool start" + notNow, "simulate sync_missing no = ok", "get status active = meas",
-                 "tracking stop = ok", "get status active = none",
-                 "simulate tracking_available no = ok", "tracking start" + notNow,
-                 // Failing parameters match whole words; simulate itself never fails.
-                 "simulate fail_param measurementtool number_of_tools = ok",
-                 "get measurementtool number_of_tools" + injected, "get measurementtool max_number_of_tools = 4",
-                 "simulate fail_param kinwave device_model_desc simco mtx = ok",
-                 "get kinwave device_model_desc simco mtx" + injected,
-                 "simulate fail_param none = ok", "get measurementtool number_of_tools = 2",
-                 "simulate fail_rate 1 = ok", "get status active" + injected, "simulate fail_rate 0 = ok",
-                 "simulate tracking_available yes = ok", "simulate drop_next 1 = ok"});
-    // A dropped command gets no answer and is not executed.
-    QVERIFY(model.respond("orvel2 tracking start").dropped);
-    PLAY(model, {"get status active = none"});
-}
-
-void TestSimModel::calibrations()
-{
-    SimModel model;
-    model.setManualClock(true);
-    const QByteArray notNow = " = err 3 not allowed now";
-    PLAY(model, {
+    QTest::newRow("lock, tracking, faults") << QByteArrayList{
+        "simulate locked yes", "get config is_changeable = no", "set measurementtool number_of_tools 1" + notNow,
+        "set output active chmon 6dmt yes", // outputs are not configuration
+        "cal measurementtool start" + notNow, "simulate locked no",
+        // Without the sync signal tracking waits for it; calibration is refused meanwhile.
+        "simulate sync_missing yes", "tracking start", "get status active = wait",
+        "cal measurementtool start" + notNow, "simulate sync_missing no", "get status active = meas", "tracking stop",
+        "get status active = none", "simulate tracking_available no", "tracking start" + notNow,
+        // Failing parameters match whole words; simulate itself never fails.
+        "simulate fail_param measurementtool number_of_tools", "get measurementtool number_of_tools" + injected,
+        "get measurementtool max_number_of_tools = 4", "simulate fail_param kinwave device_model_desc simco mtx",
+        "get kinwave device_model_desc simco mtx" + injected, "simulate fail_param none",
+        "get measurementtool number_of_tools = 2", "simulate fail_rate 1", "get status active" + injected,
+        "simulate fail_rate 0", "simulate tracking_available yes",
+        // A dropped command gets no answer and is not executed.
+        "simulate drop_next 1", "tracking start = <dropped>", "get status active = none"};
+    QTest::newRow("calibrations") << QByteArrayList{
         // One step: the announced pause is the operator's, the run starts at once.
-        "get cal number_of_steps measurementtool = 1", "simulate cal_pause1 2 = ok",
-        "get cal step_pause measurementtool s01 = yes 2", "cal measurementtool start = ok",
-        "get status step_active = cal 1", "tracking start" + notNow,
-        "+1000", "get status progress = 0.250", "get status step_progress = 1 0.250",
-        "+3000", "get status active = cal", "get status progress = 1.000", "+500", "get status active = none",
+        "get cal number_of_steps measurementtool = 1", "simulate cal_pause1 2",
+        "get cal step_pause measurementtool s01 = yes 2", "cal measurementtool start",
+        "get status step_active = cal 1", "tracking start" + notNow, "+1000", "get status progress = 0.250",
+        "get status step_progress = 1 0.250", "+3000", "get status active = cal", "get status progress = 1.000",
+        "+500", "get status active = none",
         // Tool 2 is the calibrated tool without a calibrated tip.
         "get measurementtool calibration_body_id = b02", "get measurementtool calibration_tip_residual = 0.1234",
-        "measurementtool accept_new_calibration = ok", "get measurementtool tip_calibrated b02 = yes",
+        "measurementtool accept_new_calibration", "get measurementtool tip_calibrated b02 = yes",
         "measurementtool accept_new_calibration" + notNow,
         // A failing run ends in "err" with the quoted text, until tracking starts.
-        "simulate cal_fail \"Tool tip moved too much\" = ok", "cal measurementtool start = ok", "+10000",
+        "simulate cal_fail \"Tool tip moved too much\"", "cal measurementtool start", "+10000",
         "get status active = err", "get status err = 12 \"Tool tip moved too much\"",
-        "measurementtool accept_new_calibration" + notNow, "tracking start = ok", "get status err = 0 \"\"",
-        "cal measurementtool start" + notNow, "tracking stop = ok", "simulate cal_fail none = ok",
+        "measurementtool accept_new_calibration" + notNow, "tracking start", "get status err = 0 \"\"",
+        "cal measurementtool start" + notNow, "tracking stop", "simulate cal_fail none",
         // Two steps: the second waits for its start, or for the end of its pause.
-        "simulate cal_steps 2 = ok", "simulate cal_pause2 3 = ok", "get cal step_pause measurementtool s02 = yes 3",
-        "cal measurementtool start = ok", "+1999", "get status step_active = pause 1",
-        "+4001", "get status step_active = pause 2", "get status progress = 0.500",
-        "cal measurementtool start_step s02 = ok", "get status step_active = cal 2", "+4500", "get status active = none",
-        "cal measurementtool start = ok", "+10000", "get status step_progress = 2 0.250",
-        "cal measurementtool stop = ok", "get status active = none"});
+        "simulate cal_steps 2", "simulate cal_pause2 3", "get cal step_pause measurementtool s02 = yes 3",
+        "cal measurementtool start", "+1999", "get status step_active = pause 1", "+4001",
+        "get status step_active = pause 2", "get status progress = 0.500", "cal measurementtool start_step s02",
+        "get status step_active = cal 2", "+4500", "get status active = none", "cal measurementtool start", "+10000",
+        "get status step_progress = 2 0.250", "cal measurementtool stop", "get status active = none"};
+}
+
+void TestSimModel::transcripts()
+{
+    QFETCH(QByteArrayList, steps);
+    SimModel model;
+    model.setManualClock(true);
+    PLAY(steps);
 }
 
 void TestSimModel::badAndRandomInput()
 {
     SimModel model;
+    const QByteArray malformed = "orvel2 err 4 malformed command";
     const struct { QByteArray line; QByteArray reply; } cases[] = {
-        {"", "orvel2 err 4 malformed command"},
-        {"ORVEL2 get status active", "orvel2 err 4 malformed command"},
-        {QByteArray("orvel2 get status\0 active", 25), "orvel2 err 4 malformed command"},
-        {"orvel2 get" + QByteArray(" w").repeated(30), "orvel2 err 4 malformed command"},
+        {"", malformed}, {"ORVEL2 get status active", malformed},
+        {QByteArray("orvel2 get status\0 active", 25), malformed}, {"orvel2 get" + QByteArray(" w").repeated(30), malformed},
         {"orvel2 get status active" + QByteArray(1001, ' '), "orvel2 err 5 line too long"},
         {"orvel2 set status active meas", "orvel2 err 8 read-only parameter"},
         {"orvel2 simulate warp_speed 9", "orvel2 err 1 unknown setting"},
@@ -214,29 +190,26 @@ void TestSimModel::dataOutput()
     // Only the outputs switched on; the tool format by the format switch, where the backend knows both.
     SimModel model;
     const struct { QByteArray command; QByteArrayList types; } steps[] = {
-        {"tracking start", {}},
-        {"set output active chmon 6dmtr yes", {"fr", "ts", "6dmtr"}},
+        {"tracking start", {}}, {"set output active chmon 6dmtr yes", {"fr", "ts", "6dmtr"}},
         {"set output active chmon 6dmt yes", {"fr", "ts", "6dmt", "6dmtr"}},
         {"set measurementtool output_6dmt no", {"fr", "ts", "6dmtr"}},
         {"set output active chmon 6dmt2 yes", {"fr", "ts", "6dmt2", "6dmtr"}},
         {"set output active chmon 6dmtr no", {"fr", "ts", "6dmt2"}},
-        {"simulate backend_version 1 12 0", {"fr", "ts", "6dmt"}},
-        {"tracking stop", {}},
+        {"simulate backend_version 1 12 0", {"fr", "ts", "6dmt"}}, {"tracking stop", {}},
     };
     for (const auto &step : steps) {
-        PLAY(model, {step.command + " = ok"});
+        PLAY({step.command});
         QCOMPARE(types(model.nextFrame()), step.types);
     }
 
     // Every line is accepted by the module's parser with the counts it gives, in both formats, with tools
     // and references lost and back.
-    PLAY(model, {"simulate reset = ok", "simulate clock manual = ok", "set measurementtool number_of_tools 4 = ok",
-                 "simulate button_count 16 = ok", "set output active chmon 6dmt yes = ok",
-                 "set output active chmon 6dmt2 yes = ok", "set output active chmon 6dmtr yes = ok",
-                 "tracking start = ok"});
+    PLAY({"simulate reset", "simulate clock manual", "set measurementtool number_of_tools 4",
+          "simulate button_count 16", "set output active chmon 6dmt yes",
+          "set output active chmon 6dmt2 yes", "set output active chmon 6dmtr yes", "tracking start"});
     OrvelParser parser;
     for (int frame = 0; frame < 400; ++frame) {
-        PLAY(model, {frame % 2 ? "set measurementtool output_6dmt no = ok" : "set measurementtool output_6dmt yes = ok"});
+        PLAY({frame % 2 ? "set measurementtool output_6dmt no" : "set measurementtool output_6dmt yes"});
         const QByteArrayList lines = model.nextFrame();
         QCOMPARE(types(lines), QByteArrayList({"fr", "ts", frame % 2 ? "6dmt2" : "6dmt", "6dmtr"}));
         parser.beginFrame();
@@ -256,6 +229,7 @@ void TestSimModel::dataOutput()
     }
 }
 
+// Commands from this thread; the timer lives in the worker.
 void TestSimModel::controllerEmitsOnItsThread()
 {
     QThread worker;
@@ -266,9 +240,8 @@ void TestSimModel::controllerEmitsOnItsThread()
     QObject receiver; // takes any line still queued with it when the test ends
     connect(controller, &SimController::dataLine, &receiver, [&lines](const QByteArray &line) { lines << line; });
     worker.start();
-    // Commands from this thread; the timer lives in the worker.
-    QCOMPARE(controller->execute("orvel2 set output active chmon 6dmt yes"), QByteArray("orvel2 ok"));
-    QCOMPARE(controller->execute("orvel2 tracking start"), QByteArray("orvel2 ok"));
+    for (const char *command : {"orvel2 set output active chmon 6dmt yes", "orvel2 tracking start"})
+        QCOMPARE(controller->execute(command), QByteArray("orvel2 ok"));
     QTRY_VERIFY_WITH_TIMEOUT(lines.size() >= 9, 10000);
     QCOMPARE(types(lines.mid(0, 3)), QByteArrayList({"fr", "ts", "6dmt"}));
     worker.quit();
