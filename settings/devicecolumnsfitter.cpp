@@ -69,7 +69,7 @@ DeviceColumnsFitter::Widths DeviceColumnsFitter::measure(Columns columns, int se
     return widths;
 }
 
-void DeviceColumnsFitter::fitModelColumn(Columns columns, const Widths &widths)
+void DeviceColumnsFitter::fitModelColumn(Columns columns, Widths widths)
 {
     QTableWidget *table = columns.table;
     table->setColumnWidth(columns.model, std::clamp(table->viewport()->width() - widths.others, widths.header,

@@ -57,7 +57,7 @@ private:
     };
     static Widths measure(Columns columns, int setupWidth);
     // The model column gets what the viewport leaves it, between its header and its width.
-    static void fitModelColumn(Columns columns, const Widths &widths);
+    static void fitModelColumn(Columns columns, Widths widths);
 
     Columns tools;
     Columns list;
