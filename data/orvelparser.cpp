@@ -315,25 +315,20 @@ void OrvelParser::beginFrame()
 void OrvelParser::completeFrame()
 {
     // Counts that contradict each other (more tools and wands than
-    // calibrated bodies) or exceed any line leave the list as the lines
-    // reported it.
+    // calibrated bodies) or pass the list's maximum leave the list as the
+    // lines reported it; the bodies and the hands are completed each on
+    // their own.
     if (calBodyCount >= 0) {
         const int64_t n = int64_t(calBodyCount) - toolsInCal - wandsInCal;
         if (n >= 0 && n <= MaxBodies) {
             const int32_t count = int32_t(n);
-            if (count > nBodies) {
-                if (!growUntracked(bodies, nBodies, count))
-                    return;
-            }
-            nBodies = count;
+            if (count <= nBodies || growUntracked(bodies, nBodies, count))
+                nBodies = count;
         }
     }
     if (calHandCount >= 0 && calHandCount <= MaxHands) {
-        if (calHandCount > nHands) {
-            if (!growUntracked(hands, nHands, calHandCount))
-                return;
-        }
-        nHands = calHandCount;
+        if (calHandCount <= nHands || growUntracked(hands, nHands, calHandCount))
+            nHands = calHandCount;
     }
 }
 
@@ -568,8 +563,9 @@ bool OrvelParser::parseWands2(char **cursor)
         wand.quality = quality;
         const int32_t buttons = ints[1];
         const int32_t axes = ints[2];
-        // The record holds 8 axes; more, like a negative count, refuses the line.
-        if (buttons < 0 || buttons > 8 || axes < 0 || axes > 8)
+        // The record holds 8 of each. A negative count is stored as read:
+        // no word, no axis value, no button.
+        if (buttons > 8 || axes > 8)
             return false;
         wand.buttonCount = buttons;
         wand.axisCount = axes;
@@ -718,7 +714,7 @@ bool OrvelParser::parseHands(char **cursor)
         hand.handCode = ints[1];
         hand.quality = quality;
         const int32_t fingers = ints[2];
-        if (fingers < 0 || fingers > HandRecord::MaxFingers) // the record holds 5
+        if (fingers > HandRecord::MaxFingers) // the record holds 5; a negative count means none
             return false;
         hand.fingerCount = fingers;
         if (!readPose(cursor, hand.pos, hand.rot))
@@ -753,8 +749,9 @@ bool OrvelParser::parseSkeletons(char **cursor)
             return false;
         const int32_t id = ints[0];
         const int32_t joints = ints[1];
-        // The record holds 20 joints; more refuses the line.
-        if (id < 0 || id >= nSkeletons || joints < 0 || joints > SkeletonRecord::MaxJoints)
+        // The record holds 20 joints; more refuses the line, a negative
+        // count is stored and means none.
+        if (id < 0 || id >= nSkeletons || joints > SkeletonRecord::MaxJoints)
             return false;
         SkeletonRecord &skeleton = skeletons[id];
         skeleton.id = id;
@@ -817,9 +814,8 @@ bool OrvelParser::parseMarkers(char **cursor)
     }
     if (n > MaxMarkers)
         return false;
-    if (n < 0)
-        n = 0; // no markers: a count never stands below zero
-    if (size_t(n) > markers.size() && !resizeList(markers, n))
+    // A negative count is stored as read: it is below every list size.
+    if (n > 0 && size_t(n) > markers.size() && !resizeList(markers, n))
         return false;
     nMarkers = n;
     for (int32_t i = 0; i < n; ++i) {

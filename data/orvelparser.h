@@ -15,37 +15,50 @@
 // Reads the controller's ASCII data output, one line at a time, into records
 // that stay until the next line of the same type overwrites them.
 //
-// Everything on a line is untrusted. No count or id can make a list larger
-// than the most groups a line of MaxLineLength bytes could carry, numbers
-// are read as the "C" locale reads them whatever the process locale, and
-// nothing is read past the line's NUL. Lists are reused from line to line:
-// a stream with steady counts parses without allocating.
+// Everything on a line is untrusted. A count that is the number of groups
+// the line carries cannot exceed what a line of MaxLineLength bytes holds;
+// ids and counts of defined records, which no line length bounds, stop at a
+// list size no controller reaches. Either way a line asking for more is
+// refused before its list changes. Numbers are read as the "C" locale reads
+// them whatever the process locale, and nothing is read past the line's NUL.
+// Lists are reused from line to line: a stream with steady counts parses
+// without allocating.
 //
 // The fields are for reading; only the parser writes them, keeping every
 // count within its list (the tool and reference lists exactly their counts).
+// A few counts are kept negative as the line gives them, meaning none: the
+// markers' count and the finger, joint, button and axis counts of a record.
 // Not thread-safe: parsing and reading must not overlap.
 class OrvelParser
 {
 public:
-    // The longest line the host hands on, its NUL included.
-    static constexpr int MaxLineLength = 10240;
+    // The longest line the host hands on, its NUL included (a datagram
+    // carries at most 65,507 bytes). The parser checks no line's length; it
+    // bounds the counts below by it.
+    static constexpr int MaxLineLength = 65536;
 
-    // Most groups a line of MaxLineLength bytes can carry, from the shortest
-    // group of its type: a block of n numbers takes at least 2n+1 bytes
-    // ("[0-0]" holds two), so [i q][x y z][r0..r8] takes 5 + 7 + 19 = 31.
-    // A count or id that would grow a list beyond it refuses the line before
-    // any resizing.
-    // (The prefix and counts take room too: the limits round up slightly.)
-    static constexpr int MaxBodies = MaxLineLength / (5 + 7 + 19);           // "6d "
-    static constexpr int MaxWands = MaxLineLength / (7 + 7 + 19);            // "6df "
-    static constexpr int MaxWands2 = MaxLineLength / (9 + 7 + 19 + 2);       // "6df2 "
-    static constexpr int MaxTools = MaxLineLength / (7 + 7 + 19);            // "6dmt "
-    static constexpr int MaxTools2 = MaxLineLength / (9 + 7 + 19 + 2 + 13);  // "6dmt2 "
-    static constexpr int MaxToolRefs = MaxLineLength / (5 + 7 + 19);         // "6dmtr "
-    static constexpr int MaxHands = MaxLineLength / (9 + 7 + 19);            // "gl ", no finger
-    static constexpr int MaxSkeletons = MaxLineLength / 5;                   // "6dj ", no joint
-    static constexpr int MaxStateBodies = MaxLineLength / (7 + 7 + 19);      // "6di "
-    static constexpr int MaxMarkers = MaxLineLength / (5 + 7);               // "3d "
+    // Counts that are the number of groups in the line and also the list's
+    // size: at most the groups a line of MaxLineLength bytes can carry, of
+    // the shortest kind there is. A block of n numbers takes 2n+1 bytes
+    // ("[0-0]" holds two), one less where an int stops at an 8 ("[08]" is
+    // the int 0 and the number 8): [08-0][0-0-0][0-0-0-0-0-0-0-0-0] takes
+    // 6 + 7 + 19 bytes, [08][0-0-0] 4 + 7. Prefix, count and the longer ids
+    // of later groups take room too: the limits round up.
+    static constexpr int MaxWands = MaxLineLength / (6 + 7 + 19);            // "6df "
+    static constexpr int MaxTools = MaxLineLength / (6 + 7 + 19);            // "6dmt "
+    static constexpr int MaxTools2 = MaxLineLength / (7 + 7 + 19 + 2 + 13);  // "6dmt2 ", no button
+    static constexpr int MaxMarkers = MaxLineLength / (4 + 7);               // "3d "
+
+    // Lists grown by an id or by a count of defined records: as many records
+    // as the line names, up to an array size no controller comes near. At
+    // this size a list of skeletons, the largest record, takes about 270 MB.
+    static constexpr int MaxDefinedRecords = 100000;
+    static constexpr int MaxBodies = MaxDefinedRecords;       // "6d " ids, completeFrame's "6dcal " count
+    static constexpr int MaxWands2 = MaxDefinedRecords;       // "6df2 " wands defined
+    static constexpr int MaxToolRefs = MaxDefinedRecords;     // "6dmtr " references
+    static constexpr int MaxHands = MaxDefinedRecords;        // "gl " ids, completeFrame's "glcal " count
+    static constexpr int MaxSkeletons = MaxDefinedRecords;    // "6dj " skeletons defined
+    static constexpr int MaxStateBodies = MaxDefinedRecords;  // "6di " ids
 
     OrvelParser() = default;
     // No copies: a copy through a base reference would slice a derived

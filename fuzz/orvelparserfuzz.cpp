@@ -28,10 +28,11 @@ void check(bool condition, const char *what)
     }
 }
 
+// A count lies within its list; only the markers' count may stand below 0.
 template <typename List>
-void checkList(int32_t count, const List &list, int limit, const char *what)
+void checkList(int32_t count, const List &list, int limit, const char *what, int32_t lowest = 0)
 {
-    check(count >= 0 && size_t(count) <= list.size(), what);
+    check(count >= lowest && int64_t(count) <= int64_t(list.size()), what);
     check(list.size() <= size_t(limit), what);
 }
 
@@ -44,7 +45,7 @@ void checkInvariants(const OrvelParser &parser)
     checkList(parser.nHands, parser.hands, OrvelParser::MaxHands, "hands");
     checkList(parser.nSkeletons, parser.skeletons, OrvelParser::MaxSkeletons, "skeletons");
     checkList(parser.nStateBodies, parser.stateBodies, OrvelParser::MaxStateBodies, "state bodies");
-    checkList(parser.nMarkers, parser.markers, OrvelParser::MaxMarkers, "markers");
+    checkList(parser.nMarkers, parser.markers, OrvelParser::MaxMarkers, "markers", INT32_MIN);
     check(size_t(parser.nTools) == parser.tools.size(), "tool list has its count");
     check(size_t(parser.nToolRefs) == parser.toolRefs.size(), "reference list has its count");
     check(parser.toolCount() == parser.nTools && parser.toolRefCount() == parser.nToolRefs, "accessors");
@@ -55,14 +56,14 @@ void checkInvariants(const OrvelParser &parser)
         for (int k = tool.buttonCount; k < 16; ++k)
             check(tool.buttons[k] == 0, "tool buttons past the count are 0");
     }
-    for (const WandRecord &wand : parser.wands) {
-        check(wand.buttonCount >= 0 && wand.buttonCount <= 8, "wand button count");
-        check(wand.axisCount >= 0 && wand.axisCount <= 8, "wand axis count");
-    }
+    // These counts are kept as the line gives them, a negative one meaning
+    // none; never more than the record holds.
+    for (const WandRecord &wand : parser.wands)
+        check(wand.buttonCount <= 8 && wand.axisCount <= 8, "wand button and axis counts");
     for (const HandRecord &hand : parser.hands)
-        check(hand.fingerCount >= 0 && hand.fingerCount <= HandRecord::MaxFingers, "finger count");
+        check(hand.fingerCount <= HandRecord::MaxFingers, "finger count");
     for (const SkeletonRecord &skeleton : parser.skeletons)
-        check(skeleton.jointCount >= 0 && skeleton.jointCount <= SkeletonRecord::MaxJoints, "joint count");
+        check(skeleton.jointCount <= SkeletonRecord::MaxJoints, "joint count");
 }
 
 // The readers read what strtol and strtod read in the "C" locale, bit for

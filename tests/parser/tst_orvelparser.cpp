@@ -3,14 +3,17 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <atomic>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <random>
 #include <string>
+#include <vector>
 
 // Every allocation of the process is counted, so a test can show that a
 // steady stream of lines parses without one.
@@ -49,11 +52,100 @@ std::string repeat(const std::string &group, int n)
     return text;
 }
 
+// The documented size of the lists that ids and counts of defined records
+// grow (bodies, state bodies, references, wands, hands, skeletons).
+constexpr int DefinedMaximum = 100000;
+
 // Two tools in the newer format, each with 16 pressed buttons.
 const std::string Tools2 = "6dmt2 2 2 [0 0.9 16 1.5]" + Pose + "[65535][1 2 3 4 5 6] [1 0.9 16 1.5]" + Pose
                            + "[65535][1 2 3 4 5 6]";
 
+std::string number(long long value)
+{
+    return std::to_string(value);
+}
+
+// The groups of ids 0 to n-1, each written from group with its id in place of '#'.
+std::string groups(const std::string &group, int n)
+{
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        std::string one = group;
+        const size_t at = one.find('#');
+        if (at != std::string::npos)
+            one.replace(at, 1, number(i));
+        text += one;
+    }
+    return text;
+}
+
+template <typename T>
+void appendBytes(std::string &state, const T &value)
+{
+    state.append(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+template <typename Record>
+void appendList(std::string &state, int32_t count, const std::vector<Record> &list)
+{
+    appendBytes(state, count);
+    appendBytes(state, list.size());
+    appendBytes(state, list.capacity());
+    appendBytes(state, reinterpret_cast<uintptr_t>(list.data()));
+    state.append(reinterpret_cast<const char *>(list.data()), list.size() * sizeof(Record));
+}
+
+// Every byte of the parser's state, the lists' places and capacities
+// included: equal snapshots mean nothing was written and nothing moved.
+std::string snapshot(const OrvelParser &parser)
+{
+    std::string state;
+    for (const int32_t value : {parser.calBodyCount, parser.calHandCount, parser.wandsInCal, parser.toolsInCal})
+        appendBytes(state, value);
+    appendBytes(state, parser.frameCounter);
+    appendBytes(state, parser.timestamp);
+    appendList(state, parser.nBodies, parser.bodies);
+    appendList(state, parser.nWands, parser.wands);
+    appendList(state, parser.nTools, parser.tools);
+    appendList(state, parser.nToolRefs, parser.toolRefs);
+    appendList(state, parser.nHands, parser.hands);
+    appendList(state, parser.nSkeletons, parser.skeletons);
+    appendList(state, parser.nStateBodies, parser.stateBodies);
+    appendList(state, parser.nMarkers, parser.markers);
+    return state;
+}
+
+// The value a table row checks, by name; a record that is not there reads
+// as INT64_MIN.
+qint64 valueOf(const OrvelParser &parser, const QByteArray &name)
+{
+    const qint64 none = INT64_MIN;
+    const std::pair<const char *, qint64> values[] = {
+        {"nBodies", parser.nBodies},
+        {"nWands", parser.nWands},
+        {"nTools", parser.nTools},
+        {"nToolRefs", parser.nToolRefs},
+        {"nHands", parser.nHands},
+        {"nSkeletons", parser.nSkeletons},
+        {"nStateBodies", parser.nStateBodies},
+        {"nMarkers", parser.nMarkers},
+        {"markers.size", qint64(parser.markers.size())},
+        {"hand 0 fingerCount", parser.hands.empty() ? none : parser.hands[0].fingerCount},
+        {"skeleton 0 jointCount", parser.skeletons.empty() ? none : parser.skeletons[0].jointCount},
+        {"wand 0 buttonCount", parser.wands.empty() ? none : parser.wands[0].buttonCount},
+        {"wand 0 axisCount", parser.wands.empty() ? none : parser.wands[0].axisCount},
+    };
+    for (const auto &value : values) {
+        if (name == value.first)
+            return value.second;
+    }
+    return none;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(std::string)
+Q_DECLARE_METATYPE(Lines)
 
 class TestOrvelParser : public QObject
 {
@@ -64,10 +156,18 @@ class TestOrvelParser : public QObject
     bool accepts(const std::string &text) { return parse(text).startsWith('+'); }
 
 private slots:
+    // The suite runs in the environment's locale, as a Qt application would.
+    void initTestCase() { std::setlocale(LC_ALL, ""); }
     void init() { parser = OrvelParser(); }
     void numberAndBlockReaders();
     void lineTypes();
-    void completeFrameAndHostileCounts();
+    void completeFrame();
+    void acceptedWhateverTheCount_data();
+    void acceptedWhateverTheCount();
+    void groupCountLimits_data();
+    void groupCountLimits();
+    void refusedAboveTheMaximum_data();
+    void refusedAboveTheMaximum();
     void decimalCommaLocale();
     void steadyStreamDoesNotAllocate();
 };
@@ -178,6 +278,11 @@ void TestOrvelParser::lineTypes()
     tool = parser.toolAt(0);
     QVERIFY(std::count(tool->buttons, tool->buttons + 16, 1) == 16 && tool->buttonCount == 16);
     QVERIFY(tool->tipRadius == 1.5 && tool->extra[5] == 6.0);
+    // The older format over it: four buttons whatever else the word holds (bit 4 set), the rest cleared.
+    QVERIFY(accepts("6dmt 1 [0 1 0x1f5]" + Pose) && parser.toolAt(0) == tool && tool->buttonCount == 4);
+    QCOMPARE(std::vector<int>(tool->buttons, tool->buttons + 16),
+             std::vector<int>({1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    QVERIFY(tool->tipRadius == 0.0 && tool->extra[5] == 0.0);
     QVERIFY(accepts("6dmt2 1 1 [0 0.9 0 1]" + Pose + "[][1 2 3 4 5 6]"));
     QCOMPARE(std::count(tool->buttons, tool->buttons + 16, 0), 16L);
     QCOMPARE(parse("6dmt2 1 1 [0 0.9 0 1]" + Pose + "[1 2 3 4 5 6]"), "-");
@@ -237,7 +342,7 @@ void TestOrvelParser::lineTypes()
     QVERIFY(!accepts("3d x") && parser.nMarkers == 0);
 }
 
-void TestOrvelParser::completeFrameAndHostileCounts()
+void TestOrvelParser::completeFrame()
 {
     parser.beginFrame();
     for (const std::string &line : Lines{"6dcal 5", "glcal 2", "6dmt 1 [0 1 0]" + Pose, "6d 1 [1 0.5]" + Pose})
@@ -256,21 +361,177 @@ void TestOrvelParser::completeFrameAndHostileCounts()
     parser.completeFrame();
     QCOMPARE(parser.nBodies, 1);
 
-    // Counts and ids beyond what a line can carry refuse it before any resizing.
+    // The wands of the older format are in the calibrated count too, the newer format's tools are not.
     parser = OrvelParser();
-    QVERIFY(accepts("6dmt 1 [0 1 0]" + Pose));
-    for (const char *line : {"6dmt 311", "6dmt2 0 205", "6dmt 4294967297", "6dmtr 331 0", "6df 311", "6df2 277 0",
-                             "6dj 2049 0", "3d 854", "6d 1 [330 1]", "gl 1 [292 1 0 0]", "6di 1 [310 0 0]"})
-        QVERIFY2(!accepts(line), line);
-    QVERIFY(parser.nTools == 1 && parser.bodies.empty() && parser.hands.empty() && parser.stateBodies.empty()
-            && parser.toolRefs.empty() && parser.wands.empty() && parser.skeletons.empty() && parser.markers.empty());
-    // At the limit, in the shortest groups there are, a line is still read.
-    QVERIFY(accepts("6dmtr 330 330" + repeat("[0-0][0-0-0][0-0-0-0-0-0-0-0-0]", 330)));
-    QVERIFY(accepts("3d 853" + repeat("[0-0][0-0-0]", 853)) && parser.nToolRefs + parser.nMarkers == 330 + 853);
-
-    parser.calBodyCount = parser.calHandCount = INT32_MAX; // a completion beyond any line is not done
+    for (const std::string &line : Lines{"6dcal 6", "6dmt 1 [0 1 0]" + Pose, "6df 2 [0 1 0]" + Pose + "[1 1 0]" + Pose,
+                                         "6d 1 [0 0.5]" + Pose})
+        QVERIFY(accepts(line));
     parser.completeFrame();
-    QVERIFY(parser.bodies.empty() && parser.hands.empty());
+    QVERIFY(parser.wandsInCal == 2 && parser.nBodies == 3 && parser.bodies[2].quality == -1.0);
+    QVERIFY(accepts(Tools2));
+    parser.completeFrame();
+    QVERIFY(parser.toolsInCal == 0 && parser.nBodies == 4);
+}
+
+// Lines whose ids and defined counts no line length bounds, and counts
+// stored as the line gives them.
+void TestOrvelParser::acceptedWhateverTheCount_data()
+{
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<bool>("complete"); // completeFrame after the lines
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<qint64>("value");
+
+    QTest::newRow("6d id 330") << Lines{"6d 1 [330 1]" + Pose} << false << QByteArray("nBodies") << qint64(331);
+    QTest::newRow("gl id 292") << Lines{"gl 1 [292 1 0 0]" + Pose} << false << QByteArray("nHands") << qint64(293);
+    QTest::newRow("6di id 310") << Lines{"6di 1 [310 0 0]" + Pose} << false << QByteArray("nStateBodies")
+                                << qint64(311);
+    QTest::newRow("6dmtr 331 0") << Lines{"6dmtr 331 0"} << false << QByteArray("nToolRefs") << qint64(331);
+    QTest::newRow("6df2 277 wands defined") << Lines{"6df2 277 0"} << false << QByteArray("nWands") << qint64(277);
+    QTest::newRow("6dj 2049 skeletons defined") << Lines{"6dj 2049 0"} << false << QByteArray("nSkeletons")
+                                                << qint64(2049);
+    QTest::newRow("6dcal 331 completed") << Lines{"6dcal 331"} << true << QByteArray("nBodies") << qint64(331);
+    QTest::newRow("6dcal at the maximum completed") << Lines{"6dcal " + number(DefinedMaximum)} << true
+                                                    << QByteArray("nBodies") << qint64(DefinedMaximum);
+    QTest::newRow("glcal 293 completed") << Lines{"glcal 293"} << true << QByteArray("nHands") << qint64(293);
+    QTest::newRow("glcal at the maximum completed") << Lines{"glcal " + number(DefinedMaximum)} << true
+                                                    << QByteArray("nHands") << qint64(DefinedMaximum);
+
+    QTest::newRow("gl finger count -1") << Lines{"gl 1 [0 0.5 2 -1]" + Pose} << false
+                                        << QByteArray("hand 0 fingerCount") << qint64(-1);
+    QTest::newRow("6dj joint count -1") << Lines{"6dj 1 1 [0 -1]"} << false << QByteArray("skeleton 0 jointCount")
+                                        << qint64(-1);
+    QTest::newRow("6df2 button count -1") << Lines{"6df2 1 1 [0 0.5 -1 0]" + Pose + "[]"} << false
+                                          << QByteArray("wand 0 buttonCount") << qint64(-1);
+    QTest::newRow("6df2 axis count -2") << Lines{"6df2 1 1 [0 0.5 1 -2]" + Pose + "[1]"} << false
+                                        << QByteArray("wand 0 axisCount") << qint64(-2);
+    const std::string fiveMarkers = "3d 5" + groups("[# 0.5][1 2 3]", 5);
+    QTest::newRow("3d count -2") << Lines{fiveMarkers, "3d -2"} << false << QByteArray("nMarkers") << qint64(-2);
+    QTest::newRow("3d count -2 keeps the list") << Lines{fiveMarkers, "3d -2"} << false << QByteArray("markers.size")
+                                                << qint64(5);
+    // 10,236 bytes: id 0 and quality 8 in "[08]", the octal reading stopping at the 8.
+    QTest::newRow("3d 930 groups of 11 bytes") << Lines{"3d 930" + groups("[08][0-0-0]", 930)} << false
+                                               << QByteArray("nMarkers") << qint64(930);
+    // 12,007 bytes: longer than the 10 KiB lines of old.
+    QTest::newRow("3d 1000 markers") << Lines{"3d 1000" + groups("[0 1][0 0 0]", 1000)} << false
+                                     << QByteArray("nMarkers") << qint64(1000);
+}
+
+void TestOrvelParser::acceptedWhateverTheCount()
+{
+    QFETCH(Lines, lines);
+    QFETCH(bool, complete);
+    QFETCH(QByteArray, field);
+    QFETCH(qint64, value);
+    for (const std::string &line : lines)
+        QVERIFY2(accepts(line), line.substr(0, 60).c_str());
+    if (complete)
+        parser.completeFrame();
+    QCOMPARE(valueOf(parser, field), value);
+}
+
+// Counts that are the number of groups in the line: a line of the shortest
+// groups up to the limit is read, and no line the host hands on holds more.
+void TestOrvelParser::groupCountLimits_data()
+{
+    QTest::addColumn<std::string>("prefix");
+    QTest::addColumn<std::string>("shortest"); // the shortest group there is, of id 0
+    QTest::addColumn<std::string>("group");    // a short group of id '#'
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QByteArray>("field");
+
+    const std::string rotation = "[0-0-0][0-0-0-0-0-0-0-0-0]";
+    QTest::newRow("6dmt") << std::string("6dmt ") << "[08-0]" + rotation << "[#-0-0]" + rotation
+                          << int(OrvelParser::MaxTools) << QByteArray("nTools");
+    QTest::newRow("6dmt2") << std::string("6dmt2 0 ") << "[08-08]" + rotation + "[][0-0-0-0-0-0]"
+                           << "[#-0-0-0]" + rotation + "[][0-0-0-0-0-0]" << int(OrvelParser::MaxTools2)
+                           << QByteArray("nTools");
+    QTest::newRow("6df") << std::string("6df ") << "[08-0]" + rotation << "[#-0-0]" + rotation
+                         << int(OrvelParser::MaxWands) << QByteArray("nWands");
+    QTest::newRow("3d") << std::string("3d ") << std::string("[08][0-0-0]") << std::string("[08][0-0-0]")
+                        << int(OrvelParser::MaxMarkers) << QByteArray("nMarkers");
+}
+
+void TestOrvelParser::groupCountLimits()
+{
+    QFETCH(std::string, prefix);
+    QFETCH(std::string, shortest);
+    QFETCH(std::string, group);
+    QFETCH(int, limit);
+    QFETCH(QByteArray, field);
+
+    QVERIFY(accepts(prefix + "1" + shortest));
+    // The line's NUL, its prefix and a count of one digit leave the rest to groups.
+    const int room = OrvelParser::MaxLineLength - 1 - int(prefix.size()) - 1;
+    QVERIFY2(room / int(shortest.size()) <= limit, "a line the host hands on may hold more groups");
+    QVERIFY(OrvelParser::MaxLineLength >= 64 * 1024); // what the host hands on
+
+    QVERIFY(accepts(prefix + number(limit) + groups(group, limit)));
+    QCOMPARE(valueOf(parser, field), qint64(limit));
+}
+
+// Above its maximum a line is refused before it changes anything (and a
+// completion does nothing): no record written, no list moved, no allocation.
+// The lines before the last build the state, lists at their maximum where
+// that is cheap, and the last must leave it as it is. "6d 0", "gl 0" and
+// "6di 0" reset their lists as every line of their type does before reading
+// an id, so only the refusal could change one.
+void TestOrvelParser::refusedAboveTheMaximum_data()
+{
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<bool>("complete"); // the last line accepted; completeFrame refuses
+
+    const Lines state = {"6d 1 [1 0.5]" + Pose, "6d 0", "gl 1 [0 0.5 1 1]" + Pose + Pose + "[1 2 3 4 5 6]", "gl 0",
+                         "6di 1 [0 1 0.5]" + Pose, "6di 0", "6dmt 1 [0 1 0]" + Pose, "6dmtr 2 1 [1 0.5]" + Pose,
+                         "6df2 2 1 [0 0.5 1 1]" + Pose + "[1 0.5]", "6dj 1 1 [0 1][0 1][1 2 3 4 5 6][1 0 0 0 1 0 0 0 1]",
+                         "3d 2 [0 1][1 2 3][1 1][4 5 6]"};
+    const auto row = [&state](const char *name, const Lines &atMost, const std::string &last, bool complete = false) {
+        Lines lines = state;
+        lines.insert(lines.end(), atMost.begin(), atMost.end());
+        lines.push_back(last);
+        QTest::newRow(name) << lines << complete;
+    };
+    const std::string most = number(DefinedMaximum);
+    const std::string above = number(DefinedMaximum + 1);
+    const std::string lastId = number(DefinedMaximum - 1);
+    row("6d id 100000", {"6d 1 [" + lastId + " 1]" + Pose, "6d 0"}, "6d 1 [" + most + " 1]" + Pose);
+    row("6d id 2147483647", {}, "6d 1 [2147483647 1]" + Pose);
+    row("gl id 100000", {"gl 1 [" + lastId + " 1 0 0]" + Pose, "gl 0"}, "gl 1 [" + most + " 1 0 0]" + Pose);
+    row("6di id 100000", {"6di 1 [" + lastId + " 0 0]" + Pose, "6di 0"}, "6di 1 [" + most + " 0 0]" + Pose);
+    row("6dmtr 100001 0", {"6dmtr " + most + " 0"}, "6dmtr " + above + " 0");
+    row("6df2 100001 0", {"6df2 " + most + " 0"}, "6df2 " + above + " 0");
+    row("6dj 100001 0", {}, "6dj " + above + " 0"); // at the maximum the skeletons take 270 MB
+    row("6dmt more groups than a line holds", {}, "6dmt " + number(OrvelParser::MaxTools + 1));
+    row("6dmt 4294967297", {}, "6dmt 4294967297");
+    row("6dmt2 more groups than a line holds", {}, "6dmt2 0 " + number(OrvelParser::MaxTools2 + 1));
+    row("6df more groups than a line holds", {}, "6df " + number(OrvelParser::MaxWands + 1));
+    row("3d more groups than a line holds", {}, "3d " + number(OrvelParser::MaxMarkers + 1));
+    row("6dcal 100001 completed", {"6d 1 [" + lastId + " 1]" + Pose}, "6dcal " + above, true);
+    row("6dcal 2147483647 completed", {}, "6dcal 2147483647", true);
+    row("glcal 100001 completed", {}, "glcal " + above, true);
+}
+
+void TestOrvelParser::refusedAboveTheMaximum()
+{
+    QFETCH(Lines, lines);
+    QFETCH(bool, complete);
+    const std::string last = lines.back();
+    lines.pop_back();
+    for (const std::string &line : lines)
+        QVERIFY2(accepts(line), line.c_str());
+    parser.beginFrame(); // no tools or wands counted in: "6dcal" is the body count as it stands
+    if (complete)
+        QVERIFY(accepts(last));
+    std::string line = last; // writable, allocated before counting
+    char *cursor = &line[0];
+    const std::string before = snapshot(parser);
+    const long allocations = allocationCount;
+    if (complete)
+        parser.completeFrame();
+    else
+        QVERIFY(!parser.parseDataLine(&cursor));
+    QCOMPARE(allocationCount - allocations, 0L);
+    QVERIFY(snapshot(parser) == before);
 }
 
 void TestOrvelParser::decimalCommaLocale()
@@ -281,10 +542,11 @@ void TestOrvelParser::decimalCommaLocale()
                  "ts 1234.5678901234567890123", "3d 2 [0 0.5][1.5 2.5 1e-300] [1 0.5][0x1.8p1 inf 1e400]"})
             QVERIFY(accepts(line));
     };
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "C");
     run();
     const OrvelParser plain = std::move(parser);
     parser = OrvelParser();
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
         QFAIL("locale de_DE.UTF-8 is missing: scripts/install-deps.sh installs it");
     const bool decimalComma = std::strcmp(std::localeconv()->decimal_point, ",") == 0;
