@@ -3,11 +3,12 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLayout>
-#include <QSpacerItem>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -31,18 +32,17 @@ DeviceColumnsFitter::DeviceColumnsFitter(Columns toolColumns, Columns listColumn
     : QObject(parent)
     , tools(toolColumns)
     , list(listColumns)
-    , listPage(listColumns.table->parentWidget())
-    , listPages(listPage->parentWidget())
+    , listPages(listColumns.table->parentWidget()->parentWidget())
     , listTabs(qobject_cast<QTabWidget *>(listPages->parentWidget()))
+    , window(listColumns.table->window())
     , toolsSetupWidth(toolColumns.table->columnWidth(toolColumns.model))
     , listSetupWidth(listColumns.table->columnWidth(listColumns.model))
-    , widthRequest(new QSpacerItem(0, 0, QSizePolicy::Preferred, QSizePolicy::Fixed))
 {
-    listPage->layout()->addItem(widthRequest);
     showWholeLines(tools.table);
     showWholeLines(list.table);
     tools.table->viewport()->installEventFilter(this);
     list.table->viewport()->installEventFilter(this);
+    window->installEventFilter(this);
 }
 
 int DeviceColumnsFitter::textWidth(const QTableWidget *table, int column)
@@ -106,17 +106,37 @@ void DeviceColumnsFitter::fit()
                                              / qMax(1, toolWidths.model + listWidths.model));
         request = qMax(listWidths.least(), qMin(listWidths.need() - listCut, shared - toolWidths.least()));
     }
-    if (widthRequest->sizeHint().width() != request) {
-        widthRequest->changeSize(request, 0, QSizePolicy::Preferred, QSizePolicy::Fixed);
-        listPage->layout()->invalidate();
+    if (list.table->minimumWidth() != request) {
+        list.table->setMinimumWidth(request);
+        // A hidden page is not laid out, so its tab widget is told directly.
+        listTabs->updateGeometry();
     }
     fitModelColumn(tools, toolWidths);
     fitModelColumn(list, listWidths);
 }
 
+void DeviceColumnsFitter::fitWindow()
+{
+    fit();
+    if (window->layout())
+        window->layout()->activate();
+    const int missing = missingWidth();
+    if (missing <= 0)
+        return;
+    const QScreen *shown = window->screen();
+    const int room = shown ? shown->availableGeometry().width() : window->width() + missing;
+    window->resize(qMax(window->width(), qMin(window->width() + missing, room)), window->height());
+}
+
 bool DeviceColumnsFitter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize)
+    // The fonts are measured for the screen once the window is on it, and
+    // the layout that follows comes through the event queue.
+    if (watched == window) {
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, &DeviceColumnsFitter::fitWindow);
+    } else if (event->type() == QEvent::Resize) {
         fit();
+    }
     return QObject::eventFilter(watched, event);
 }

@@ -4,20 +4,21 @@
 #include <QObject>
 
 class QEvent;
-class QSpacerItem;
 class QTableWidget;
 class QTabWidget;
 class QWidget;
 
 // The tools table and the device list sit side by side, and both show a
 // radio device's model and serial. The device list keeps its width when the
-// dialog grows (the tools table takes the room), so its page asks, through
-// an empty item beside it, for what its columns need. A model column is as
-// wide as its setup made it, or as its text where wider. Where large fonts
-// leave less room than both tables need, the shortfall is taken from the two
-// model columns in proportion to those widths, elided in their middle, never
-// below their header; the serials and the tools' other columns keep their
-// width, so neither table scrolls sideways.
+// dialog grows (the tools table takes the room), so it asks, through its own
+// minimum width, for what its columns need; its page's layout holds nothing
+// but the list. A model column is as wide as its setup made it, or as its
+// text where wider. Where large fonts leave less room than both tables need,
+// the shortfall is taken from the two model columns in proportion to those
+// widths, elided in their middle, never below their header; the serials and
+// the tools' other columns keep their width, so neither table scrolls
+// sideways. The window that holds both is widened for larger fonts once it
+// is shown.
 class DeviceColumnsFitter : public QObject
 {
     Q_OBJECT
@@ -59,14 +60,18 @@ private:
     // The model column gets what the viewport leaves it, between its header and its width.
     static void fitModelColumn(Columns columns, Widths widths);
 
+    // The window's size suits the fonts it was drawn with; larger ones widen
+    // it, within the screen, as far as the tools table needs to show its
+    // columns without scrolling sideways.
+    void fitWindow();
+
     Columns tools;
     Columns list;
-    QWidget *listPage;
     QWidget *listPages;
     QTabWidget *listTabs;
+    QWidget *window;
     int toolsSetupWidth;
     int listSetupWidth;
-    QSpacerItem *widthRequest; // owned by the page's layout
 };
 
 #endif // DEVICECOLUMNSFITTER_H

@@ -4,10 +4,10 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTableWidgetItem>
+#include <climits>
 #include <cmath>
 
 #include "host/backendversions.h"
@@ -18,6 +18,7 @@
 #include "host/replybuffer.h"
 #include "host/versiongate.h"
 #include "settings/devicecolumnsfitter.h"
+#include "settings/keyboardpick.h"
 #include "ui_mtsettingsdlg.h"
 
 namespace {
@@ -79,23 +80,25 @@ QString twoDigits(int number)
 }
 
 // The start angle spin box holds whole degrees; truncated toward zero,
-// bounded first so that no controller value overflows the conversion.
+// bounded first so that no controller value overflows the conversion. "nan",
+// no angle at all, shows as the box's minimum.
 int wholeDegrees(double degrees)
 {
+    if (std::isnan(degrees))
+        return INT_MIN;
     return int(std::trunc(qBound(-1.0e6, degrees, 1.0e6)));
 }
 
 // Reads a point measurement parameter of the first tool into *value when
-// tools exist; a failure is logged and leaves *value alone.
+// tools exist; a failure is logged and leaves *value alone. A value read is
+// used as read, also "inf" or "nan": the spin box keeps it within its range.
 void readFirstToolDouble(IOManager *commandManager, int numberOfTools, const char *parameter, double *value,
                          const QString &failure)
 {
     if (numberOfTools <= 0)
         return;
     double read = 0.0;
-    const bool ok = commandManager->getDoubleParameter(&read, "measurementtool %s b01", parameter) == 0;
-    // "nan" or "inf" from the controller is no value a spin box can hold: refused like a failure.
-    if (ok && std::isfinite(read))
+    if (commandManager->getDoubleParameter(&read, "measurementtool %s b01", parameter) == 0)
         *value = read;
     else
         FailureLog::report(commandManager, failure);
@@ -147,28 +150,11 @@ MtSettingsDlg::MtSettingsDlg(IOManager *commandManager, QWidget *parent, Backend
     // The tools' single page has nothing to switch to: Tab goes straight into its table.
     if (QTabBar *bar = ui->tabWidget_mt->findChild<QTabBar *>(QString(), Qt::FindDirectChildrenOnly))
         bar->setFocusPolicy(Qt::NoFocus);
-    // The page tabs come between the buttons and the page's list. Ordered on
-    // the bar itself: through the tab widget's focus proxy Qt would put the
-    // list after the widget's last child and break the chain. The tab widget
-    // still takes the focus for its bar wherever it sits in the chain (left at
-    // the end, Tab from Cancel would land on the bar again), so it goes right
-    // before its bar, where Tab passes over it; that needs the proxy lifted.
-    if (QTabBar *bar = ui->tabWidget->findChild<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
-        setTabOrder(ui->pushButton_deselect, bar);
-        ui->tabWidget->setFocusProxy(nullptr);
-        setTabOrder(ui->pushButton_deselect, ui->tabWidget);
-        setTabOrder(ui->tabWidget, bar);
-        ui->tabWidget->setFocusProxy(bar);
-    }
-
-    // Select and Deselect follow the current rows also when the arrow keys move
-    // them, or a keyboard user could not assign anything; the remembered rows
-    // still follow clicks only.
+    // The form's Tab order leaves the tables and the page tabs to the end of
+    // the round, after Cancel. Moving the cursor in a table changes neither
+    // the remembered rows nor the buttons; Space on a cell picks it as a click would.
     for (QTableWidget *table : {ui->tableWidget_meaBodies, ui->tableWidget_refBodies, ui->tableWidget_availableMt})
-        connect(table, &QTableWidget::currentCellChanged, this, [this] {
-            updateSelectButton();
-            updateDeselectButton();
-        });
+        new KeyboardPick(table);
 
     timerDevices.setObjectName(QStringLiteral("timerDevices"));
     timerDevices.setInterval(DeviceRefreshMs);
@@ -195,21 +181,6 @@ int MtSettingsDlg::update_and_exec()
     return exec();
 }
 
-// The form's size suits the fonts it was drawn with; larger ones widen the
-// dialog, within the screen, as far as the tools table needs to show its
-// columns without scrolling sideways.
-void MtSettingsDlg::fitToFonts()
-{
-    columnsFitter->fit();
-    layout()->activate();
-    const int missing = columnsFitter->missingWidth();
-    if (missing <= 0)
-        return;
-    const QScreen *shown = screen();
-    const int room = shown ? shown->availableGeometry().width() : width() + missing;
-    resize(qMax(width(), qMin(width() + missing, room)), height());
-}
-
 // ---------------------------------------------------------------------------
 // Loading and enabling
 
@@ -223,7 +194,7 @@ int MtSettingsDlg::readCount(const char *parameter, int *value)
     int read = 0;
     const int result = pCommandManager->getIntParameter(&read, "measurementtool %s", parameter);
     if (result == 0)
-        *value = qBound(0, read, MaxBodies);
+        *value = qBound(0, read, MaxCount);
     return result;
 }
 
@@ -530,14 +501,6 @@ void MtSettingsDlg::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-// The fonts are measured for the screen once the window is on it, and the
-// layout that follows comes through the event queue.
-void MtSettingsDlg::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    QTimer::singleShot(0, this, &MtSettingsDlg::fitToFonts);
 }
 
 void MtSettingsDlg::resizeEvent(QResizeEvent *event)
@@ -1040,7 +1003,7 @@ void MtSettingsDlg::updateTableDevices()
         FailureLog::report(pCommandManager, tr("Error: Unable to get number of Measurementtools"));
         count = 0;
     }
-    count = qBound(0, count, MaxRadioDevices);
+    count = qBound(0, count, MaxCount);
 
     table->setRowCount(count);
     for (int i = 0; i < count; ++i) {
@@ -1265,10 +1228,4 @@ void MtSettingsDlg::closeDialog()
     if (timerDevices.isActive())
         timerDevices.stop();
     done(0);
-}
-
-void MtSettingsDlg::done(int result)
-{
-    timerDevices.stop();
-    QDialog::done(result);
 }

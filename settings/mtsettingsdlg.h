@@ -19,7 +19,6 @@ class DeviceColumnsFitter;
 class IOManager;
 class QKeyEvent;
 class QResizeEvent;
-class QShowEvent;
 class QSpinBox;
 class QTableWidget;
 struct BackendVersions;
@@ -34,17 +33,16 @@ class MtSettingsDlg : public QDialog, public Requester
     Q_OBJECT
 
 public:
-    // Counts and maxima the controller reports are kept within two-digit body numbers.
-    static constexpr int MaxBodies = 99;
-    // Radio devices listed at most (two-digit device numbers).
-    static constexpr int MaxRadioDevices = 99;
+    // Every count the controller reports (tools, references, their maxima,
+    // radio devices) drives a loop of queries and table rows. No controller
+    // comes near this many; a corrupt reply above it is read as this many
+    // (and one below 0 as 0), so that it can neither hang the dialog, nor
+    // exhaust its memory, nor overflow the arithmetic on rows.
+    static constexpr int MaxCount = 100000;
     static constexpr int DeviceRefreshMs = 1000;
 
     MtSettingsDlg(IOManager *commandManager, QWidget *parent, BackendVersions *backendVersions);
     ~MtSettingsDlg() override;
-
-    // However the modal run ends, the device list stops refreshing.
-    void done(int result) override;
 
 public slots:
     // Loads the dialog's state from the controller, then runs it modally.
@@ -71,12 +69,10 @@ private slots:
     void reject() override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     // Loading and enabling
     void loadSettings();
-    void fitToFonts();
     bool checkLocked();
     void setAvailable(bool available);
     void enableMeasurementParameters(bool enable);

@@ -79,11 +79,13 @@ void closeIfOpen(QWidget *dialog)
         static_cast<QDialog *>(dialog)->done(-99);
 }
 
-const QStringList SettingsOrder{"spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "tableWidget_meaBodies",
-                                "pushButton_select", "pushButton_deselect", "tabWidget", "tableWidget_refBodies",
-                                "checkBox_useOldOutputFormat", "doubleSpinBox_duration", "doubleSpinBox_tipTolerance",
-                                "checkBox_startSimulation", "spinBox_startAngle", "doubleSpinBox_startLeadTime",
-                                "pushButton_ok", "pushButton_cancel"};
+// The settings dialog's Tab order, each followed by the next.
+const QStringList SettingsOrder{"spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "pushButton_select",
+                                "pushButton_deselect", "checkBox_useOldOutputFormat", "doubleSpinBox_duration",
+                                "doubleSpinBox_tipTolerance", "checkBox_startSimulation", "spinBox_startAngle",
+                                "doubleSpinBox_startLeadTime", "pushButton_ok", "pushButton_cancel"};
+// Outside that order, at the end of the round: the tools table, the page tabs and the page's list.
+const QStringList SettingsTables{"tableWidget_meaBodies", "tabWidget", "tableWidget_refBodies"};
 
 } // namespace
 
@@ -192,30 +194,42 @@ void TestKeyboard::init()
     QCOMPARE(host->module()->menuEntries().size(), 3);
 }
 
-// Tab leaves each table, the reference and radio device lists are on the way,
-// Ctrl+Tab switches the pages from inside them, Escape cancels and Enter or Space on OK applies.
+// The Tab order both ways, Tab from each of its widgets to the next; the
+// tables and the page tabs after it, Tab leaving each table; Ctrl+Tab
+// switches the pages from inside them; arrows move the cursor and change
+// neither button; Escape cancels and Enter on a spin box applies.
 void TestKeyboard::settingsDialog()
 {
     const int escaped = openSettings([&](QWidget *d) {
-        checkTabOrder(d, SettingsOrder);
+        checkTabOrder(d, SettingsOrder + SettingsTables);
+        for (int i = 0; i + 1 < SettingsOrder.size(); ++i) {
+            d->findChild<QWidget *>(SettingsOrder.at(i))->setFocus(Qt::TabFocusReason);
+            QCOMPARE(focusName(), SettingsOrder.at(i));
+            QCOMPARE(press(1), QStringList{SettingsOrder.at(i + 1)});
+        }
 
-        // Arrows move inside the tools table; Tab leaves it.
+        // Cancel has the focus: the tools table follows it; arrows move inside, Tab leaves it.
         QTableWidget *tools = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_meaBodies"));
-        QCOMPARE(press(2), QStringList({"spinBox_noOfRefBodies", "tableWidget_meaBodies"}));
+        QPushButton *select = d->findChild<QPushButton *>(QStringLiteral("pushButton_select"));
+        QPushButton *deselect = d->findChild<QPushButton *>(QStringLiteral("pushButton_deselect"));
+        QCOMPARE(press(1), QStringList{"tableWidget_meaBodies"});
         QCOMPARE(tools->currentRow(), 0);
+        QVERIFY(select->isEnabled() && deselect->isEnabled()); // tool 1 on MR2, MR1 current
         QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
         QCOMPARE(tools->currentRow(), 1);
+        QVERIFY(select->isEnabled() && deselect->isEnabled()); // the cursor alone changes neither
         QCOMPARE(press(1, Qt::Key_Up), QStringList{"tableWidget_meaBodies"});
         QCOMPARE(tools->currentRow(), 0);
 
         // Into the reference list, over to the radio devices and back with Ctrl+Tab.
         QTabWidget *pages = d->findChild<QTabWidget *>(QStringLiteral("tabWidget"));
-        QCOMPARE(press(4), QStringList({"pushButton_select", "pushButton_deselect", "tabWidget", "tableWidget_refBodies"}));
+        QCOMPARE(press(2), QStringList({"tabWidget", "tableWidget_refBodies"}));
         QCOMPARE(press(1, Qt::Key_Tab, Qt::ControlModifier), QStringList{"tableWidget_availableMt"});
         QCOMPARE(pages->currentIndex(), 1);
-        QCOMPARE(press(1), QStringList{"checkBox_useOldOutputFormat"});
-        QCOMPARE(back(3), QStringList({"tableWidget_availableMt", "tabWidget", "pushButton_deselect"}));
-        QCOMPARE(press(2), QStringList({"tabWidget", "tableWidget_availableMt"}));
+        QCOMPARE(press(1), QStringList{"spinBox_noOfMeaBodies"});
+        QCOMPARE(back(4), QStringList({"tableWidget_availableMt", "tabWidget", "tableWidget_meaBodies",
+                                       "pushButton_cancel"}));
+        QCOMPARE(press(3), QStringList({"tableWidget_meaBodies", "tabWidget", "tableWidget_availableMt"}));
         QCOMPARE(press(1, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier),
                  QStringList{"tableWidget_refBodies"});
         QCOMPARE(pages->currentIndex(), 0);
@@ -267,8 +281,8 @@ void TestKeyboard::settingsKeys()
                  QStringList({"setParameter measurementtool number_of_tools 1",
                               "setParameter measurementtool number_of_tools 2"}));
 
-        // The first tool's tip diameter: into its cell, F2, a new value, Enter.
-        QCOMPARE(press(2), QStringList({"spinBox_noOfRefBodies", "tableWidget_meaBodies"}));
+        // The first tool's tip diameter: back round into its cell, F2, a new value, Enter.
+        QCOMPARE(back(3), QStringList({"tableWidget_refBodies", "tabWidget", "tableWidget_meaBodies"}));
         QCOMPARE(press(1, Qt::Key_Right), QStringList{"tableWidget_meaBodies"});
         QCOMPARE(tools->currentColumn(), 1);
         QTest::keyClick(tools, Qt::Key_F2);
@@ -280,32 +294,42 @@ void TestKeyboard::settingsKeys()
         QCOMPARE(focusName(), QStringLiteral("tableWidget_meaBodies"));
         QVERIFY(d->isVisible());
 
-        // The second tool, without a reference, gets the second: the disabled Deselect is passed over.
+        // The second tool, without a reference, picked by Space, gets the second
+        // reference, picked by Space: Tab on round to Select.
+        QPushButton *select = d->findChild<QPushButton *>(QStringLiteral("pushButton_select"));
+        QPushButton *deselect = d->findChild<QPushButton *>(QStringLiteral("pushButton_deselect"));
+        QCOMPARE(press(1, Qt::Key_Left), QStringList{"tableWidget_meaBodies"});
         QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
         QCOMPARE(cellText(tools, 1, 2), QStringLiteral("none"));
-        QCOMPARE(press(3), QStringList({"pushButton_select", "tabWidget", "tableWidget_refBodies"}));
+        QVERIFY(deselect->isEnabled()); // still the first tool's, until the second is picked
+        QCOMPARE(press(1, Qt::Key_Space), QStringList{"tableWidget_meaBodies"});
+        QVERIFY(select->isEnabled() && !deselect->isEnabled());
+        QCOMPARE(press(2), QStringList({"tabWidget", "tableWidget_refBodies"}));
         QTableWidget *references = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_refBodies"));
         QCOMPARE(references->currentRow(), 0);
         QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_refBodies"});
-        QCOMPARE(back(2), QStringList({"tabWidget", "pushButton_select"}));
+        QCOMPARE(press(1, Qt::Key_Space), QStringList{"tableWidget_refBodies"});
+        QCOMPARE(press(3), QStringList({"spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "pushButton_select"}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(cellText(tools, 1, 2), QStringLiteral("MR2"));
-        // Select, now disabled, hands the focus on to the page tabs.
-        QCOMPARE(focusName(), QStringLiteral("tabWidget"));
+        // Select, now disabled, hands the focus on to the next enabled widget.
+        QCOMPARE(focusName(), QStringLiteral("checkBox_useOldOutputFormat"));
 
-        // And the free radio device: back into the tools table (the rebuilt table is at
-        // its last clicked row), Down, over to the list's page, down to the device, back to Select.
-        QCOMPARE(back(2), QStringList({"pushButton_deselect", "tableWidget_meaBodies"}));
-        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
+        // And the free radio device: into the tools table, still on the second
+        // tool, over to the list's page, down to the device, picked, round to Select.
+        QVERIFY(tabTo(QStringLiteral("tableWidget_meaBodies")));
         QCOMPARE(tools->currentRow(), 1);
-        QCOMPARE(press(3), QStringList({"pushButton_deselect", "tabWidget", "tableWidget_refBodies"}));
+        QCOMPARE(press(2), QStringList({"tabWidget", "tableWidget_refBodies"}));
         QCOMPARE(press(1, Qt::Key_Tab, Qt::ControlModifier), QStringList{"tableWidget_availableMt"});
         QTableWidget *devices = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_availableMt"));
         QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_availableMt"});
         QCOMPARE(cellText(devices, devices->currentRow(), 4), QStringLiteral("00007")); // held by the first tool
         QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_availableMt"});
         QCOMPARE(cellText(devices, devices->currentRow(), 4), QStringLiteral("12345"));
-        QCOMPARE(back(2), QStringList({"tabWidget", "pushButton_select"}));
+        QVERIFY(!select->isEnabled()); // not picked yet
+        QCOMPARE(press(1, Qt::Key_Space), QStringList{"tableWidget_availableMt"});
+        QVERIFY(select->isEnabled());
+        QCOMPARE(press(3), QStringList({"spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "pushButton_select"}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(cellText(tools, 1, 4), QStringLiteral("12345"));
 

@@ -4,6 +4,7 @@
 #include "fakecommandmanager.h"
 #include "modaldriver.h"
 #include "pluginhost.h"
+#include "settings/mtsettingsdlg.h"
 
 namespace {
 
@@ -83,13 +84,14 @@ struct Session
             dialog = mainWindow.findChild<QDialog *>(QStringLiteral("MtSettingsDlgClass"));
     }
 
-    // act runs on the modal dialog (closed after if left open), fake.calls holding the load; true if exec gave 0.
+    // act runs on the modal dialog (closed after, as the window's close
+    // button does, if left open), fake.calls holding the load; true if exec gave 0.
     bool open(const std::function<void(QDialog *)> &act)
     {
         ModalDriver driver("MtSettingsDlg", [&](QWidget *) {
             act(dialog);
             if (dialog->isVisible())
-                dialog->done(0);
+                dialog->reject();
         });
         fake.calls.clear();
         int result = -1;
@@ -123,7 +125,11 @@ private slots:
     void fallbacksAndLimits();
     void countChanges();
     void selectAndDeselect();
+    void picksOnly();
     void deviceListRefresh();
+    void beyondNinetyNine();
+    void readAsRead();
+    void classAndForm();
     void okOrderAndDifferences();
     void cancelRestoresCounts();
     void textsShowWhole();
@@ -291,6 +297,59 @@ void TestSettingsDlg::selectAndDeselect()
     }));
 }
 
+// Only a click, or Space standing for one, changes the remembered rows and
+// the buttons: neither the cursor moved by the keys nor the device list's
+// refresh every second does.
+void TestSettingsDlg::picksOnly()
+{
+    {
+        Session s(14, 2, 2);
+        answer(s.fake, "reference_of_tool b01=b01");
+        QVERIFY(s.open([&](QDialog *d) {
+            QPushButton *select = w<QPushButton>(d, "pushButton_select"), *deselect = w<QPushButton>(d, "pushButton_deselect");
+            QTableWidget *tools = w<QTableWidget>(d, "tableWidget_meaBodies"), *refs = w<QTableWidget>(d, "tableWidget_refBodies");
+            auto buttons = [&] { return QString("%1 %2").arg(select->isEnabled()).arg(deselect->isEnabled()); };
+            clickCell(d, "tableWidget_meaBodies", 0);
+            clickCell(d, "tableWidget_refBodies", 0);
+            QCOMPARE(buttons(), QStringLiteral("0 1")); // M1 is on MR1 already
+            QTest::keyClick(tools, Qt::Key_Down);
+            QTest::keyClick(refs, Qt::Key_Down);
+            QCOMPARE(QString("%1 %2 ").arg(tools->currentRow()).arg(refs->currentRow()) + buttons(), QStringLiteral("1 1 0 1"));
+            QTest::keyClick(tools, Qt::Key_Space); // picks M2, which has no reference
+            QCOMPARE(buttons(), QStringLiteral("1 0"));
+            select->click();
+            QCOMPARE(text(d, "tableWidget_meaBodies"), QStringLiteral("M1|2.5|MR1|Probe Mk II|00007 / M2|1.0|MR2||"));
+            QCOMPARE(tools->currentRow(), 1); // the picked row stays current
+            QCOMPARE(buttons(), QStringLiteral("0 1"));
+            QTest::keyClick(refs, Qt::Key_Up);
+            QCOMPARE(buttons(), QStringLiteral("0 1"));
+            QTest::keyClick(refs, Qt::Key_Space); // picks MR1: M2 may go there
+            QCOMPARE(buttons(), QStringLiteral("1 1"));
+        }));
+    }
+
+    Session s(14);
+    // Between two refreshes a device turns up that sorts before the others.
+    s.fake.queue("measurementtool number_of_kinwave_devices", {{0, "2"}, {0, "3"}});
+    answer(s.fake, "kinwave_device d03=aaa first 1; kinwave device_model_desc aaa first=First");
+    const QString count = seq("gi number_of_kinwave_devices")[0];
+    QVERIFY(s.open([&](QDialog *d) {
+        QPushButton *select = w<QPushButton>(d, "pushButton_select"), *deselect = w<QPushButton>(d, "pushButton_deselect");
+        auto buttons = [&] { return QString("%1 %2").arg(select->isEnabled()).arg(deselect->isEnabled()); };
+        w<QTabWidget>(d, "tabWidget")->setCurrentIndex(1);
+        clickCell(d, "tableWidget_meaBodies", 1);
+        clickCell(d, "tableWidget_availableMt", 1, 3);
+        QCOMPARE(text(d, "tableWidget_availableMt").section(" / ", 1), QStringLiteral("zetawand12345|zeta|wand|Wand|12345"));
+        QCOMPARE(buttons(), QStringLiteral("1 0")); // nobody's device for a tool without one
+        const int refreshes = s.fake.calls.count(count);
+        QTRY_VERIFY_WITH_TIMEOUT(s.fake.calls.count(count) >= refreshes + 2, 5000);
+        // The row now holds the first tool's device; the buttons wait for the operator.
+        QCOMPARE(text(d, "tableWidget_availableMt").section(" / ", 1, 1), QStringLiteral("acmeprobe00007|acme|probe|Probe Mk II|00007"));
+        QCOMPARE(w<QTableWidget>(d, "tableWidget_availableMt")->currentRow(), 1);
+        QCOMPARE(buttons(), QStringLiteral("1 0"));
+    }));
+}
+
 void TestSettingsDlg::deviceListRefresh()
 {
     Session s(14);
@@ -315,6 +374,102 @@ void TestSettingsDlg::deviceListRefresh()
                  "log get device info of MeasurementTool d03"));
     QTest::qWait(1500);
     QCOMPARE(s.fake.calls.size(), last + 8); // that refresh was the last: nothing while closed
+}
+
+// Counts above 99 are the controller's to set: item 100 is b100 and d100.
+// Only a count that no controller reaches is bounded, so that a corrupt one
+// neither hangs the dialog nor exhausts its memory.
+void TestSettingsDlg::beyondNinetyNine()
+{
+    {
+        Session s(14, 100, 100);
+        answer(s.fake, "max_number_of_tools=100; max_number_of_references=100; reference_of_tool b100=b100;"
+                       "tip_radius b100=2.0; number_of_kinwave_devices=100; kinwave_device d100=omega probe 100");
+        QVERIFY(s.open([&](QDialog *d) {
+            QSpinBox *tools = w<QSpinBox>(d, "spinBox_noOfMeaBodies"), *refs = w<QSpinBox>(d, "spinBox_noOfRefBodies");
+            QCOMPARE(QString("%1/%2 %3/%4").arg(tools->value()).arg(tools->maximum()).arg(refs->value()).arg(refs->maximum()),
+                     QStringLiteral("100/100 100/100"));
+            QCOMPARE(text(d, "tableWidget_meaBodies").section(" / ", 99), QStringLiteral("M100|4.0|MR100||"));
+            QCOMPARE(text(d, "tableWidget_refBodies").section(" / ", 99), QStringLiteral("MR100"));
+            QCOMPARE(w<QTableWidget>(d, "tableWidget_availableMt")->rowCount(), 100);
+            QVERIFY(text(d, "tableWidget_availableMt").contains(QStringLiteral("|omega|probe|probe|00100")));
+            QVERIFY(s.fake.calls.contains(seq("gp kinwave_device d100")[0]));
+            const QStringList ok = s.ok();
+            QVERIFY(ok.contains(seq("s reference_of_tool b100 b100")[0]));
+            QVERIFY(ok.contains(seq("s measurement_duration b100 2.500")[0]));
+        }));
+    }
+
+    Session s(14);
+    answer(s.fake, "max_number_of_tools=2000000000; number_of_kinwave_devices=2000000000");
+    QVERIFY(s.open([&](QDialog *d) {
+        QCOMPARE(w<QSpinBox>(d, "spinBox_noOfMeaBodies")->maximum(), MtSettingsDlg::MaxCount);
+        QCOMPARE(w<QTableWidget>(d, "tableWidget_availableMt")->rowCount(), MtSettingsDlg::MaxCount);
+    }));
+}
+
+// A value the controller gave is used as read, also one that is no finite
+// number; only a failed read is logged.
+void TestSettingsDlg::readAsRead()
+{
+    Session s(14);
+    answer(s.fake, "measurement_duration b01=inf; measurement_tip_tolerance b01=-inf; measurement_start_angle b01=nan;"
+                   "measurement_start_lead_time b01=!5");
+    QVERIFY(s.open([&](QDialog *d) {
+        QCOMPARE(parameters(d), QStringLiteral("10 0.1 true 10 0.2 false")); // within each box's range
+        QCOMPARE(s.fake.logMessages(), seq("log get mea start lead time"));
+    }));
+}
+
+// The dialog's slots in the order of its meta-object, the first public;
+// only OK and Cancel stop the device list's refresh; the radio device page's
+// layout holds the list and nothing else.
+void TestSettingsDlg::classAndForm()
+{
+    Session s(14);
+    QVERIFY(s.dialog);
+    const QMetaObject *meta = s.dialog->metaObject();
+    QCOMPARE(meta->className(), "MtSettingsDlg");
+    QVERIFY(s.dialog->qt_metacast("Requester"));
+    QStringList methods;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        const char *access = method.access() == QMetaMethod::Public    ? "public"
+                             : method.access() == QMetaMethod::Private ? "private"
+                                                                       : "protected";
+        methods << QString("%1%2 %3 %4")
+                       .arg(method.methodType() == QMetaMethod::Slot ? "" : "not a slot: ", access)
+                       .arg(QString::fromLatin1(method.typeName()), QString::fromLatin1(method.methodSignature()));
+    }
+    QStringList expected{"public int update_and_exec()"};
+    for (const char *slot : {"on_tableWidget_refBodies_cellClicked(int,int)", "on_tableWidget_availableMt_cellClicked(int,int)",
+                             "on_tableWidget_meaBodies_cellClicked(int,int)", "on_tabWidget_currentChanged(int)",
+                             "on_pushButton_deselect_clicked()", "on_pushButton_select_clicked()",
+                             "on_doubleSpinBox_startLeadTime_valueChanged(double)", "on_spinBox_startAngle_valueChanged(int)",
+                             "on_doubleSpinBox_tipTolerance_valueChanged(double)", "on_doubleSpinBox_duration_valueChanged(double)",
+                             "on_spinBox_noOfRefBodies_valueChanged(int)", "on_spinBox_noOfMeaBodies_valueChanged(int)",
+                             "on_checkBox_startSimulation_stateChanged(int)", "on_pushButton_ok_clicked()",
+                             "on_pushButton_cancel_clicked()", "updateTableDevices()", "reject()",
+                             "keyPressEvent(QKeyEvent*)", "resizeEvent(QResizeEvent*)"})
+        expected << QStringLiteral("private void ") + slot;
+    QCOMPARE(methods, expected);
+
+    const QLayout *page = w<QLayout>(s.dialog, "verticalLayout_5");
+    const auto holdsListOnly = [&] { return page->count() == 1 && page->itemAt(0)->widget() == w(s.dialog, "tableWidget_availableMt"); };
+    QVERIFY(holdsListOnly());
+    QTimer *timer = w<QTimer>(s.dialog, "timerDevices");
+    QVERIFY(s.open([&](QDialog *d) {
+        w<QTabWidget>(d, "tabWidget")->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        QVERIFY(holdsListOnly());
+        QVERIFY(timer->isActive());
+        d->done(0); // not the dialog's own way out
+    }));
+    QVERIFY(timer->isActive());
+    QVERIFY(s.open([&](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); }));
+    QVERIFY(!timer->isActive());
+    QVERIFY(s.open([&](QDialog *d) { w<QPushButton>(d, "pushButton_ok")->click(); }));
+    QVERIFY(!timer->isActive());
 }
 
 void TestSettingsDlg::okOrderAndDifferences()
@@ -431,6 +586,8 @@ void TestSettingsDlg::textsShowWhole()
             QVERIFY(tools->columnWidth(3) >= tools->horizontalHeader()->sectionSizeHint(3));
             QVERIFY(devices->columnWidth(3) >= devices->horizontalHeader()->sectionSizeHint(3));
             QVERIFY(devices->textElideMode() == Qt::ElideMiddle && tools->textElideMode() == Qt::ElideMiddle);
+            const QLayout *page = w<QLayout>(d, "verticalLayout_5"); // the list's page holds the list alone
+            QVERIFY2(page->count() == 1 && page->itemAt(0)->widget() == devices, when);
         };
         QCOMPARE(devices->rowCount(), 2);
         QCOMPARE(tools->item(0, 3)->text(), QString("Measurement Tool with four buttons"));
