@@ -27,7 +27,7 @@ status=0
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   "$build/fuzz/fuzz_orvelparser" \
-  -max_total_time="$seconds" -max_len=12000 -timeout=10 -rss_limit_mb=2048 \
+  -max_total_time="$seconds" -max_len=66000 -timeout=10 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/" \
   -dict="$root/fuzz/orvelparser.dict" \
   "$corpus" "$root/fuzz/corpus" >"$log" 2>&1 || status=$?
