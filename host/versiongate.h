@@ -5,6 +5,17 @@
 
 struct BackendVersions;
 
+// The backend version 1.<minor> from which the controller knows each feature
+// the module uses.
+enum class Feature : qint32 {
+    MeasurementTool = 3,   // "measurementtool ..." parameters and the tool calibration
+    StepDuration = 4,      // "cal step_duration", the calibration's remaining time
+    ConfigurationLock = 9, // "config is_changeable"
+    OutputFormat = 13,     // "measurementtool output_6dmt", the newer tool line
+    TipRadius = 13,        // "measurementtool tip_radius"
+    RadioDevices = 14,     // "measurementtool device", "kinwave ..."
+};
+
 // Feature gates on the controller's version triples, compared
 // lexicographically as signed integers.
 class VersionGate
@@ -21,6 +32,11 @@ public:
     static bool backendAtLeast(const BackendVersions *versions, qint32 minor)
     {
         return backendAtLeast(versions, 1, minor);
+    }
+
+    static bool supports(const BackendVersions *versions, Feature feature)
+    {
+        return backendAtLeast(versions, 1, qint32(feature));
     }
 };
 

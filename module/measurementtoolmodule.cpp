@@ -14,9 +14,10 @@
 
 namespace {
 
-constexpr int VersionMajor = 1;
-constexpr int VersionMinor = 3;
-constexpr int VersionPatch = 12;
+// The project's version, set once in the top-level CMakeLists.txt.
+constexpr int VersionMajor = MT_VERSION_MAJOR;
+constexpr int VersionMinor = MT_VERSION_MINOR;
+constexpr int VersionPatch = MT_VERSION_PATCH;
 
 constexpr int TrackingMenuOrder = 300;
 constexpr int ViewMenuOrder = 400;

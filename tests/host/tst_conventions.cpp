@@ -6,6 +6,7 @@
 #include "fakecommandmanager.h"
 #include "host/backendversions.h"
 #include "host/cnumber.h"
+#include "host/controllerfacts.h"
 #include "host/failurelog.h"
 #include "host/numbereditem.h"
 #include "host/replybuffer.h"
@@ -18,6 +19,12 @@ class TestConventions : public QObject
 private slots:
     void versionGate();
     void replyWordsAndNumberedItems();
+    void numberedItems_data();
+    void numberedItems();
+    void itemNumbersRead_data();
+    void itemNumbersRead();
+    void controllerFacts_data();
+    void controllerFacts();
     void failuresGoToTheLogInLatin1();
     void numbersIgnoreTheProcessLocale();
 };
@@ -65,13 +72,94 @@ void TestConventions::replyWordsAndNumberedItems()
     QCOMPARE(int(std::strlen(reply.text())), ReplyBuffer::size() - 1);
     QVERIFY(!reply.is(ReplyWord::Yes));
 
-    const std::pair<NumberedItem, const char *> items[] = {
-        {NumberedItem::body(0), "b01"},           {NumberedItem::body(9), "b10"},
-        {NumberedItem::body(99), "b100"},         {NumberedItem::device(2), "d03"},
-        {NumberedItem::step(1), "s02"},           {NumberedItem::body(INT_MAX), "b2147483647"},
-        {NumberedItem::body(INT_MIN), "b-2147483647"}};
-    for (const auto &item : items)
-        QCOMPARE(QByteArray(item.first.c_str()), QByteArray(item.second));
+}
+
+void TestConventions::numberedItems_data()
+{
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("first body") << QByteArray(NumberedItem::body(0).c_str()) << QByteArray("b01");
+    QTest::newRow("tenth body") << QByteArray(NumberedItem::body(9).c_str()) << QByteArray("b10");
+    QTest::newRow("hundredth body") << QByteArray(NumberedItem::body(99).c_str()) << QByteArray("b100");
+    QTest::newRow("device") << QByteArray(NumberedItem::device(2).c_str()) << QByteArray("d03");
+    QTest::newRow("step by its number") << QByteArray(NumberedItem::step(2).c_str()) << QByteArray("s02");
+    QTest::newRow("step 100") << QByteArray(NumberedItem::step(100).c_str()) << QByteArray("s100");
+    // Steps keep "%02d", bodies "%2.2d": the two differ only below zero.
+    QTest::newRow("negative step") << QByteArray(NumberedItem::step(-5).c_str()) << QByteArray("-5").prepend('s');
+    QTest::newRow("negative body") << QByteArray(NumberedItem::body(-6).c_str()) << QByteArray("b-05");
+    QTest::newRow("largest body") << QByteArray(NumberedItem::body(INT_MAX).c_str()) << QByteArray("b2147483647");
+    QTest::newRow("smallest body") << QByteArray(NumberedItem::body(INT_MIN).c_str()) << QByteArray("b-2147483647");
+}
+
+void TestConventions::numberedItems()
+{
+    QFETCH(QByteArray, written);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(written, expected);
+}
+
+void TestConventions::itemNumbersRead_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<int>("number");
+    QTest::newRow("b02") << QByteArray("b02") << true << 2;
+    QTest::newRow("letter not checked") << QByteArray("x7") << true << 7;
+    QTest::newRow("b100") << QByteArray("b100") << true << 100;
+    QTest::newRow("octal look, decimal read") << QByteArray("b010") << true << 10;
+    QTest::newRow("trailing text") << QByteArray("b3 ") << true << 3;
+    QTest::newRow("letter only") << QByteArray("b") << false << 0;
+    QTest::newRow("empty") << QByteArray("") << false << 0;
+    QTest::newRow("no digits") << QByteArray("none") << false << 0;
+    QTest::newRow("beyond int") << QByteArray("b2147483648") << false << 0;
+    QTest::newRow("below int") << QByteArray("b-2147483649") << false << 0;
+}
+
+void TestConventions::itemNumbersRead()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, read);
+    QFETCH(int, number);
+    int got = -1;
+    QCOMPARE(NumberedItem::readNumber(reply.constData(), &got), read);
+    QCOMPARE(got, number);
+}
+
+void TestConventions::controllerFacts_data()
+{
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QStringList>("asked");
+    const QStringList both{"getParameter config is_changeable", "getParameter measurementtool available"};
+    QTest::newRow("yes and no") << 14 << 0 << QByteArray("yes") << true << false << both;
+    QTest::newRow("no and locked") << 14 << 0 << QByteArray("no") << false << true << both;
+    QTest::newRow("failed query") << 14 << 3 << QByteArray("no") << false << false << both;
+    QTest::newRow("Yes in capitals") << 14 << 0 << QByteArray("Yes") << false << false << both;
+    QTest::newRow("before the lock") << 8 << 0 << QByteArray("no") << false << false
+                                     << QStringList{"getParameter measurementtool available"};
+    QTest::newRow("before measurement tools") << 2 << 0 << QByteArray("no") << false << false << QStringList();
+}
+
+void TestConventions::controllerFacts()
+{
+    QFETCH(int, minor);
+    QFETCH(int, result);
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, available);
+    QFETCH(bool, locked);
+    QFETCH(QStringList, asked);
+    FakeCommandManager fake;
+    fake.answer("config is_changeable", result, reply);
+    fake.answer("measurementtool available", result, reply);
+    const BackendVersions versions{{9, 9, 9}, {1, minor, 0}, QStringLiteral("ORVEL")};
+    QCOMPARE(ControllerFacts::configurationLocked(&fake, &versions), locked);
+    QCOMPARE(ControllerFacts::measurementToolAvailable(&fake, &versions), available);
+    QCOMPARE(fake.calls, asked);
+    QVERIFY(!ControllerFacts::measurementToolAvailable(nullptr, &versions));
+    QVERIFY(!ControllerFacts::configurationLocked(&fake, nullptr));
 }
 
 void TestConventions::failuresGoToTheLogInLatin1()
