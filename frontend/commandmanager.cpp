@@ -1,149 +1,32 @@
 #include "frontend/commandmanager.h"
 
-#include <cerrno>
-#include <climits>
-#include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <locale.h>
 
 #include "frontend/controllerlink.h"
 #include "host/backendversions.h"
-#include "host/cnumber.h"
 
 namespace {
 
-constexpr char GetPrefix[] = "orvel2 get ";
-constexpr char SetPrefix[] = "orvel2 set ";
-constexpr char OkReply[] = "orvel2 ok";
-constexpr char ErrorWord[] = "orvel2 err";
-constexpr char TrackingStart[] = "orvel2 tracking start";
-constexpr char TrackingStop[] = "orvel2 tracking stop";
-constexpr char StatusQuery[] = "orvel2 get status active";
-constexpr char StatusReply[] = "orvel2 set status active ";
-constexpr char OutputSwitch[] = "output active chmon ";
-
-template <int N>
-constexpr int textLength(const char (&)[N])
-{
-    return N - 1;
-}
-
-constexpr int WatchIntervalMs = 100;
-
 constexpr int MaxLogTextLength = 4096;
 
-// Command texts are formatted in the "C" locale for this thread only, so a
-// decimal comma of the process locale never reaches the controller.
-locale_t cLocale()
+std::unique_ptr<ControllerLink> makeLink(std::unique_ptr<ControllerTransport> transport)
 {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return locale;
-}
-
-// Copies a reply into a caller's buffer of IOManager::ReplySize bytes: a
-// longer reply is cut, and the NUL always lies inside the buffer.
-void copyReply(char *buffer, const QByteArray &reply)
-{
-    if (!buffer)
-        return;
-    const int length = qMin(reply.size(), IOManager::ReplySize - 1);
-    std::memcpy(buffer, reply.constData(), size_t(length));
-    buffer[length] = '\0';
-}
-
-// "orvel2 err <n> <message>" gives n; any other reply 0.
-int controllerError(const QByteArray &reply)
-{
-    if (!reply.startsWith(ErrorWord))
-        return 0;
-    if (reply.size() == textLength(ErrorWord))
-        return CommandManager::UnexpectedReply;
-    if (reply.at(textLength(ErrorWord)) != ' ')
-        return 0;
-
-    const int start = textLength(ErrorWord) + 1;
-    int end = start;
-    while (end < reply.size() && end - start <= 10 && reply.at(end) >= '0' && reply.at(end) <= '9')
-        ++end;
-    if (end == start || end - start > 10 || (end < reply.size() && reply.at(end) != ' '))
-        return CommandManager::UnexpectedReply;
-    const QByteArray digits = reply.mid(start, end - start);
-    const long number = CNumber::toLong(digits.constData(), nullptr, 10);
-    if (number <= 0 || number > INT_MAX)
-        return CommandManager::UnexpectedReply;
-    return int(number);
-}
-
-// The whole value must be the number; blanks around it are allowed.
-bool wholeNumber(const QByteArray &value, const char *end)
-{
-    while (*end == ' ')
-        ++end;
-    return end == value.constData() + value.size();
-}
-
-bool readInt(const QByteArray &value, int *number)
-{
-    char *end = nullptr;
-    errno = 0;
-    const long parsed = CNumber::toLong(value.constData(), &end, 10);
-    if (end == value.constData() || errno == ERANGE || !wholeNumber(value, end))
-        return false;
-    if (parsed < INT_MIN || parsed > INT_MAX)
-        return false;
-    *number = int(parsed);
-    return true;
-}
-
-bool readBool(const QByteArray &value, bool *flag)
-{
-    if (value != "yes" && value != "no")
-        return false;
-    *flag = value == "yes";
-    return true;
-}
-
-bool readDouble(const QByteArray &value, double *number)
-{
-    char *end = nullptr;
-    const double parsed = CNumber::toDouble(value.constData(), &end);
-    if (end == value.constData() || !wholeNumber(value, end) || !std::isfinite(parsed))
-        return false;
-    *number = parsed;
-    return true;
-}
-
-// "<major> <minor> <patch>"
-bool readTriple(const QByteArray &value, qint32 (&triple)[3])
-{
-    const QList<QByteArray> parts = value.simplified().split(' ');
-    if (parts.size() != 3)
-        return false;
-    int numbers[3];
-    for (int i = 0; i < 3; ++i) {
-        if (!readInt(parts.at(i), &numbers[i]))
-            return false;
-    }
-    for (int i = 0; i < 3; ++i)
-        triple[i] = numbers[i];
-    return true;
+    return transport ? std::make_unique<ControllerLink>(transport.release()) : nullptr;
 }
 
 } // namespace
 
 CommandManager::CommandManager(std::unique_ptr<ControllerTransport> transport, QObject *parent)
     : QObject(parent)
+    , controller(makeLink(std::move(transport)))
+    , delivery(&router)
+    , watch(this, controller.get(), &delivery)
 {
-    watchTimer.setInterval(WatchIntervalMs);
-    connect(&watchTimer, &QTimer::timeout, this, &CommandManager::watchConnection);
-    if (!transport)
-        return;
-    controller = std::make_unique<ControllerLink>(transport.release());
-    connect(controller.get(), &ControllerLink::dataLine, this, &CommandManager::routeDataLine);
-    connect(controller.get(), &ControllerLink::lost, this, &CommandManager::markLost);
-    connect(controller.get(), &ControllerLink::checked, this, &CommandManager::noteChecked);
-    watchTimer.start();
+    connect(&delivery, &DataDelivery::logged, this, &CommandManager::log);
+    connect(&watch, &ConnectionWatch::connectionChanged, this, &CommandManager::connectionChanged);
+    connect(&watch, &ConnectionWatch::measurementStateChanged, this, &CommandManager::measurementStateChanged);
+    if (controller)
+        connect(controller.get(), &ControllerLink::dataLine, this, &CommandManager::routeDataLine);
 }
 
 CommandManager::~CommandManager() = default;
@@ -173,19 +56,6 @@ QString CommandManager::errorText(int error)
     return error > 0 ? tr("controller error %1").arg(error) : tr("error %1").arg(error);
 }
 
-QString CommandManager::connectionText(Connection connection)
-{
-    switch (connection) {
-    case Connection::Connected:
-        return tr("connected");
-    case Connection::Lost:
-        return tr("lost");
-    case Connection::Reconnecting:
-        return tr("reconnecting");
-    }
-    return QString();
-}
-
 QString CommandManager::description() const
 {
     return controller ? controller->description() : tr("none");
@@ -196,31 +66,9 @@ bool CommandManager::open()
     if (!controller)
         return false;
     QString error;
-    if (controller->open(timeoutMs, &error)) {
-        setConnection(Connection::Connected);
-        return true;
-    }
-    enterLost(error);
-    log(tr("Cannot connect to the controller at %1: %2; looking for it every %3 ms")
-            .arg(description(), error)
-            .arg(ReconnectIntervalMs));
-    return false;
-}
-
-int CommandManager::formatText(const char *format, va_list args, QByteArray *text)
-{
-    if (!format)
-        return BadArgument;
-    char buffer[MaxCommandLength + 1];
-    const locale_t previous = uselocale(cLocale());
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    uselocale(previous);
-    if (length < 0)
-        return BadArgument;
-    if (length >= int(sizeof buffer))
-        return TextTooLong;
-    *text = QByteArray(buffer, length);
-    return 0;
+    const bool opened = controller->open(timeoutMs, &error);
+    watch.noteOpened(opened, error);
+    return opened;
 }
 
 int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
@@ -230,29 +78,19 @@ int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
         return TextTooLong;
     if (!controller)
         return NotConnected;
-    if (state != Connection::Connected) {
-        // Failing at once: waiting a time-out for each command would stall the caller for nothing.
-        log(tr("\"%1\": not sent, the controller at %2 has not answered since %3")
-                .arg(QString::fromLatin1(line), description(), lostAt.toString(QStringLiteral("HH:mm:ss"))));
-        noteUnsentCommand(line);
+    if (!watch.admits(line))
         return NotConnected;
-    }
 
-    ++commandsWaiting;
+    delivery.commandStarted();
     const ControllerTransport::Status status = controller->exchange(line, timeoutMs, reply);
-    if (status != ControllerTransport::Status::Ok) {
-        log(tr("\"%1\": %2 (%3)")
-                .arg(QString::fromLatin1(line), ControllerTransport::statusText(status), description()));
-        // Still counted as waiting: the requester whose command this is hears of the stop afterwards.
-        markLost(ControllerTransport::statusText(status));
-    }
-    --commandsWaiting;
-    if (commandsWaiting == 0 && !held.isEmpty())
-        queueDelivery();
+    // Still counted as waiting: the requester whose command this is hears of a stop afterwards.
+    if (status != ControllerTransport::Status::Ok)
+        watch.noteFailure(line, status);
+    delivery.commandFinished();
 
     switch (status) {
     case ControllerTransport::Status::Ok:
-        return controllerError(*reply);
+        return TextProtocol::controllerError(*reply);
     case ControllerTransport::Status::TimedOut:
         return TimedOut;
     case ControllerTransport::Status::Lost:
@@ -263,24 +101,17 @@ int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
     return ConnectionLost;
 }
 
-// "orvel2 get <text>" answered "orvel2 set <text> <value>" gives <value>.
 int CommandManager::query(const QByteArray &text, QByteArray *value)
 {
     QByteArray reply;
-    const int result = exchange(QByteArray(GetPrefix) + text, &reply);
-    if (result != 0)
-        return result;
-    const QByteArray expected = QByteArray(SetPrefix) + text + ' ';
-    if (!reply.startsWith(expected))
-        return UnexpectedReply;
-    *value = reply.mid(expected.size());
-    return 0;
+    const int result = exchange(QByteArray(TextProtocol::GetPrefix) + text, &reply);
+    return result != 0 ? result : TextProtocol::queryValue(text, reply, value);
 }
 
 int CommandManager::vquery(const char *format, va_list args, QByteArray *value)
 {
     QByteArray text;
-    const int result = formatText(format, args, &text);
+    const int result = TextProtocol::format(format, args, &text);
     return result != 0 ? result : query(text, value);
 }
 
@@ -302,16 +133,16 @@ int CommandManager::sendCommand(char *reply, const char *format, ...)
     QByteArray line;
     va_list args;
     va_start(args, format);
-    int result = formatText(format, args, &line);
+    int result = TextProtocol::format(format, args, &line);
     va_end(args);
     if (result != 0)
         return result;
 
     QByteArray answer;
     result = exchange(line, &answer);
-    copyReply(reply, answer);
+    TextProtocol::copyReply(reply, answer);
     if (result == 0)
-        noteMeasurementCommand(line, answer);
+        watch.noteCommandReply(line, answer);
     return result;
 }
 
@@ -331,7 +162,7 @@ int CommandManager::getParameter(char *reply, const char *format, ...)
     const int result = vquery(format, args, &value);
     va_end(args);
     if (result == 0)
-        copyReply(reply, value);
+        TextProtocol::copyReply(reply, value);
     return result;
 }
 
@@ -353,7 +184,7 @@ int CommandManager::getIntParameter(int *value, const char *format, ...)
 {
     va_list args;
     va_start(args, format);
-    const int result = vtyped(value, format, args, readInt);
+    const int result = vtyped(value, format, args, TextProtocol::readInt);
     va_end(args);
     return result;
 }
@@ -362,7 +193,7 @@ int CommandManager::getDoubleParameter(double *value, const char *format, ...)
 {
     va_list args;
     va_start(args, format);
-    const int result = vtyped(value, format, args, readDouble);
+    const int result = vtyped(value, format, args, TextProtocol::readDouble);
     va_end(args);
     return result;
 }
@@ -371,7 +202,7 @@ int CommandManager::getBoolParameter(bool *value, const char *format, ...)
 {
     va_list args;
     va_start(args, format);
-    const int result = vtyped(value, format, args, readBool);
+    const int result = vtyped(value, format, args, TextProtocol::readBool);
     va_end(args);
     return result;
 }
@@ -391,42 +222,17 @@ int CommandManager::setParameter(const char *format, ...)
     QByteArray text;
     va_list args;
     va_start(args, format);
-    int result = formatText(format, args, &text);
+    int result = TextProtocol::format(format, args, &text);
     va_end(args);
     if (result != 0)
         return result;
 
-    // Remembered whatever comes of it: the requester counts its outputs as on either way.
-    noteOutputSwitch(text);
+    watch.noteOutputSwitch(text);
     QByteArray reply;
-    result = exchange(QByteArray(SetPrefix) + text, &reply);
+    result = exchange(QByteArray(TextProtocol::SetPrefix) + text, &reply);
     if (result != 0)
         return result;
-    return reply == OkReply ? 0 : UnexpectedReply;
-}
-
-// "output active chmon <output> yes|no": a restarted controller starts with
-// its outputs off, and a requester switches each on only once.
-void CommandManager::noteOutputSwitch(const QByteArray &text)
-{
-    if (!text.startsWith(OutputSwitch))
-        return;
-    const int blank = text.indexOf(' ', textLength(OutputSwitch));
-    if (blank < 0)
-        return;
-    const QByteArray output = text.left(blank);
-    if (!outputSwitches.contains(output) && outputSwitches.size() >= MaxOutputSwitches)
-        return;
-    outputSwitches.insert(output, text);
-}
-
-void CommandManager::restoreOutputSwitches()
-{
-    for (const QByteArray &text : qAsConst(outputSwitches)) {
-        QByteArray reply;
-        if (exchange(QByteArray(SetPrefix) + text, &reply) != 0)
-            return;
-    }
+    return reply == TextProtocol::OkReply ? 0 : UnexpectedReply;
 }
 
 int CommandManager::subscribeOutput(const char *outputType, Requester *requester)
@@ -493,7 +299,7 @@ int CommandManager::readBackendVersions(BackendVersions *versions)
 
     auto readVersion = [&](const QByteArray &text, qint32(&triple)[3]) {
         int result = query(text, &value);
-        if (result == 0 && !readTriple(value, triple))
+        if (result == 0 && !TextProtocol::readTriple(value, triple))
             result = BadValue;
         if (firstFailure == 0)
             firstFailure = result;
@@ -507,220 +313,13 @@ int CommandManager::readMeasurementState()
 {
     QByteArray value;
     const int result = query("status active", &value);
-    if (result == 0 && value == "meas" && !measuring) {
-        setMeasuring(true);
-        deliver(Delivery::Started);
-    }
+    if (result == 0 && value == "meas")
+        watch.noteMeasurementRunning();
     return result;
-}
-
-// Tracking started or stopped by whoever sends the command: every
-// requester hears of it.
-void CommandManager::noteMeasurementCommand(const QByteArray &line, const QByteArray &reply)
-{
-    if (reply != OkReply)
-        return;
-    if (line == TrackingStart) {
-        resumeMeasurement = false;
-        setMeasuring(true);
-        deliver(Delivery::Started);
-    } else if (line == TrackingStop) {
-        resumeMeasurement = false;
-        setMeasuring(false);
-        deliver(Delivery::Stopped);
-    }
-}
-
-// The operator's last word on tracking while the controller is away is what happens when it is back.
-void CommandManager::noteUnsentCommand(const QByteArray &line)
-{
-    if (line == TrackingStart && !resumeMeasurement) {
-        resumeMeasurement = true;
-        log(tr("The measurement starts when the controller answers again"));
-    } else if (line == TrackingStop && resumeMeasurement) {
-        resumeMeasurement = false;
-        log(tr("The measurement will not start again when the controller answers"));
-    }
-}
-
-void CommandManager::setMeasuring(bool running)
-{
-    // The data output's silence counts from the start: a measurement without any line is noticed too.
-    if (running)
-        sinceData.start();
-    else
-        sinceData.invalidate();
-    if (measuring == running)
-        return;
-    measuring = running;
-    emit measurementStateChanged(running);
-}
-
-void CommandManager::setConnection(Connection connection)
-{
-    if (state == connection)
-        return;
-    state = connection;
-    emit connectionChanged(connection);
-}
-
-void CommandManager::enterLost(const QString &why)
-{
-    lostAt = QDateTime::currentDateTime();
-    reason = why;
-    sinceAttempt.start();
-    setConnection(Connection::Lost);
-}
-
-void CommandManager::markLost(const QString &why)
-{
-    if (state != Connection::Connected)
-        return;
-    enterLost(why);
-    log(tr("Lost the controller at %1: %2. Commands fail until it answers again; looking for it every %3 ms")
-            .arg(description(), why)
-            .arg(ReconnectIntervalMs));
-    if (measuring) {
-        resumeMeasurement = true;
-        setMeasuring(false);
-        deliver(Delivery::Stopped);
-    }
-}
-
-// Timers do not run while a command waits, so neither does this.
-void CommandManager::watchConnection()
-{
-    if (!controller || checking)
-        return;
-    if (state == Connection::Connected) {
-        if (measuring && sinceData.isValid() && sinceData.elapsed() > silenceMs) {
-            checking = true;
-            controller->check(QByteArray(StatusQuery), qMin(timeoutMs, CheckTimeoutMs));
-        }
-        return;
-    }
-    if (sinceAttempt.isValid() && sinceAttempt.elapsed() < ReconnectIntervalMs)
-        return;
-    checking = true;
-    sinceAttempt.start();
-    setConnection(Connection::Reconnecting);
-    controller->check(QByteArray(StatusQuery), qMin(timeoutMs, CheckTimeoutMs));
-}
-
-void CommandManager::noteChecked(ControllerTransport::Status status, const QByteArray &reply)
-{
-    checking = false;
-    if (state == Connection::Connected) {
-        // It answers: the data output has only paused (its switches may be off),
-        // unless it no longer tracks.
-        if (status == ControllerTransport::Status::Ok) {
-            sinceData.start();
-            const QByteArray activity = reply.mid(textLength(StatusReply));
-            if (measuring && reply.startsWith(StatusReply) && activity != "meas") {
-                log(tr("The controller at %1 no longer tracks (status \"%2\")")
-                        .arg(description(), QString::fromLatin1(activity.left(MaxLogTextLength / 4))));
-                setMeasuring(false);
-                deliver(Delivery::Stopped);
-            }
-        } else
-            markLost(tr("the data output stopped and a check got %1").arg(ControllerTransport::statusText(status)));
-        return;
-    }
-    if (status != ControllerTransport::Status::Ok) {
-        setConnection(Connection::Lost);
-        return;
-    }
-    reconnected(reply.startsWith(StatusReply) ? reply.mid(textLength(StatusReply)) : QByteArray());
-}
-
-void CommandManager::reconnected(const QByteArray &activity)
-{
-    const qint64 seconds = lostAt.secsTo(QDateTime::currentDateTime());
-    setConnection(Connection::Connected);
-    log(tr("The controller at %1 answers again, after %2 s").arg(description()).arg(seconds));
-    // It may have been replaced by another one, of other versions.
-    if (versionRecord) {
-        const int result = readBackendVersions(versionRecord);
-        if (result != 0)
-            log(tr("Cannot read the controller's versions: %1").arg(errorText(result)));
-    }
-
-    restoreOutputSwitches();
-    if (state != Connection::Connected)
-        return; // lost again on the way
-
-    const bool wanted = resumeMeasurement;
-    resumeMeasurement = false;
-    if (activity == "meas") {
-        // Still tracking: the requesters switch their outputs on again.
-        if (!measuring)
-            setMeasuring(true);
-        deliver(Delivery::Started);
-        return;
-    }
-    if (!wanted)
-        return;
-    char answer[IOManager::ReplySize];
-    const int result = sendCommand(answer, "%s", TrackingStart);
-    if (result == 0)
-        log(tr("Measurement started again"));
-    else
-        log(tr("Cannot start the measurement again: %1").arg(errorText(result)));
-}
-
-void CommandManager::perform(const Delivery &delivery)
-{
-    switch (delivery.kind) {
-    case Delivery::Line:
-        router.routeLine(delivery.line);
-        break;
-    case Delivery::Started:
-        router.notifyMeasurementStarted();
-        break;
-    case Delivery::Stopped:
-        router.notifyMeasurementStopped();
-        break;
-    }
-}
-
-void CommandManager::deliver(Delivery::Kind kind, const QByteArray &line)
-{
-    if (commandsWaiting == 0 && held.isEmpty()) {
-        perform({kind, line});
-        return;
-    }
-    if (kind == Delivery::Line && held.size() >= MaxHeldDeliveries) {
-        ++droppedLines;
-        return;
-    }
-    held.append({kind, line});
-    if (commandsWaiting == 0)
-        queueDelivery();
-}
-
-void CommandManager::queueDelivery()
-{
-    if (deliveryQueued)
-        return;
-    deliveryQueued = true;
-    QMetaObject::invokeMethod(this, &CommandManager::deliverHeld, Qt::QueuedConnection);
-}
-
-void CommandManager::deliverHeld()
-{
-    deliveryQueued = false;
-    if (droppedLines > 0) {
-        log(tr("%1 data lines dropped while commands waited").arg(droppedLines));
-        droppedLines = 0;
-    }
-    // A requester's command during a delivery holds what follows again.
-    while (!held.isEmpty() && commandsWaiting == 0)
-        perform(held.takeFirst());
 }
 
 void CommandManager::routeDataLine(const QByteArray &line)
 {
-    if (measuring)
-        sinceData.start();
-    deliver(Delivery::Line, line);
+    watch.noteDataLine();
+    delivery.deliverLine(line);
 }

@@ -14,9 +14,11 @@ class Requester;
 class DataRouter
 {
 public:
-    // A requester copies a line into a buffer of 10240 bytes, its NUL
-    // included; longer lines are dropped before they reach it.
-    static constexpr int MaxLineLength = 10239;
+    // The longest line a requester gets: a line fills at most one UDP
+    // datagram (65,507 bytes), and with its NUL fits 64 KiB. Longer ones,
+    // which only an in-process controller could make, are dropped and
+    // counted. A requester with a smaller buffer refuses longer lines itself.
+    static constexpr int MaxLineLength = 64 * 1024 - 1;
 
     void addRequester(Requester *requester);
     void removeRequester(Requester *requester);

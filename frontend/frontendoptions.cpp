@@ -1,6 +1,6 @@
 #include "frontend/frontendoptions.h"
 
-#include "frontend/commandmanager.h"
+#include "frontend/connectionwatch.h"
 #include "frontend/moduleloader.h"
 #include "frontend/uilanguage.h"
 
@@ -11,6 +11,116 @@
 
 namespace {
 
+using Screen = FrontendOptions::Screen;
+
+// What an option's value must look like.
+enum class Shape {
+    Switch,   // no value
+    Text,     // any text
+    Number,   // an integer from least to most
+    HostPort, // "host:port", the port from least to most
+    Language, // de or en
+    Version,  // "major.minor.patch"
+    Setting,  // "setting=value"
+    Screen,   // one of the screens' names
+};
+
+// An option's value as its shape reads it.
+struct Value
+{
+    QString text;
+    int number = 0;
+};
+
+// One option of the command line: its name, the shape of its value, the
+// range of a number, what --help says of it, what a wrong value is told and
+// what it sets.
+struct Option
+{
+    const char *name;
+    Shape shape;
+    const char *valueName; // in --help; none for a switch
+    const char *help;
+    QString (*helpDefault)(); // what "%1" in the help shows
+    int least;
+    int most;
+    const char *wanted; // for a value of the wrong shape
+    void (*set)(FrontendOptions &options, const Value &value);
+};
+
+QString modulesFolder() { return ModuleLoader::defaultModulesFolder(); }
+QString dataPort() { return QString::number(FrontendOptions::DefaultDataPort); }
+QString silence() { return QString::number(ConnectionWatch::DefaultSilenceMs); }
+QString delay() { return QString::number(FrontendOptions::DefaultDelayMs); }
+
+// In the order of --help, and of the settings sent to the simulated controller.
+const Option Options[] = {
+    {"plugin", Shape::Text, "path",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Module library to load (default: every module in the modules folder, %1)."),
+     modulesFolder, 0, 0, nullptr, [](FrontendOptions &o, const Value &v) { o.pluginPath = v.text; }},
+    {"observer", Shape::Switch, nullptr,
+     QT_TRANSLATE_NOOP("FrontendOptions", "Run the module in observer mode (no dialogs)."), nullptr, 0, 0, nullptr,
+     [](FrontendOptions &o, const Value &) { o.observerMode = true; }},
+    {"controller", Shape::HostPort, "host:port",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Controller to connect to over TCP instead of the embedded simulated one."),
+     nullptr, 1, 65535, QT_TRANSLATE_NOOP("FrontendOptions", "--controller wants host:port, not \"%1\""),
+     [](FrontendOptions &o, const Value &v) {
+         o.controllerHost = v.text;
+         o.controllerPort = quint16(v.number);
+     }},
+    {"data-port", Shape::Number, "port",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Local UDP port for the controller's data output (default %1)."), dataPort,
+     0, 65535, QT_TRANSLATE_NOOP("FrontendOptions", "--data-port wants a port number"),
+     [](FrontendOptions &o, const Value &v) { o.dataPort = quint16(v.number); }},
+    {"timeout", Shape::Number, "ms",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Time-out of one controller command in milliseconds."), nullptr, 1,
+     3600 * 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--timeout wants milliseconds above 0"),
+     [](FrontendOptions &o, const Value &v) { o.timeoutMs = v.number; }},
+    {"silence", Shape::Number, "ms",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Milliseconds the data output may pause during a measurement before the "
+                                          "controller is checked (default %1)."),
+     silence, 1, 3600 * 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--silence wants milliseconds above 0"),
+     [](FrontendOptions &o, const Value &v) { o.silenceMs = v.number; }},
+    {"language", Shape::Language, "de|en",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Language of the window: de or en (default: the system's)."), nullptr, 0, 0,
+     QT_TRANSLATE_NOOP("FrontendOptions", "--language wants de or en, not \"%1\""),
+     [](FrontendOptions &o, const Value &v) { o.language = v.text; }},
+    {"product", Shape::Text, "name",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Product name the simulated controller reports."), nullptr, 0, 0, nullptr,
+     [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("product_name ") + v.text; }},
+    {"product-version", Shape::Version, "x.y.z",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Product version the simulated controller reports, e.g. 2.9.4."), nullptr,
+     0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
+     [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("product_version ") + v.text; }},
+    {"backend-version", Shape::Version, "x.y.z",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Backend version the simulated controller reports, e.g. 1.14.0."), nullptr,
+     0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
+     [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("backend_version ") + v.text; }},
+    {"simulate", Shape::Setting, "setting=value",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Any simulation setting, sent as \"orvel2 simulate <setting> <value>\" "
+                                          "(repeatable)."),
+     nullptr, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--simulate wants setting=value, not \"%1\""),
+     [](FrontendOptions &o, const Value &v) { o.simulateSettings << v.text; }},
+    {"start", Shape::Switch, nullptr, QT_TRANSLATE_NOOP("FrontendOptions", "Start a measurement right away."),
+     nullptr, 0, 0, nullptr, [](FrontendOptions &o, const Value &) { o.startMeasurement = true; }},
+    {"screenshot", Shape::Text, "file",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Save a picture of the window (or of the screen chosen with --show) to a "
+                                          "PNG file and exit."),
+     nullptr, 0, 0, nullptr, [](FrontendOptions &o, const Value &v) { o.screenshotFile = v.text; }},
+    {"show", Shape::Screen, "screen",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Screen for --screenshot: settings, devices, calibration, help, progress, "
+                                          "countdown, result, error or display (the last four run a calibration; "
+                                          "see --simulate and --delay)."),
+     nullptr, 0, 0,
+     QT_TRANSLATE_NOOP("FrontendOptions", "--show wants settings, devices, calibration, help, progress, countdown, "
+                                          "result, error or display, not \"%1\""),
+     [](FrontendOptions &o, const Value &v) { o.screen = Screen(v.number); }},
+    {"delay", Shape::Number, "ms",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Milliseconds to wait before the screenshot (default %1)."), delay, 0,
+     600 * 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--delay wants milliseconds"),
+     [](FrontendOptions &o, const Value &v) { o.delayMs = v.number; }},
+};
+
 bool readNumber(const QString &text, int minimum, int maximum, int *number)
 {
     bool ok = false;
@@ -18,6 +128,88 @@ bool readNumber(const QString &text, int minimum, int maximum, int *number)
     if (!ok || value < minimum || value > maximum)
         return false;
     *number = value;
+    return true;
+}
+
+bool readScreen(const QString &name, int *screen)
+{
+    static const QHash<QString, Screen> screens{
+        {QStringLiteral("settings"), Screen::Settings}, {QStringLiteral("devices"), Screen::Devices},
+        {QStringLiteral("calibration"), Screen::Calibration}, {QStringLiteral("help"), Screen::Help},
+        {QStringLiteral("progress"), Screen::Progress}, {QStringLiteral("countdown"), Screen::Countdown},
+        {QStringLiteral("result"), Screen::Result}, {QStringLiteral("error"), Screen::Error},
+        {QStringLiteral("display"), Screen::Display}};
+    if (!screens.contains(name))
+        return false;
+    *screen = int(screens.value(name));
+    return true;
+}
+
+// False when the text does not have the option's shape.
+bool readValue(const Option &option, const QString &text, Value *value)
+{
+    switch (option.shape) {
+    case Shape::Switch:
+    case Shape::Text:
+        value->text = text;
+        return true;
+    case Shape::Number:
+        return readNumber(text, option.least, option.most, &value->number);
+    case Shape::HostPort: {
+        const int colon = text.lastIndexOf(QLatin1Char(':'));
+        value->text = text.left(colon);
+        return colon > 0 && readNumber(text.mid(colon + 1), option.least, option.most, &value->number);
+    }
+    case Shape::Language: {
+        bool known = false;
+        UiLanguage::fromArgument(text, &known);
+        value->text = text;
+        return known && !text.trimmed().isEmpty();
+    }
+    case Shape::Version:
+        return FrontendOptions::versionTriple(text, &value->text);
+    case Shape::Setting: {
+        const int equals = text.indexOf(QLatin1Char('='));
+        value->text = text.left(equals) + QLatin1Char(' ') + text.mid(equals + 1);
+        return equals > 0;
+    }
+    case Shape::Screen:
+        return readScreen(text, &value->number);
+    }
+    return false;
+}
+
+// What a value of the wrong shape is told: a version its option's name and
+// the value, a number only what it wants, any other the value.
+QString wrongValue(const Option &option, const QString &text)
+{
+    const QString wanted = FrontendOptions::tr(option.wanted);
+    switch (option.shape) {
+    case Shape::Number:
+        return wanted;
+    case Shape::Version:
+        return wanted.arg(QLatin1String(option.name), text);
+    default:
+        return wanted.arg(text);
+    }
+}
+
+// A repeatable option sets something for each of its values; any other,
+// given more than once, for its last.
+bool apply(const QCommandLineParser &parser, const Option &option, FrontendOptions *options)
+{
+    const QString name = QLatin1String(option.name);
+    if (!parser.isSet(name))
+        return true;
+    const QStringList texts = option.shape == Shape::Setting ? parser.values(name) : QStringList{parser.value(name)};
+    for (const QString &text : texts) {
+        Value value;
+        if (!readValue(option, text, &value)) {
+            options->errorText = wrongValue(option, text);
+            return false;
+        }
+        option.set(*options, value);
+    }
     return true;
 }
 
@@ -83,68 +275,14 @@ QStringList FrontendOptions::takeOwnOptions(int *argc, char **argv)
 bool FrontendOptions::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(tr("Stand-in host of the measurement tool module: loads the plug-in and drives it against a "
-        "controller, by default the simulated one in-process."));
+    parser.setApplicationDescription(tr("Stand-in host of the measurement tool module: loads the plug-in and drives "
+                                        "it against a controller, by default the simulated one in-process."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption plugin(QStringLiteral("plugin"),
-                                    tr("Module library to load (default: every module in the "
-                                                   "modules folder, %1).")
-                                        .arg(ModuleLoader::defaultModulesFolder()),
-                                    QStringLiteral("path"));
-    const QCommandLineOption observer(QStringLiteral("observer"),
-                                      tr("Run the module in observer mode (no dialogs)."));
-    const QCommandLineOption controller(QStringLiteral("controller"),
-                                        tr("Controller to connect to over TCP instead of the "
-                                                       "embedded simulated one."),
-                                        QStringLiteral("host:port"));
-    const QCommandLineOption dataPortOption(QStringLiteral("data-port"),
-                                            tr("Local UDP port for the controller's data output "
-                                                           "(default %1).").arg(DefaultDataPort),
-                                            QStringLiteral("port"));
-    const QCommandLineOption timeout(QStringLiteral("timeout"),
-                                     tr("Time-out of one controller command in milliseconds."),
-                                     QStringLiteral("ms"));
-    const QCommandLineOption silence(QStringLiteral("silence"),
-                                     tr("Milliseconds the data output may pause during a measurement "
-                                                    "before the controller is checked (default %1).")
-                                         .arg(CommandManager::DefaultSilenceMs),
-                                     QStringLiteral("ms"));
-    const QCommandLineOption languageOption(QStringLiteral("language"),
-                                            tr("Language of the window: de or en (default: the "
-                                                           "system's)."),
-                                            QStringLiteral("de|en"));
-    const QCommandLineOption product(QStringLiteral("product"),
-                                     tr("Product name the simulated controller reports."),
-                                     QStringLiteral("name"));
-    const QCommandLineOption productVersion(QStringLiteral("product-version"),
-                                            tr("Product version the simulated controller "
-                                                           "reports, e.g. 2.9.4."),
-                                            QStringLiteral("x.y.z"));
-    const QCommandLineOption backendVersion(QStringLiteral("backend-version"),
-                                            tr("Backend version the simulated controller "
-                                                           "reports, e.g. 1.14.0."),
-                                            QStringLiteral("x.y.z"));
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      tr("Any simulation setting, sent as \"orvel2 simulate "
-                                                     "<setting> <value>\" (repeatable)."),
-                                      QStringLiteral("setting=value"));
-    const QCommandLineOption start(QStringLiteral("start"), tr("Start a measurement right away."));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        tr("Save a picture of the window (or of the screen "
-                                                       "chosen with --show) to a PNG file and exit."),
-                                        QStringLiteral("file"));
-    const QCommandLineOption show(QStringLiteral("show"),
-                                  tr("Screen for --screenshot: settings, devices, calibration, help, "
-                                                 "progress, countdown, result, error or display (the last four "
-                                                 "run a calibration; see --simulate and --delay)."),
-                                  QStringLiteral("screen"));
-    const QCommandLineOption delay(QStringLiteral("delay"),
-                                   tr("Milliseconds to wait before the screenshot (default %1).")
-                                       .arg(DefaultDelayMs),
-                                   QStringLiteral("ms"));
-    parser.addOptions({plugin, observer, controller, dataPortOption, timeout, silence, languageOption, product,
-                       productVersion, backendVersion, simulate, start, screenshot, show, delay});
+    for (const Option &option : Options) {
+        const QString text = option.helpDefault ? tr(option.help).arg(option.helpDefault()) : tr(option.help);
+        parser.addOption(QCommandLineOption(QLatin1String(option.name), text, QLatin1String(option.valueName)));
+    }
     helpText = parser.helpText();
 
     if (!parser.parse(arguments)) {
@@ -162,101 +300,10 @@ bool FrontendOptions::parse(const QStringList &arguments)
         errorText = tr("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
         return false;
     }
-
-    pluginPath = parser.value(plugin);
-    observerMode = parser.isSet(observer);
-    startMeasurement = parser.isSet(start);
-
-    if (parser.isSet(controller)) {
-        const QString value = parser.value(controller);
-        const int colon = value.lastIndexOf(QLatin1Char(':'));
-        int port = 0;
-        if (colon <= 0 || !readNumber(value.mid(colon + 1), 1, 65535, &port)) {
-            errorText = tr("--controller wants host:port, not \"%1\"").arg(value);
+    for (const Option &option : Options) {
+        if (!apply(parser, option, this))
             return false;
-        }
-        controllerHost = value.left(colon);
-        controllerPort = quint16(port);
-    }
-    if (parser.isSet(dataPortOption)) {
-        int port = 0;
-        if (!readNumber(parser.value(dataPortOption), 0, 65535, &port)) {
-            errorText = tr("--data-port wants a port number");
-            return false;
-        }
-        dataPort = quint16(port);
-    }
-    if (parser.isSet(languageOption)) {
-        language = parser.value(languageOption);
-        bool known = false;
-        UiLanguage::fromArgument(language, &known);
-        if (!known || language.trimmed().isEmpty()) {
-            errorText = tr("--language wants de or en, not \"%1\"").arg(language);
-            return false;
-        }
-    }
-
-    if (parser.isSet(product))
-        simulateSettings << QStringLiteral("product_name ") + parser.value(product);
-    const QList<QPair<QCommandLineOption, QString>> versions = {
-        {productVersion, QStringLiteral("product_version")},
-        {backendVersion, QStringLiteral("backend_version")},
-    };
-    for (const auto &version : versions) {
-        if (!parser.isSet(version.first))
-            continue;
-        QString triple;
-        if (!versionTriple(parser.value(version.first), &triple)) {
-            errorText = tr("--%1 wants major.minor.patch, not \"%2\"")
-                            .arg(version.first.names().constFirst(), parser.value(version.first));
-            return false;
-        }
-        simulateSettings << version.second + QLatin1Char(' ') + triple;
-    }
-    const QStringList settings = parser.values(simulate);
-    for (const QString &setting : settings) {
-        const int equals = setting.indexOf(QLatin1Char('='));
-        if (equals <= 0) {
-            errorText = tr("--simulate wants setting=value, not \"%1\"").arg(setting);
-            return false;
-        }
-        simulateSettings << setting.left(equals) + QLatin1Char(' ') + setting.mid(equals + 1);
-    }
-
-    screenshotFile = parser.value(screenshot);
-    if (parser.isSet(show)) {
-        const QString name = parser.value(show);
-        static const QHash<QString, Screen> screens{
-            {QStringLiteral("settings"), Screen::Settings}, {QStringLiteral("devices"), Screen::Devices},
-            {QStringLiteral("calibration"), Screen::Calibration}, {QStringLiteral("help"), Screen::Help},
-            {QStringLiteral("progress"), Screen::Progress}, {QStringLiteral("countdown"), Screen::Countdown},
-            {QStringLiteral("result"), Screen::Result}, {QStringLiteral("error"), Screen::Error},
-            {QStringLiteral("display"), Screen::Display}};
-        if (!screens.contains(name)) {
-            errorText = tr("--show wants settings, devices, calibration, help, progress, countdown, "
-                           "result, error or display, not \"%1\"").arg(name);
-            return false;
-        }
-        screen = screens.value(name);
-    }
-    const struct
-    {
-        const QCommandLineOption &option;
-        int least;
-        int most;
-        int *value;
-        QString wanted;
-    } numbers[] = {
-        {timeout, 1, 3600 * 1000, &timeoutMs, tr("--timeout wants milliseconds above 0")},
-        {silence, 1, 3600 * 1000, &silenceMs, tr("--silence wants milliseconds above 0")},
-        {delay, 0, 600 * 1000, &delayMs, tr("--delay wants milliseconds")},
-    };
-    for (const auto &number : numbers) {
-        if (parser.isSet(number.option) && !readNumber(parser.value(number.option), number.least, number.most,
-                                                       number.value)) {
-            errorText = number.wanted;
-            return false;
-        }
     }
     return true;
 }
+

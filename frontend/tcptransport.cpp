@@ -3,11 +3,10 @@
 #include <QDeadlineTimer>
 #include <QNetworkDatagram>
 
-#include "frontend/datarouter.h"
-
 namespace {
 
-// Bounds what the controller can make us hold: unread stream data and one datagram.
+// Bounds what the controller can make us hold: unread stream data and one
+// datagram, which is one data line (at most 65,507 bytes over IPv4).
 constexpr qint64 StreamBufferSize = 64 * 1024;
 constexpr qint64 MaxDatagramSize = 64 * 1024;
 

@@ -35,9 +35,17 @@ long CNumber::toLong(const char *text, char **end, int base)
     return strtol_l(text, end, base, cLocale());
 }
 
-CNumber::Fixed::Fixed(double value, int decimals)
+int CNumber::vformat(char *buffer, std::size_t size, const char *format, va_list args)
 {
     // uselocale switches this thread only and is undone at once.
+    const locale_t previous = uselocale(cLocale());
+    const int length = std::vsnprintf(buffer, size, format, args);
+    uselocale(previous);
+    return length;
+}
+
+CNumber::Fixed::Fixed(double value, int decimals)
+{
     const locale_t previous = uselocale(cLocale());
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     uselocale(previous);

@@ -1,6 +1,7 @@
 #ifndef CNUMBER_H
 #define CNUMBER_H
 
+#include <cstdarg>
 #include <cstddef>
 
 // Numbers read and written as the standard conversions do in the "C"
@@ -14,6 +15,9 @@ public:
     // the first unread character (to text when nothing was read).
     static double toDouble(const char *text, char **end);
     static long toLong(const char *text, char **end, int base);
+
+    // vsnprintf in the "C" locale: the same result and truncation.
+    static int vformat(char *buffer, std::size_t size, const char *format, va_list args);
 
     // printf "%.<decimals>f" in the "C" locale.
     class Fixed

@@ -7,57 +7,58 @@
 
 namespace {
 
+using P = SimParameterTable;
+
 struct Entry
 {
-    SimParameterTable::Param param;
+    P::Param param;
+    P::Family family;
     const char *pattern; // fixed words and placeholders: %b body, %d device, %s step, %t cal type, %o output, %w word
     bool writable;
     int minMajor; // exists from backend minMajor.minMinor.-1 on
     int minMinor;
 };
 
-using P = SimParameterTable;
-
 const Entry entries[] = {
-    {P::SystemProductName, "system product_name", false, 0, 0},
-    {P::SystemProductVersion, "system product_version", false, 0, 0},
-    {P::SystemBackendVersion, "system backend_version", false, 0, 0},
-    {P::ConfigIsChangeable, "config is_changeable", false, 1, 9},
-    {P::TrackingAvailable, "tracking available", false, 0, 17},
-    {P::StatusActive, "status active", false, 0, 0},
-    {P::StatusStepActive, "status step_active", false, 0, 0},
-    {P::StatusProgress, "status progress", false, 0, 0},
-    {P::StatusStepProgress, "status step_progress", false, 0, 0},
-    {P::StatusErr, "status err", false, 0, 0},
-    {P::CalAvailable, "cal available %t", false, 0, 0},
-    {P::CalTypeDesc, "cal type_desc %t", false, 0, 0},
-    {P::CalNumberOfSteps, "cal number_of_steps %t", false, 0, 0},
-    {P::CalStepPause, "cal step_pause %t %s", false, 0, 0},
-    {P::CalStepDesc, "cal step_desc %t %s", false, 0, 0},
-    {P::CalStepDuration, "cal step_duration %t %s", false, 1, 4},
-    {P::MtAvailable, "measurementtool available", false, 1, 3},
-    {P::MtMaxNumberOfTools, "measurementtool max_number_of_tools", false, 1, 3},
-    {P::MtMaxNumberOfReferences, "measurementtool max_number_of_references", false, 1, 3},
-    {P::MtNumberOfTools, "measurementtool number_of_tools", true, 1, 3},
-    {P::MtNumberOfReferences, "measurementtool number_of_references", true, 1, 3},
-    {P::MtOutput6dmt, "measurementtool output_6dmt", true, 1, 13},
-    {P::MtReferenceOfTool, "measurementtool reference_of_tool %b", true, 1, 3},
-    {P::MtDevice, "measurementtool device %b", true, 1, 14},
-    {P::MtTipRadius, "measurementtool tip_radius %b", true, 1, 13},
-    {P::MtTipCalibrated, "measurementtool tip_calibrated %b", false, 1, 3},
-    {P::BodyCalibratedTool, "body calibrated measurementtool %b", false, 1, 3},
-    {P::BodyCalibratedReference, "body calibrated measurementtool_reference %b", false, 1, 3},
-    {P::MtMeasurementDuration, "measurementtool measurement_duration %b", true, 1, 3},
-    {P::MtMeasurementTipTolerance, "measurementtool measurement_tip_tolerance %b", true, 1, 3},
-    {P::MtMeasurementStartSimulation, "measurementtool measurement_start_simulation %b", true, 1, 3},
-    {P::MtMeasurementStartAngle, "measurementtool measurement_start_angle %b", true, 1, 3},
-    {P::MtMeasurementStartLeadTime, "measurementtool measurement_start_lead_time %b", true, 1, 3},
-    {P::MtNumberOfKinwaveDevices, "measurementtool number_of_kinwave_devices", false, 1, 14},
-    {P::MtKinwaveDevice, "measurementtool kinwave_device %d", false, 1, 14},
-    {P::KinwaveDeviceModelDesc, "kinwave device_model_desc %w %w", false, 1, 14},
-    {P::MtCalibrationBodyId, "measurementtool calibration_body_id", false, 1, 3},
-    {P::MtCalibrationTipResidual, "measurementtool calibration_tip_residual", false, 1, 3},
-    {P::OutputActiveChmon, "output active chmon %o", true, 0, 0},
+    {P::SystemProductName, P::System, "system product_name", false, 0, 0},
+    {P::SystemProductVersion, P::System, "system product_version", false, 0, 0},
+    {P::SystemBackendVersion, P::System, "system backend_version", false, 0, 0},
+    {P::ConfigIsChangeable, P::System, "config is_changeable", false, 1, 9},
+    {P::TrackingAvailable, P::System, "tracking available", false, 0, 17},
+    {P::StatusActive, P::Status, "status active", false, 0, 0},
+    {P::StatusStepActive, P::Status, "status step_active", false, 0, 0},
+    {P::StatusProgress, P::Status, "status progress", false, 0, 0},
+    {P::StatusStepProgress, P::Status, "status step_progress", false, 0, 0},
+    {P::StatusErr, P::Status, "status err", false, 0, 0},
+    {P::CalAvailable, P::Calibration, "cal available %t", false, 0, 0},
+    {P::CalTypeDesc, P::Calibration, "cal type_desc %t", false, 0, 0},
+    {P::CalNumberOfSteps, P::Calibration, "cal number_of_steps %t", false, 0, 0},
+    {P::CalStepPause, P::Calibration, "cal step_pause %t %s", false, 0, 0},
+    {P::CalStepDesc, P::Calibration, "cal step_desc %t %s", false, 0, 0},
+    {P::CalStepDuration, P::Calibration, "cal step_duration %t %s", false, 1, 4},
+    {P::MtAvailable, P::System, "measurementtool available", false, 1, 3},
+    {P::MtMaxNumberOfTools, P::Bodies, "measurementtool max_number_of_tools", false, 1, 3},
+    {P::MtMaxNumberOfReferences, P::Bodies, "measurementtool max_number_of_references", false, 1, 3},
+    {P::MtNumberOfTools, P::Bodies, "measurementtool number_of_tools", true, 1, 3},
+    {P::MtNumberOfReferences, P::Bodies, "measurementtool number_of_references", true, 1, 3},
+    {P::MtOutput6dmt, P::Output, "measurementtool output_6dmt", true, 1, 13},
+    {P::MtReferenceOfTool, P::Bodies, "measurementtool reference_of_tool %b", true, 1, 3},
+    {P::MtDevice, P::Bodies, "measurementtool device %b", true, 1, 14},
+    {P::MtTipRadius, P::Bodies, "measurementtool tip_radius %b", true, 1, 13},
+    {P::MtTipCalibrated, P::Bodies, "measurementtool tip_calibrated %b", false, 1, 3},
+    {P::BodyCalibratedTool, P::Bodies, "body calibrated measurementtool %b", false, 1, 3},
+    {P::BodyCalibratedReference, P::Bodies, "body calibrated measurementtool_reference %b", false, 1, 3},
+    {P::MtMeasurementDuration, P::Bodies, "measurementtool measurement_duration %b", true, 1, 3},
+    {P::MtMeasurementTipTolerance, P::Bodies, "measurementtool measurement_tip_tolerance %b", true, 1, 3},
+    {P::MtMeasurementStartSimulation, P::Bodies, "measurementtool measurement_start_simulation %b", true, 1, 3},
+    {P::MtMeasurementStartAngle, P::Bodies, "measurementtool measurement_start_angle %b", true, 1, 3},
+    {P::MtMeasurementStartLeadTime, P::Bodies, "measurementtool measurement_start_lead_time %b", true, 1, 3},
+    {P::MtNumberOfKinwaveDevices, P::Radio, "measurementtool number_of_kinwave_devices", false, 1, 14},
+    {P::MtKinwaveDevice, P::Radio, "measurementtool kinwave_device %d", false, 1, 14},
+    {P::KinwaveDeviceModelDesc, P::Radio, "kinwave device_model_desc %w %w", false, 1, 14},
+    {P::MtCalibrationBodyId, P::Calibration, "measurementtool calibration_body_id", false, 1, 3},
+    {P::MtCalibrationTipResidual, P::Calibration, "measurementtool calibration_tip_residual", false, 1, 3},
+    {P::OutputActiveChmon, P::Output, "output active chmon %o", true, 0, 0},
 };
 
 QList<QByteArray> patternWords(const char *pattern)
@@ -109,6 +110,7 @@ int SimParameterTable::find(const QList<QByteArray> &words, const int backendVer
 
         Match found;
         found.param = entry.param;
+        found.family = entry.family;
         found.nameWords = pattern.size();
         found.writable = entry.writable;
         int plainWords = 0;

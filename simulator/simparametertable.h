@@ -52,9 +52,20 @@ public:
         OutputActiveChmon,
     };
 
+    // Parameters that the same part of the controller answers.
+    enum Family {
+        System,      // product, versions, lock, what is available
+        Status,      // "status ...": the activity and a calibration's progress
+        Calibration, // "cal ..." and the last calibration's result
+        Bodies,      // measurement tools and references: counts and per-body values
+        Radio,       // radio devices in range
+        Output,      // data output switches and format
+    };
+
     struct Match
     {
         Param param = SystemProductName;
+        Family family = System;
         int nameWords = 0;     // words of the name; a set's value follows them
         bool writable = false;
         int item = 0;          // number of the body ("b01"), device ("d01") or step ("s01")

@@ -1,5 +1,7 @@
 #include "simulator/simradio.h"
 
+#include "simulator/simerror.h"
+
 QList<SimRadio::Device> SimRadio::devicesAt(qint64 nowMs) const
 {
     QList<Device> devices = {
@@ -26,4 +28,25 @@ bool SimRadio::modelDescription(const QByteArray &vendor, const QByteArray &mode
     else
         return false;
     return true;
+}
+
+int SimRadio::get(const SimParameterTable::Match &m, qint64 nowMs, QByteArray *value) const
+{
+    if (m.param == SimParameterTable::KinwaveDeviceModelDesc)
+        return modelDescription(m.vendor, m.model, value) ? int(SimError::None) : int(SimError::NoSuchItem);
+    const QList<Device> devices = devicesAt(nowMs);
+    if (m.param == SimParameterTable::MtNumberOfKinwaveDevices) {
+        *value = QByteArray::number(devices.size());
+        return SimError::None;
+    }
+    if (m.item < 1)
+        return SimError::NoSuchItem;
+    // A device may leave between the count and this query: "none".
+    if (m.item > devices.size()) {
+        *value = "none";
+    } else {
+        const Device &d = devices.at(m.item - 1);
+        *value = d.vendor + ' ' + d.model + ' ' + d.serial;
+    }
+    return SimError::None;
 }

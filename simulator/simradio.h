@@ -1,13 +1,16 @@
 #ifndef SIMRADIO_H
 #define SIMRADIO_H
 
+#include "simulator/simparametertable.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QtGlobal>
 
 // The radio ("kinwave") devices in range of the controller. Three are always
 // there; a fourth comes and goes every churn period, so the front-end's
-// device list has something to follow.
+// device list has something to follow. Answers the parameters of the Radio
+// family.
 class SimRadio
 {
 public:
@@ -26,6 +29,8 @@ public:
     // The readable model name of a vendor's model, in double quotes; false
     // for a model without a description.
     static bool modelDescription(const QByteArray &vendor, const QByteArray &model, QByteArray *description);
+
+    int get(const SimParameterTable::Match &m, qint64 nowMs, QByteArray *value) const;
 
 private:
     int churnSeconds = 5;

@@ -1,30 +1,25 @@
 #ifndef SIMSTATE_H
 #define SIMSTATE_H
 
-#include "simulator/simbody.h"
+#include "simulator/simbodies.h"
 #include "simulator/simcalibration.h"
 #include "simulator/simclock.h"
 #include "simulator/simfaults.h"
 #include "simulator/simmotion.h"
+#include "simulator/simoutput.h"
 #include "simulator/simparametertable.h"
 #include "simulator/simradio.h"
 #include "simulator/simresponse.h"
 
 #include <QByteArray>
 #include <QList>
-#include <QVector>
-
-class SimCommand;
 
 // The controller behind SimModel's lock (not thread-safe itself): its
 // parameters, tracking and calibration state, data output and simulation
-// settings.
+// settings. The settings are changed through SimSettingTable.
 class SimState
 {
 public:
-    static constexpr int ToolLimit = 4;      // measurement tools the controller can track
-    static constexpr int ReferenceLimit = 4; // references likewise
-    static constexpr int MaxCapacity = ToolLimit + ReferenceLimit;
     static constexpr int MaxButtons = 32;
     static constexpr int CalibrationErrorNumber = 12;
 
@@ -38,6 +33,8 @@ public:
     int dataRate() const { return rate; }
 
 private:
+    friend class SimSettingTable;
+
     enum Activity { None, Measuring, Calibrating, Error, Waiting };
     enum CalAvailability { CalAuto, CalYes, CalNo };
 
@@ -45,27 +42,32 @@ private:
     // Brings time-driven state (calibration, sync) up to the clock.
     void update();
 
+    // By parameter family.
     int get(const SimParameterTable::Match &m, QByteArray *value);
+    int getSystem(const SimParameterTable::Match &m, QByteArray *value) const;
+    int getStatus(const SimParameterTable::Match &m, QByteArray *value) const;
+    int getCalibration(const SimParameterTable::Match &m, QByteArray *value) const;
     int set(const SimParameterTable::Match &m, const QList<QByteArray> &value);
+
     int action(const QList<QByteArray> &words);
+    int trackingAction(const QByteArray &verb);
     int calibrationAction(const QList<QByteArray> &words);
+    int startCalibration();
+    int acceptCalibration(const QList<QByteArray> &words);
 
     bool backendAtLeast(int major, int minor) const;
-    int maxTools() const;
-    int maxReferences() const;
     bool calibrationAvailable() const;
-    int toolToCalibrate() const;
     QByteArray stepPause(int step) const;
     static QByteArray stepDescription(int step);
     QByteArray activityWord() const;
-
-    int setBodyFlag(const QList<QByteArray> &words, int which);
 
     SimClock clock;
     SimFaults faults;
     SimCalibration calibration;
     SimRadio radio;
     SimMotion motion;
+    SimBodies bodies;
+    SimOutput output;
 
     // Settings
     QByteArray productName;
@@ -76,19 +78,12 @@ private:
     bool trackingAvailable;
     bool featureAvailable;
     bool syncMissing;
-    int bodyCapacity;
     CalAvailability calAvailability;
     SimCalibration::Config calConfig;
     double calResidual;
     int buttonCount;
 
     // Controller state
-    QVector<SimBody> tools;
-    QVector<SimBody> references;
-    int toolCount;
-    int referenceCount;
-    bool output6dmt;
-    QList<QByteArray> outputsOn;
     Activity activity;
     int errorNumber;
     QByteArray errorText;

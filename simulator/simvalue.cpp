@@ -59,6 +59,12 @@ bool SimValue::toItem(char letter, const QByteArray &text, int *number)
     return true;
 }
 
+bool SimValue::inRange(double value, double low, double high)
+{
+    const double eps = 1e-9;
+    return value >= low - eps && value <= high + eps;
+}
+
 QByteArray SimValue::fixed(double value, int decimals)
 {
     return QByteArray(CNumber::Fixed(value, decimals).c_str());

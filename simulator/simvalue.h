@@ -13,6 +13,8 @@ public:
     static bool toBool(const QByteArray &text, bool *value);     // "yes" / "no"
     // A numbered item "b01", "d3", "s02": the letter and 1 to 3 digits.
     static bool toItem(char letter, const QByteArray &text, int *number);
+    // From low to high, give or take a rounding error of the decimal text.
+    static bool inRange(double value, double low, double high);
 
     static QByteArray fixed(double value, int decimals);
     static QByteArray yesNo(bool value) { return value ? "yes" : "no"; }

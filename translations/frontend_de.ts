@@ -8,18 +8,6 @@
         <translation>kein Fehler</translation>
     </message>
     <message>
-        <source>no reply within the time-out</source>
-        <translation>keine Antwort innerhalb der Wartezeit</translation>
-    </message>
-    <message>
-        <source>connection lost</source>
-        <translation>Verbindung verloren</translation>
-    </message>
-    <message>
-        <source>not connected</source>
-        <translation>nicht verbunden</translation>
-    </message>
-    <message>
         <source>command text too long</source>
         <translation>Befehlstext zu lang</translation>
     </message>
@@ -48,6 +36,13 @@
         <translation>Fehler %1</translation>
     </message>
     <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionWatch</name>
+    <message>
         <source>connected</source>
         <translation>verbunden</translation>
     </message>
@@ -60,20 +55,12 @@
         <translation>Verbindung wird wiederhergestellt</translation>
     </message>
     <message>
-        <source>none</source>
-        <translation>keiner</translation>
-    </message>
-    <message>
         <source>Cannot connect to the controller at %1: %2; looking for it every %3 ms</source>
         <translation>Keine Verbindung zum Controller unter %1: %2; neuer Versuch alle %3 ms</translation>
     </message>
     <message>
         <source>&quot;%1&quot;: not sent, the controller at %2 has not answered since %3</source>
         <translation>&quot;%1&quot;: nicht gesendet, der Controller unter %2 antwortet seit %3 nicht mehr</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot;: %2 (%3)</source>
-        <translation>&quot;%1&quot;: %2 (%3)</translation>
     </message>
     <message>
         <source>The measurement starts when the controller answers again</source>
@@ -84,8 +71,16 @@
         <translation>Die Messung startet nicht neu, wenn der Controller wieder antwortet</translation>
     </message>
     <message>
+        <source>&quot;%1&quot;: %2 (%3)</source>
+        <translation>&quot;%1&quot;: %2 (%3)</translation>
+    </message>
+    <message>
         <source>Lost the controller at %1: %2. Commands fail until it answers again; looking for it every %3 ms</source>
         <translation>Verbindung zum Controller unter %1 verloren: %2. Befehle schlagen fehl, bis er wieder antwortet; neuer Versuch alle %3 ms</translation>
+    </message>
+    <message>
+        <source>The controller at %1 no longer tracks (status &quot;%2&quot;)</source>
+        <translation>Der Controller unter %1 trackt nicht mehr (Status &quot;%2&quot;)</translation>
     </message>
     <message>
         <source>the data output stopped and a check got %1</source>
@@ -107,14 +102,6 @@
         <source>Cannot start the measurement again: %1</source>
         <translation>Die Messung kann nicht erneut gestartet werden: %1</translation>
     </message>
-    <message>
-        <source>The controller at %1 no longer tracks (status &quot;%2&quot;)</source>
-        <translation>Der Controller unter %1 trackt nicht mehr (Status &quot;%2&quot;)</translation>
-    </message>
-    <message>
-        <source>%1 data lines dropped while commands waited</source>
-        <translation>%1 Datenzeilen verworfen, während Befehle warteten</translation>
-    </message>
 </context>
 <context>
     <name>ControllerTransport</name>
@@ -133,6 +120,13 @@
     <message>
         <source>not connected</source>
         <translation>nicht verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>DataDelivery</name>
+    <message>
+        <source>%1 data lines dropped while commands waited</source>
+        <translation>%1 Datenzeilen verworfen, während Befehle warteten</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,212 @@
+#include "simulator/simbodies.h"
+
+#include "simulator/simerror.h"
+#include "simulator/simvalue.h"
+
+#include <QtGlobal>
+
+namespace {
+
+using P = SimParameterTable;
+
+const int MaxDeviceWord = 16;
+
+} // namespace
+
+SimBodies::SimBodies()
+    : tools(ToolLimit),
+      references(ReferenceLimit)
+{
+    // Tool 1 is ready to measure; tool 2 awaits its tip calibration against
+    // an uncalibrated reference; tools 3 and 4 are not set up.
+    tools[0].bodyCalibrated = true;
+    tools[0].tipCalibrated = true;
+    tools[0].reference = 0;
+    tools[0].tipRadius = 1.5;
+    tools[0].deviceVendor = "simco";
+    tools[0].deviceModel = "mt4b";
+    tools[0].deviceSerial = "42";
+    tools[1].bodyCalibrated = true;
+    tools[1].reference = 1;
+    tools[1].tipRadius = 1.234;
+    tools[2].bodyCalibrated = true;
+    references[0].bodyCalibrated = true;
+    references[2].bodyCalibrated = true;
+}
+
+int SimBodies::maxTools() const
+{
+    return qBound(0, bodyCapacity - referencesInUse, ToolLimit);
+}
+
+int SimBodies::maxReferences() const
+{
+    return qBound(0, bodyCapacity - toolsInUse, ReferenceLimit);
+}
+
+int SimBodies::toolToCalibrate() const
+{
+    int first = -1;
+    for (int i = 0; i < toolsInUse; ++i) {
+        if (!tools.at(i).bodyCalibrated)
+            continue;
+        if (!tools.at(i).tipCalibrated)
+            return i;
+        if (first < 0)
+            first = i;
+    }
+    return first;
+}
+
+void SimBodies::setFlag(Flag flag, int number, bool on)
+{
+    switch (flag) {
+    case BodyCalibrated:
+        tools[number - 1].bodyCalibrated = on;
+        break;
+    case TipCalibrated:
+        tools[number - 1].tipCalibrated = on;
+        break;
+    case ReferenceCalibrated:
+        references[number - 1].bodyCalibrated = on;
+        break;
+    }
+}
+
+int SimBodies::get(const SimParameterTable::Match &m, QByteArray *value) const
+{
+    switch (m.param) {
+    case P::MtMaxNumberOfTools: *value = QByteArray::number(maxTools()); break;
+    case P::MtMaxNumberOfReferences: *value = QByteArray::number(maxReferences()); break;
+    case P::MtNumberOfTools: *value = QByteArray::number(toolsInUse); break;
+    case P::MtNumberOfReferences: *value = QByteArray::number(referencesInUse); break;
+    case P::BodyCalibratedReference:
+        if (m.item < 1 || m.item > referencesInUse)
+            return SimError::NoSuchItem;
+        *value = SimValue::yesNo(references.at(m.item - 1).bodyCalibrated);
+        break;
+    default:
+        return getToolValue(m, value);
+    }
+    return SimError::None;
+}
+
+int SimBodies::getToolValue(const SimParameterTable::Match &m, QByteArray *value) const
+{
+    if (m.item < 1 || m.item > toolsInUse)
+        return SimError::NoSuchItem;
+    const SimBody &tool = tools.at(m.item - 1);
+    switch (m.param) {
+    case P::MtReferenceOfTool:
+        *value = tool.reference < 0 ? QByteArray("none") : SimValue::item('b', tool.reference + 1);
+        break;
+    case P::MtDevice:
+        *value = tool.deviceVendor.isEmpty()
+                     ? QByteArray("none")
+                     : "kinwave " + tool.deviceVendor + ' ' + tool.deviceModel + ' ' + tool.deviceSerial;
+        break;
+    case P::MtTipRadius: *value = SimValue::fixed(tool.tipRadius, 3); break;
+    case P::MtTipCalibrated: *value = SimValue::yesNo(tool.tipCalibrated); break;
+    case P::BodyCalibratedTool: *value = SimValue::yesNo(tool.bodyCalibrated); break;
+    case P::MtMeasurementDuration: *value = SimValue::fixed(tool.measurementDuration, 3); break;
+    case P::MtMeasurementTipTolerance: *value = SimValue::fixed(tool.measurementTipTolerance, 3); break;
+    case P::MtMeasurementStartSimulation: *value = SimValue::yesNo(tool.measurementStartSimulation); break;
+    case P::MtMeasurementStartAngle: *value = SimValue::fixed(tool.measurementStartAngle, 3); break;
+    case P::MtMeasurementStartLeadTime: *value = SimValue::fixed(tool.measurementStartLeadTime, 3); break;
+    default: return SimError::UnknownParameter;
+    }
+    return SimError::None;
+}
+
+int SimBodies::set(const SimParameterTable::Match &m, const QList<QByteArray> &words)
+{
+    if (m.param == P::MtDevice)
+        return setDevice(m.item, words);
+    if (words.size() != 1)
+        return SimError::BadValue;
+    const QByteArray &text = words.at(0);
+    if (m.param == P::MtNumberOfTools || m.param == P::MtNumberOfReferences)
+        return setCount(m, text);
+    if (m.item < 1 || m.item > toolsInUse)
+        return SimError::NoSuchItem;
+    return setToolValue(tools[m.item - 1], m, text);
+}
+
+// "none" or "kinwave <vendor> <model> <serial>"
+int SimBodies::setDevice(int item, const QList<QByteArray> &words)
+{
+    if (item < 1 || item > toolsInUse)
+        return SimError::NoSuchItem;
+    SimBody &tool = tools[item - 1];
+    if (words.size() == 1 && words.at(0) == "none") {
+        tool.deviceVendor.clear();
+        tool.deviceModel.clear();
+        tool.deviceSerial.clear();
+        return SimError::None;
+    }
+    if (words.size() != 4 || words.at(0) != "kinwave")
+        return SimError::BadValue;
+    for (int i = 1; i < 4; ++i) {
+        if (!SimValue::isPlainWord(words.at(i), MaxDeviceWord))
+            return SimError::BadValue;
+    }
+    tool.deviceVendor = words.at(1);
+    tool.deviceModel = words.at(2);
+    tool.deviceSerial = words.at(3);
+    return SimError::None;
+}
+
+// Each count bounds the other's maximum within the capacity.
+int SimBodies::setCount(const SimParameterTable::Match &m, const QByteArray &text)
+{
+    const bool ofTools = m.param == P::MtNumberOfTools;
+    int number = 0;
+    if (!SimValue::toInt(text, &number) || number < 0 || number > (ofTools ? maxTools() : maxReferences()))
+        return SimError::BadValue;
+    (ofTools ? toolsInUse : referencesInUse) = number;
+    return SimError::None;
+}
+
+int SimBodies::setToolValue(SimBody &tool, const SimParameterTable::Match &m, const QByteArray &text)
+{
+    int number = 0;
+    bool flag = false;
+    switch (m.param) {
+    case P::MtReferenceOfTool:
+        if (text == "none") {
+            tool.reference = -1;
+            return SimError::None;
+        }
+        if (!SimValue::toItem('b', text, &number))
+            return SimError::BadValue;
+        if (number < 1 || number > referencesInUse)
+            return SimError::NoSuchItem;
+        tool.reference = number - 1;
+        return SimError::None;
+    case P::MtMeasurementStartSimulation:
+        if (!SimValue::toBool(text, &flag))
+            return SimError::BadValue;
+        tool.measurementStartSimulation = flag;
+        return SimError::None;
+    default:
+        break;
+    }
+
+    double real = 0.0;
+    if (!SimValue::toDouble(text, &real))
+        return SimError::BadValue;
+    double *target = nullptr;
+    double low = 0.0, high = 0.0;
+    switch (m.param) {
+    case P::MtTipRadius: target = &tool.tipRadius; low = 0.0; high = 20.0; break;
+    case P::MtMeasurementDuration: target = &tool.measurementDuration; low = 0.2; high = 10.0; break;
+    case P::MtMeasurementTipTolerance: target = &tool.measurementTipTolerance; low = 0.1; high = 5.0; break;
+    case P::MtMeasurementStartAngle: target = &tool.measurementStartAngle; low = 10.0; high = 120.0; break;
+    case P::MtMeasurementStartLeadTime: target = &tool.measurementStartLeadTime; low = 0.1; high = 1.0; break;
+    default: return SimError::ReadOnly;
+    }
+    if (!SimValue::inRange(real, low, high))
+        return SimError::BadValue;
+    *target = real;
+    return SimError::None;
+}

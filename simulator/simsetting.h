@@ -1,0 +1,82 @@
+#ifndef SIMSETTING_H
+#define SIMSETTING_H
+
+#include <QByteArray>
+#include <QTypeInfo>
+
+class SimState;
+
+// One setting of "orvel2 simulate <setting> <value>": its name, the shape
+// of its value with the range of a number, what it changes (for the help)
+// and the change itself.
+class SimSetting
+{
+public:
+    enum Shape {
+        Nothing,       // no value; one given is ignored
+        Text,          // printable text without '"', up to `most` characters
+        MessageOrNone, // "none", or such a text, which may be quoted
+        WordsOrNone,   // "none", or such a text
+        Triple,        // "<major> <minor> <patch>", each from -1000 to 1000
+        Integer,       // from least to most
+        Decimal,       // from least to most
+        YesNo,         // "yes" or "no"
+        NumberedYesNo, // "<number> yes|no", the number from 1 to most
+        Choice,        // one of the words of `choices`, separated by '|'
+    };
+
+    // A value as its shape reads it.
+    struct Value
+    {
+        bool none = false; // "none" where the shape allows it
+        QByteArray text;   // Text, MessageOrNone, WordsOrNone, Choice
+        int number = 0;    // Integer, NumberedYesNo
+        double decimal = 0.0;
+        bool flag = false; // YesNo, NumberedYesNo
+        int triple[3] = {0, 0, 0};
+    };
+
+    // False when the state cannot take the value after all.
+    using Change = bool (*)(SimState &state, const Value &value);
+
+    static SimSetting nothing(const char *name, const char *effect, Change change);
+    static SimSetting text(const char *name, Shape shape, int maxLength, const char *effect, Change change);
+    static SimSetting triple(const char *name, const char *effect, Change change);
+    static SimSetting integer(const char *name, int least, int most, const char *effect, Change change);
+    static SimSetting decimal(const char *name, double least, double most, const char *effect, Change change);
+    static SimSetting yesNo(const char *name, const char *effect, Change change);
+    static SimSetting numberedYesNo(const char *name, int most, const char *effect, Change change);
+    static SimSetting choice(const char *name, const char *choices, const char *effect, Change change);
+
+    QByteArray name() const { return settingName; }
+    Shape shape() const { return valueShape; }
+    double least() const { return lowest; }
+    double most() const { return highest; }
+
+    // Reads the value (its words joined by single blanks) and changes the
+    // state: SimError::None, or BadValue with the state unchanged.
+    int apply(SimState &state, const QByteArray &value) const;
+
+    // For the help: the value's form ("yes|no", "n"), and what the setting
+    // changes with the range of its value.
+    QByteArray valueName() const;
+    QByteArray help() const;
+
+private:
+    SimSetting(const char *name, Shape shape, double least, double most, const char *choices, const char *effect,
+               Change change);
+    bool read(const QByteArray &text, Value *value) const;
+    bool readChoice(const QByteArray &text) const;
+
+    const char *settingName;
+    Shape valueShape;
+    double lowest;
+    double highest;
+    const char *choices;
+    const char *effect;
+    Change change;
+};
+
+Q_DECLARE_TYPEINFO(SimSetting, Q_MOVABLE_TYPE);
+
+#endif // SIMSETTING_H

@@ -1,0 +1,40 @@
+#ifndef SIMSETTINGTABLE_H
+#define SIMSETTINGTABLE_H
+
+#include "simulator/simsetting.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVector>
+
+class QCommandLineParser;
+class SimModel;
+
+// Every simulation setting in one table: what "orvel2 simulate" accepts and
+// changes, and the standalone server's options with their help.
+class SimSettingTable
+{
+public:
+    static const QVector<SimSetting> &settings();
+    // Null for an unknown name.
+    static const SimSetting *find(const QByteArray &name);
+    static QList<QByteArray> names();
+
+    // "--backend-version" sets "backend_version".
+    static QString optionName(const QByteArray &setting);
+    // Every setting with a value is an option.
+    static void addOptions(QCommandLineParser *parser);
+    // The options given, in the table's order. False at the first refused
+    // one, with "--<option>: <reason>".
+    static bool applyOptions(const QCommandLineParser &parser, SimModel *model, QString *error);
+
+private:
+    static QVector<SimSetting> controllerSettings();
+    static QVector<SimSetting> bodySettings();
+    static QVector<SimSetting> calibrationSettings();
+    static QVector<SimSetting> surroundingSettings();
+    static QVector<SimSetting> faultSettings();
+};
+
+#endif // SIMSETTINGTABLE_H

@@ -1,0 +1,153 @@
+// The front-end's command line: what each option sets, what a wrong value is
+// told, and the help that lists them all.
+#include <QtTest>
+
+#include "frontend/frontendoptions.h"
+
+namespace {
+
+// The fields that differ from a command line without options, as "name=value".
+QStringList changed(const FrontendOptions &o)
+{
+    const FrontendOptions none;
+    QStringList fields;
+    const auto note = [&fields](bool differs, const QString &field) {
+        if (differs)
+            fields << field;
+    };
+    note(o.pluginPath != none.pluginPath, "plugin=" + o.pluginPath);
+    note(o.observerMode != none.observerMode, "observer");
+    note(o.controllerHost != none.controllerHost || o.controllerPort != none.controllerPort,
+         QStringLiteral("controller=%1 %2").arg(o.controllerHost).arg(o.controllerPort));
+    note(o.dataPort != none.dataPort, QStringLiteral("data-port=%1").arg(o.dataPort));
+    note(o.timeoutMs != none.timeoutMs, QStringLiteral("timeout=%1").arg(o.timeoutMs));
+    note(o.silenceMs != none.silenceMs, QStringLiteral("silence=%1").arg(o.silenceMs));
+    note(o.language != none.language, "language=" + o.language);
+    note(o.simulateSettings != none.simulateSettings, "simulate=" + o.simulateSettings.join('|'));
+    note(o.startMeasurement != none.startMeasurement, "start");
+    note(o.screenshotFile != none.screenshotFile, "screenshot=" + o.screenshotFile);
+    note(o.screen != none.screen, QStringLiteral("screen=%1").arg(int(o.screen)));
+    note(o.delayMs != none.delayMs, QStringLiteral("delay=%1").arg(o.delayMs));
+    return fields;
+}
+
+} // namespace
+
+class TestFrontendOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void values_data();
+    void values();
+    void wrongValues_data();
+    void wrongValues();
+    void helpAndVersion();
+};
+
+void TestFrontendOptions::values_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("none") << QStringList() << QStringList();
+    QTest::newRow("plug-in") << QStringList{"--plugin", "/opt/lib.so"} << QStringList{"plugin=/opt/lib.so"};
+    QTest::newRow("switches") << QStringList{"--start", "--observer"} << QStringList{"observer", "start"};
+    QTest::newRow("controller") << QStringList{"--controller=ctl.example:5000"}
+                                << QStringList{"controller=ctl.example 5000"};
+    QTest::newRow("controller, IPv6") << QStringList{"--controller", "::1:65535"}
+                                      << QStringList{"controller=::1 65535"};
+    QTest::newRow("numbers at their limits")
+        << QStringList{"--data-port", "0", "--timeout", "3600000", "--silence", "1", "--delay", "0"}
+        << QStringList{"data-port=0", "timeout=3600000", "silence=1", "delay=0"};
+    QTest::newRow("the last of a repeated option") << QStringList{"--timeout", "5", "--timeout", "7"}
+                                                   << QStringList{"timeout=7"};
+    QTest::newRow("language") << QStringList{"--language", "DE"} << QStringList{"language=DE"};
+    // Sent in the order of the options' table, each --simulate in its own order.
+    QTest::newRow("simulated controller")
+        << QStringList{"--simulate", "cal_fail=Tool moved", "--backend-version", "1.13.-1", "--product", "BRIXEL",
+                       "--simulate", "rate=30", "--product-version", "02.9.4"}
+        << QStringList{"simulate=product_name BRIXEL|product_version 2 9 4|backend_version 1 13 -1|"
+                       "cal_fail Tool moved|rate 30"};
+    QTest::newRow("screenshot") << QStringList{"--screenshot", "s.png", "--show", "devices"}
+                                << QStringList{"screenshot=s.png",
+                                               QStringLiteral("screen=%1").arg(int(FrontendOptions::Screen::Devices))};
+}
+
+void TestFrontendOptions::values()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, fields);
+    FrontendOptions options;
+    QVERIFY2(options.parse(QStringList{"orvel-frontend"} + arguments), qPrintable(options.errorText));
+    QVERIFY(!options.exitNow);
+    QCOMPARE(options.errorText, QString());
+    QCOMPARE(changed(options), fields);
+}
+
+void TestFrontendOptions::wrongValues_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("controller without a port") << QStringList{"--controller", "ctl"}
+                                               << "--controller wants host:port, not \"ctl\"";
+    QTest::newRow("controller without a host") << QStringList{"--controller", ":5000"}
+                                               << "--controller wants host:port, not \":5000\"";
+    QTest::newRow("controller, port 0") << QStringList{"--controller", "ctl:0"}
+                                        << "--controller wants host:port, not \"ctl:0\"";
+    QTest::newRow("data port") << QStringList{"--data-port", "65536"} << "--data-port wants a port number";
+    QTest::newRow("time-out 0") << QStringList{"--timeout", "0"} << "--timeout wants milliseconds above 0";
+    QTest::newRow("silence, no number") << QStringList{"--silence", "1s"} << "--silence wants milliseconds above 0";
+    QTest::newRow("delay") << QStringList{"--delay", "600001"} << "--delay wants milliseconds";
+    QTest::newRow("language") << QStringList{"--language", "fr"} << "--language wants de or en, not \"fr\"";
+    QTest::newRow("language, blank") << QStringList{"--language", " "} << "--language wants de or en, not \" \"";
+    QTest::newRow("version") << QStringList{"--backend-version", "1.13"}
+                             << "--backend-version wants major.minor.patch, not \"1.13\"";
+    QTest::newRow("setting") << QStringList{"--simulate", "rate=1", "--simulate", "=5"}
+                             << "--simulate wants setting=value, not \"=5\"";
+    QTest::newRow("screen") << QStringList{"--show", "Help"}
+                            << "--show wants settings, devices, calibration, help, progress, countdown, result, "
+                               "error or display, not \"Help\"";
+    QTest::newRow("positional") << QStringList{"display"} << "Unexpected argument: display";
+    QTest::newRow("unknown") << QStringList{"--screen", "help"} << "Unknown option 'screen'.";
+    QTest::newRow("missing value") << QStringList{"--delay"} << "Missing value after '--delay'.";
+}
+
+void TestFrontendOptions::wrongValues()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    FrontendOptions options;
+    QVERIFY(!options.parse(QStringList{"orvel-frontend"} + arguments));
+    QVERIFY(!options.exitNow);
+    QCOMPARE(options.errorText, error);
+    QVERIFY(options.helpText.contains("--delay <ms>"));
+}
+
+void TestFrontendOptions::helpAndVersion()
+{
+    FrontendOptions options;
+    QVERIFY(!options.parse({"orvel-frontend", "--start", "--help"}));
+    QVERIFY(options.exitNow && options.errorText.isEmpty());
+    QCOMPARE(options.outputText, options.helpText);
+    const char *const lines[] = {
+        "--plugin <path>", "--observer", "--controller <host:port>", "--data-port <port>", "(default 5001)",
+        "--timeout <ms>", "--silence <ms>", "(default 400)", "--language <de|en>", "--product <name>",
+        "--product-version <x.y.z>", "--backend-version <x.y.z>", "--simulate <setting=value>", "--start",
+        "--screenshot <file>", "--show <screen>", "--delay <ms>", "(default 500)",
+    };
+    int from = 0;
+    for (const char *line : lines) {
+        const int at = options.helpText.indexOf(QLatin1String(line), from);
+        QVERIFY2(at > 0, line); // and in this order
+        from = at;
+    }
+
+    FrontendOptions version;
+    QCoreApplication::setApplicationVersion("9.8.7");
+    QVERIFY(!version.parse({"orvel-frontend", "-v"}));
+    QVERIFY(version.exitNow);
+    QVERIFY2(version.outputText.endsWith(" 9.8.7\n"), qPrintable(version.outputText));
+}
+
+QTEST_GUILESS_MAIN(TestFrontendOptions)
+#include "tst_frontendoptions.moc"

@@ -1,0 +1,142 @@
+// The simulation settings' table against what uses it: every setting is
+// accepted by "orvel2 simulate" with a value of its shape and refused with one
+// beyond it, is an option of the server with its help, and is listed once.
+#include <QCommandLineParser>
+#include <QtTest>
+
+#include "simulator/simerror.h"
+#include "simulator/simmodel.h"
+#include "simulator/simsettingtable.h"
+
+namespace {
+
+// A value the setting's shape and range take, and one they do not (empty: none, as for a setting without value).
+QByteArray valueWithin(const SimSetting &setting)
+{
+    const QByteArray most = QByteArray::number(qint64(setting.most()));
+    switch (setting.shape()) {
+    case SimSetting::Nothing: return QByteArray();
+    case SimSetting::Text: return "Probe 7";
+    case SimSetting::MessageOrNone: return "\"Tool tip moved\"";
+    case SimSetting::WordsOrNone: return "status active";
+    case SimSetting::Triple: return "1 13 -1";
+    case SimSetting::Integer: return most;
+    case SimSetting::Decimal: return QByteArray::number(setting.least());
+    case SimSetting::YesNo: return "no";
+    case SimSetting::NumberedYesNo: return most + " yes";
+    case SimSetting::Choice: return setting.valueName().split('|').last();
+    }
+    return QByteArray();
+}
+
+QByteArray valueBeyond(const SimSetting &setting)
+{
+    const QByteArray tooMany = QByteArray::number(qint64(setting.most()) + 1);
+    switch (setting.shape()) {
+    case SimSetting::Nothing: return QByteArray();
+    case SimSetting::Text:
+    case SimSetting::MessageOrNone:
+    case SimSetting::WordsOrNone: return QByteArray(int(setting.most()) + 1, 'x');
+    case SimSetting::Triple: return "1 13";
+    case SimSetting::Integer: return tooMany;
+    case SimSetting::Decimal: return QByteArray::number(setting.most() + 1.0);
+    case SimSetting::YesNo: return "No";
+    case SimSetting::NumberedYesNo: return tooMany + " yes";
+    case SimSetting::Choice: return "maybe";
+    }
+    return QByteArray();
+}
+
+// The server's help, one blank between words.
+QString serverHelp()
+{
+    QCommandLineParser parser;
+    SimSettingTable::addOptions(&parser);
+    return parser.helpText().simplified();
+}
+
+} // namespace
+
+class TestSimSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everySetting_data();
+    void everySetting();
+    void listedOnce();
+    void serverOptions();
+};
+
+void TestSimSettings::everySetting_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    for (const QByteArray &name : SimModel::settingNames())
+        QTest::newRow(name.constData()) << name;
+}
+
+void TestSimSettings::everySetting()
+{
+    QFETCH(QByteArray, name);
+    const SimSetting *setting = SimSettingTable::find(name);
+    QVERIFY(setting);
+    const QByteArray within = valueWithin(*setting), beyond = valueBeyond(*setting);
+
+    SimModel model;
+    QByteArray reason;
+    QCOMPARE(model.simulate(name, within, &reason), int(SimError::None));
+    QCOMPARE(model.respond("orvel2 simulate " + name + ' ' + within).reply, QByteArray("orvel2 ok"));
+    const QString option = SimSettingTable::optionName(name);
+    if (setting->shape() == SimSetting::Nothing) {
+        QVERIFY(!serverHelp().contains("--" + option));
+        return;
+    }
+    QCOMPARE(model.simulate(name, beyond, &reason), int(SimError::BadValue));
+    QCOMPARE(reason, QByteArray("bad value"));
+
+    // In the server's help with its value's form and what it changes, and read from its command line.
+    const QString help = QStringLiteral("--%1 <%2> %3").arg(option, QString::fromLatin1(setting->valueName()),
+                                                            QString::fromLatin1(setting->help()));
+    QVERIFY2(serverHelp().contains(help), qPrintable(help));
+    QCommandLineParser parser;
+    SimSettingTable::addOptions(&parser);
+    QVERIFY(parser.parse({"orvel-controller-sim", "--" + option, QString::fromLatin1(within)}));
+    QString error;
+    QVERIFY2(SimSettingTable::applyOptions(parser, &model, &error), qPrintable(error));
+    QVERIFY(parser.parse({"orvel-controller-sim", "--" + option, QString::fromLatin1(beyond)}));
+    QVERIFY(!SimSettingTable::applyOptions(parser, &model, &error));
+    QCOMPARE(error, "--" + option + ": bad value");
+}
+
+void TestSimSettings::listedOnce()
+{
+    const QList<QByteArray> names = SimModel::settingNames();
+    QCOMPARE(names, SimSettingTable::names());
+    for (const QByteArray &name : names)
+        QVERIFY2(names.count(name) == 1, name.constData());
+    SimModel model;
+    QByteArray reason;
+    QCOMPARE(model.simulate("warp_speed", "9", &reason), int(SimError::UnknownParameter));
+    QCOMPARE(reason, QByteArray("unknown setting"));
+    QVERIFY(!SimSettingTable::find("warp_speed"));
+}
+
+// The options change what their settings change, in the table's order.
+void TestSimSettings::serverOptions()
+{
+    QCommandLineParser parser;
+    SimSettingTable::addOptions(&parser);
+    QVERIFY(parser.parse({"orvel-controller-sim", "--backend-version", "1 12 0", "--locked", "yes", "--clock-advance",
+                          "5", "--clock", "manual", "--cal-steps", "2"}));
+    SimModel model;
+    QString error;
+    QVERIFY2(SimSettingTable::applyOptions(parser, &model, &error), qPrintable(error));
+    const auto answer = [&model](const QByteArray &query) { return model.respond("orvel2 get " + query).reply; };
+    QCOMPARE(answer("system backend_version"), QByteArray("orvel2 set system backend_version 1 12 0"));
+    QCOMPARE(answer("config is_changeable"), QByteArray("orvel2 set config is_changeable no"));
+    QCOMPARE(answer("cal number_of_steps measurementtool"),
+             QByteArray("orvel2 set cal number_of_steps measurementtool 2"));
+}
+
+QTEST_GUILESS_MAIN(TestSimSettings)
+#include "tst_simsettings.moc"
