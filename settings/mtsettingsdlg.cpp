@@ -1,107 +1,31 @@
 #include "settings/mtsettingsdlg.h"
 
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QResizeEvent>
-#include <QTabBar>
 #include <QTableWidget>
-#include <QTableWidgetItem>
-#include <climits>
-#include <cmath>
 
-#include "host/backendversions.h"
-#include "host/cnumber.h"
-#include "host/failurelog.h"
+#include "host/controllerfacts.h"
 #include "host/iomanager.h"
 #include "host/numbereditem.h"
 #include "host/replybuffer.h"
 #include "host/versiongate.h"
+#include "settings/countlimits.h"
 #include "settings/devicecolumnsfitter.h"
-#include "settings/keyboardpick.h"
+#include "settings/devicelisttable.h"
+#include "settings/keyboardfocus.h"
+#include "settings/referencestable.h"
+#include "settings/settingsreader.h"
+#include "settings/settingswriter.h"
+#include "settings/toolassignments.h"
+#include "settings/toolstable.h"
 #include "ui_mtsettingsdlg.h"
 
 namespace {
 
-// Defaults of the point measurement parameters, shown while no tool exists
-// or when the controller's value cannot be read.
-constexpr double DefaultDuration = 1.0;
-constexpr double DefaultTipTolerance = 1.5;
-constexpr double DefaultStartAngle = 30.0;
-constexpr double DefaultStartLeadTime = 0.2;
-
-// The form's maximum of the tool count; the limit message names a kind
-// "reached" at this count whatever the controller's maximum.
-constexpr int LimitOfEachKind = 4;
-
-constexpr int RowHeight = 28;
-constexpr int ModelColumnExtraWidth = 85;
-constexpr int SerialLength = 5;
-
-// Versions (backend at least 1.N) of the features used here.
-constexpr int LockQueryVersion = 9;
-constexpr int AvailabilityVersion = 3;
-constexpr int OutputFormatVersion = 13;
-constexpr int TipRadiusVersion = 13;
-constexpr int RadioDeviceVersion = 14;
-
-// Tools table columns.
-enum MeaBodyColumn { ColumnId = 0, ColumnTipDiameter = 1, ColumnReference = 2, ColumnModel = 3, ColumnSerial = 4 };
-// Radio device list columns; the first three are hidden.
-enum DeviceColumn { ColumnSortKey = 0, ColumnVendor = 1, ColumnModelIntern = 2, ColumnModelDesc = 3, ColumnDeviceSerial = 4 };
-
-QString cellText(const QTableWidget *table, int row, int column)
+void setAllEnabled(std::initializer_list<QWidget *> widgets, bool enabled)
 {
-    const QTableWidgetItem *item = table->item(row, column);
-    return item ? item->text() : QString();
-}
-
-QTableWidgetItem *newItem(const QString &text, Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled)
-{
-    QTableWidgetItem *item = new QTableWidgetItem(text);
-    item->setFlags(flags);
-    return item;
-}
-
-// A stretched last section never gets narrower than it was when stretching
-// began (at setup: the default section width, which pushes a serial out of
-// view when room is short); begun again at the width of its text.
-void restartLastSectionStretch(QTableWidget *table, int lastColumn)
-{
-    table->horizontalHeader()->setStretchLastSection(false);
-    table->resizeColumnToContents(lastColumn);
-    table->horizontalHeader()->setStretchLastSection(true);
-}
-
-// A body number in a message: two digits ("07").
-QString twoDigits(int number)
-{
-    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
-}
-
-// The start angle spin box holds whole degrees; truncated toward zero,
-// bounded first so that no controller value overflows the conversion. "nan",
-// no angle at all, shows as the box's minimum.
-int wholeDegrees(double degrees)
-{
-    if (std::isnan(degrees))
-        return INT_MIN;
-    return int(std::trunc(qBound(-1.0e6, degrees, 1.0e6)));
-}
-
-// Reads a point measurement parameter of the first tool into *value when
-// tools exist; a failure is logged and leaves *value alone. A value read is
-// used as read, also "inf" or "nan": the spin box keeps it within its range.
-void readFirstToolDouble(IOManager *commandManager, int numberOfTools, const char *parameter, double *value,
-                         const QString &failure)
-{
-    if (numberOfTools <= 0)
-        return;
-    double read = 0.0;
-    if (commandManager->getDoubleParameter(&read, "measurementtool %s b01", parameter) == 0)
-        *value = read;
-    else
-        FailureLog::report(commandManager, failure);
+    for (QWidget *widget : widgets)
+        widget->setEnabled(enabled);
 }
 
 } // namespace
@@ -112,49 +36,23 @@ MtSettingsDlg::MtSettingsDlg(IOManager *commandManager, QWidget *parent, Backend
     , pCommandManager(commandManager)
     , pBackendVersions(backendVersions)
     , pMainWindow(parent)
-    , bLoaded(false)
-    , iLoadedNumberOfMeaBodies(0)
-    , iNumberOfMeaBodies(0)
-    , iMaxNumberOfMeaBodies(0)
-    , iLoadedNumberOfRefBodies(0)
-    , iNumberOfRefBodies(0)
-    , iMaxNumberOfRefBodies(0)
-    , dDuration(DefaultDuration)
-    , dTipTolerance(DefaultTipTolerance)
-    , bStartSimulation(false)
-    , dStartAngle(DefaultStartAngle)
-    , dStartLeadTime(DefaultStartLeadTime)
-    , iCurrentMeaBodyRow(0)
-    , iCurrentSourceRow(0)
-    , bLocked(false)
     , delegateTipDiameter(nullptr)
     , timerDevices(this)
 {
     ui->setupUi(this);
     iconLock.addFile(QStringLiteral(":/lock.png"));
 
-    // enableStartSimulationParameters(false) of an unlocked dialog
-    ui->label_minAngularSpeed->setEnabled(false);
-    ui->spinBox_startAngle->setEnabled(false);
-    ui->label_meaStartDelay->setEnabled(false);
-    ui->doubleSpinBox_startLeadTime->setEnabled(false);
+    enableStartSimulationParameters(false);
 
     setupMeaBodiesTable();
-    setupRefBodiesTable();
+    ReferencesTable::setUp(ui->tableWidget_refBodies, ui->tab_refBodies);
     setupAvailableMtTable();
 
     // Without scroll buttons the page tabs' width counts in the size hint, so
     // the layout gives both titles their room instead of eliding them.
     ui->tabWidget->setUsesScrollButtons(false);
-
-    // The tools' single page has nothing to switch to: Tab goes straight into its table.
-    if (QTabBar *bar = ui->tabWidget_mt->findChild<QTabBar *>(QString(), Qt::FindDirectChildrenOnly))
-        bar->setFocusPolicy(Qt::NoFocus);
-    // The form's Tab order leaves the tables and the page tabs to the end of
-    // the round, after Cancel. Moving the cursor in a table changes neither
-    // the remembered rows nor the buttons; Space on a cell picks it as a click would.
-    for (QTableWidget *table : {ui->tableWidget_meaBodies, ui->tableWidget_refBodies, ui->tableWidget_availableMt})
-        new KeyboardPick(table);
+    KeyboardFocus::setUp(ui->tabWidget_mt,
+                         {ui->tableWidget_meaBodies, ui->tableWidget_refBodies, ui->tableWidget_availableMt});
 
     timerDevices.setObjectName(QStringLiteral("timerDevices"));
     timerDevices.setInterval(DeviceRefreshMs);
@@ -164,74 +62,53 @@ MtSettingsDlg::MtSettingsDlg(IOManager *commandManager, QWidget *parent, Backend
 MtSettingsDlg::~MtSettingsDlg()
 {
     // The delegate is a member and goes before the table (a child widget).
-    ui->tableWidget_meaBodies->setItemDelegateForColumn(ColumnTipDiameter, nullptr);
+    ui->tableWidget_meaBodies->setItemDelegateForColumn(ToolsTable::TipDiameter, nullptr);
 }
 
 int MtSettingsDlg::update_and_exec()
 {
     loadSettings();
-    // The dialog is kept between openings; each one starts at the first control
-    // that the load left enabled, not where the last one was closed.
-    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
-            w->setFocus(Qt::TabFocusReason);
-            break;
-        }
-    }
+    KeyboardFocus::focusFirstControl(this);
     return exec();
 }
 
 // ---------------------------------------------------------------------------
 // Loading and enabling
 
-bool MtSettingsDlg::backendAtLeast(int minor) const
+SettingsReader MtSettingsDlg::reader() const
 {
-    return VersionGate::backendAtLeast(pBackendVersions, minor);
+    return SettingsReader(pCommandManager, pBackendVersions);
 }
 
-int MtSettingsDlg::readCount(const char *parameter, int *value)
+// A controller limit, as the maximum of its spin box.
+bool MtSettingsDlg::readMaximum(const char *parameter, int *maximum, QSpinBox *spinBox)
 {
-    int read = 0;
-    const int result = pCommandManager->getIntParameter(&read, "measurementtool %s", parameter);
-    if (result == 0)
-        *value = qBound(0, read, MaxCount);
-    return result;
-}
-
-QString MtSettingsDlg::noneText() const
-{
-    return tr("none");
-}
-
-bool MtSettingsDlg::checkLocked()
-{
-    if (!backendAtLeast(LockQueryVersion))
+    if (!reader().readCount(parameter, MaxCount, maximum))
         return false;
-    ReplyBuffer reply;
-    return pCommandManager->getParameter(reply.data(), "config is_changeable") == 0 && reply.is(ReplyWord::No);
+    spinBox->setMaximum(*maximum);
+    return true;
+}
+
+// A count as the load finds it: shown, and kept for Cancel to put back.
+void MtSettingsDlg::readLoadedCount(const char *parameter, int *number, int *loaded, QSpinBox *spinBox)
+{
+    if (!reader().readCount(parameter, MaxCount, number))
+        return;
+    spinBox->setValue(*number);
+    *loaded = *number;
 }
 
 void MtSettingsDlg::loadSettings()
 {
-    bLocked = pCommandManager && checkLocked();
+    bLocked = ControllerFacts::configurationLocked(pCommandManager, pBackendVersions);
     if (bLocked) {
         setWindowIcon(iconLock);
-        ui->spinBox_noOfMeaBodies->setEnabled(false);
-        ui->spinBox_noOfRefBodies->setEnabled(false);
-        ui->pushButton_select->setEnabled(false);
-        ui->pushButton_deselect->setEnabled(false);
-        ui->doubleSpinBox_duration->setEnabled(false);
-        ui->doubleSpinBox_tipTolerance->setEnabled(false);
-        ui->checkBox_startSimulation->setEnabled(false);
-        ui->checkBox_useOldOutputFormat->setEnabled(false);
+        disableForLock();
     } else {
         setWindowIcon(pMainWindow ? pMainWindow->windowIcon() : QIcon());
     }
 
-    ReplyBuffer reply;
-    if (!pCommandManager || !backendAtLeast(AvailabilityVersion)
-        || pCommandManager->getParameter(reply.data(), "measurementtool available") != 0
-        || !reply.is(ReplyWord::Yes)) {
+    if (!ControllerFacts::measurementToolAvailable(pCommandManager, pBackendVersions)) {
         setAvailable(false);
         return;
     }
@@ -239,40 +116,21 @@ void MtSettingsDlg::loadSettings()
     bLoaded = false;
     setAvailable(true);
 
-    int value = 0;
-    if (readCount("max_number_of_tools", &value) == 0) {
-        iMaxNumberOfMeaBodies = value;
-        ui->spinBox_noOfMeaBodies->setMaximum(iMaxNumberOfMeaBodies);
-    }
-    if (readCount("number_of_tools", &value) == 0) {
-        iNumberOfMeaBodies = value;
-        ui->spinBox_noOfMeaBodies->setValue(iNumberOfMeaBodies);
-        iLoadedNumberOfMeaBodies = iNumberOfMeaBodies;
-    }
+    readMaximum("max_number_of_tools", &iMaxNumberOfMeaBodies, ui->spinBox_noOfMeaBodies);
+    readLoadedCount("number_of_tools", &iNumberOfMeaBodies, &iLoadedNumberOfMeaBodies, ui->spinBox_noOfMeaBodies);
     updateLimitsLabel();
-
-    if (readCount("max_number_of_references", &value) == 0) {
-        iMaxNumberOfRefBodies = value;
-        ui->spinBox_noOfRefBodies->setMaximum(iMaxNumberOfRefBodies);
-    }
+    readMaximum("max_number_of_references", &iMaxNumberOfRefBodies, ui->spinBox_noOfRefBodies);
     iNumberOfRefBodies = 0;
-    if (readCount("number_of_references", &value) == 0) {
-        iNumberOfRefBodies = value;
-        ui->spinBox_noOfRefBodies->setValue(iNumberOfRefBodies);
-        iLoadedNumberOfRefBodies = iNumberOfRefBodies;
-    }
+    readLoadedCount("number_of_references", &iNumberOfRefBodies, &iLoadedNumberOfRefBodies,
+                    ui->spinBox_noOfRefBodies);
     updateLimitsLabel();
 
     loadAssignments();
     loadTipDiameters();
     readMeasurementParameters();
 
-    if (backendAtLeast(OutputFormatVersion)) {
-        // An unreadable switch counts as the old format being on.
-        ReplyBuffer format;
-        const bool newFormat = pCommandManager->getParameter(format.data(), "measurementtool output_6dmt") == 0
-                               && format.is(ReplyWord::No);
-        ui->checkBox_useOldOutputFormat->setChecked(!newFormat);
+    if (VersionGate::supports(pBackendVersions, Feature::OutputFormat)) {
+        ui->checkBox_useOldOutputFormat->setChecked(reader().oldOutputFormat());
     } else {
         ui->checkBox_useOldOutputFormat->setChecked(true);
         ui->checkBox_useOldOutputFormat->setEnabled(false);
@@ -283,13 +141,7 @@ void MtSettingsDlg::loadSettings()
     fillMeaBodiesTable();
     fillRefBodiesTable();
     updateTableDevices();
-
-    if (ui->tableWidget_meaBodies->rowCount() > 0)
-        restoreCurrentCell(ui->tableWidget_meaBodies, iCurrentMeaBodyRow);
-    if (ui->tableWidget_refBodies->rowCount() > 0)
-        restoreCurrentCell(ui->tableWidget_refBodies, iCurrentSourceRow);
-    updateSelectButton();
-    updateDeselectButton();
+    restoreRowsAndUpdateButtons(Tables::ToolsAndReferences);
 
     timerDevices.start();
     bLoaded = true;
@@ -297,111 +149,93 @@ void MtSettingsDlg::loadSettings()
 
 void MtSettingsDlg::setAvailable(bool available)
 {
-    if (available) {
-        ui->label_error->clear();
-        ui->label_error->hide();
-    } else {
-        ui->label_error->setText(tr("<b><font color=red>Measurement Tool is not available!</font></b>"));
-        ui->label_error->show();
-    }
+    ui->label_error->setText(available ? QString()
+                                       : tr("<b><font color=red>Measurement Tool is not available!</font></b>"));
+    ui->label_error->setVisible(!available);
 
-    QTableWidget *tables[] = {ui->tableWidget_meaBodies, ui->tableWidget_refBodies, ui->tableWidget_availableMt};
     if (bLocked) {
-        ui->spinBox_noOfMeaBodies->setEnabled(false);
-        ui->spinBox_noOfRefBodies->setEnabled(false);
-        for (QTableWidget *table : tables) {
-            table->setEnabled(false);
-            table->setSelectionMode(QAbstractItemView::NoSelection);
-        }
-        ui->label_pointMeasurement->setEnabled(false);
-        ui->label_duration->setEnabled(false);
-        ui->label_tipTolerance->setEnabled(false);
-        enableMeasurementParameters(false);
-        ui->pushButton_ok->setEnabled(false);
+        disableForLock();
         return;
     }
-
-    ui->label_noOfMeaBodies->setEnabled(available);
-    ui->spinBox_noOfMeaBodies->setEnabled(available);
-    ui->label_noOfRefBodies->setEnabled(available);
-    ui->spinBox_noOfRefBodies->setEnabled(available);
-    ui->tableWidget_meaBodies->setEnabled(available);
-    ui->tableWidget_meaBodies->setSelectionMode(QAbstractItemView::SingleSelection);
-    updateSelectButton();
-    updateDeselectButton();
-    for (QTableWidget *table : {ui->tableWidget_refBodies, ui->tableWidget_availableMt}) {
+    setAllEnabled({ui->label_noOfMeaBodies, ui->spinBox_noOfMeaBodies, ui->label_noOfRefBodies,
+                   ui->spinBox_noOfRefBodies, ui->pushButton_ok},
+                  available);
+    for (QTableWidget *table : {ui->tableWidget_meaBodies, ui->tableWidget_refBodies, ui->tableWidget_availableMt}) {
         table->setEnabled(available);
         table->setSelectionMode(QAbstractItemView::SingleSelection);
     }
-    ui->label_pointMeasurement->setEnabled(available);
-    ui->label_duration->setEnabled(available);
-    ui->label_tipTolerance->setEnabled(available);
+    updateSelectButton();
+    updateDeselectButton();
     enableMeasurementParameters(available);
-    ui->pushButton_ok->setEnabled(available);
+}
+
+// Everything a locked configuration disables, whichever step finds the lock:
+// the dialog then shows the controller's settings read-only and can only be
+// cancelled. Nothing is enabled again until a load finds no lock.
+void MtSettingsDlg::disableForLock()
+{
+    setAllEnabled({ui->spinBox_noOfMeaBodies, ui->spinBox_noOfRefBodies, ui->pushButton_select, ui->pushButton_deselect,
+                   ui->label_pointMeasurement, ui->label_duration, ui->label_tipTolerance, ui->doubleSpinBox_duration,
+                   ui->doubleSpinBox_tipTolerance, ui->checkBox_startSimulation, ui->spinBox_startAngle,
+                   ui->doubleSpinBox_startLeadTime, ui->checkBox_useOldOutputFormat, ui->pushButton_ok},
+                  false);
+    for (QTableWidget *table : {ui->tableWidget_meaBodies, ui->tableWidget_refBodies, ui->tableWidget_availableMt}) {
+        table->setEnabled(false);
+        table->setSelectionMode(QAbstractItemView::NoSelection);
+    }
 }
 
 void MtSettingsDlg::enableMeasurementParameters(bool enable)
 {
     if (bLocked) {
-        for (QWidget *widget : std::initializer_list<QWidget *>{
-                 ui->label_pointMeasurement, ui->label_duration, ui->label_tipTolerance, ui->doubleSpinBox_duration,
-                 ui->doubleSpinBox_tipTolerance, ui->checkBox_startSimulation, ui->spinBox_startAngle,
-                 ui->doubleSpinBox_startLeadTime, ui->checkBox_useOldOutputFormat})
-            widget->setEnabled(false);
+        disableForLock();
         return;
     }
-    for (QWidget *widget : std::initializer_list<QWidget *>{
-             ui->label_pointMeasurement, ui->label_duration, ui->label_tipTolerance, ui->doubleSpinBox_duration,
-             ui->doubleSpinBox_tipTolerance, ui->checkBox_startSimulation})
-        widget->setEnabled(enable);
+    setAllEnabled({ui->label_pointMeasurement, ui->label_duration, ui->label_tipTolerance, ui->doubleSpinBox_duration,
+                   ui->doubleSpinBox_tipTolerance, ui->checkBox_startSimulation},
+                  enable);
     enableStartSimulationParameters(enable);
     // An older backend has no switch: the load left it checked and disabled.
-    if (backendAtLeast(OutputFormatVersion))
+    if (VersionGate::supports(pBackendVersions, Feature::OutputFormat))
         ui->checkBox_useOldOutputFormat->setEnabled(enable);
 }
 
 void MtSettingsDlg::enableStartSimulationParameters(bool enable)
 {
     if (bLocked) {
-        ui->spinBox_startAngle->setEnabled(false);
-        ui->doubleSpinBox_startLeadTime->setEnabled(false);
+        disableForLock();
         return;
     }
-    const bool on = enable && ui->checkBox_startSimulation->isChecked();
-    ui->label_minAngularSpeed->setEnabled(on);
-    ui->spinBox_startAngle->setEnabled(on);
-    ui->label_meaStartDelay->setEnabled(on);
-    ui->doubleSpinBox_startLeadTime->setEnabled(on);
+    setAllEnabled({ui->label_minAngularSpeed, ui->spinBox_startAngle, ui->label_meaStartDelay,
+                   ui->doubleSpinBox_startLeadTime},
+                  enable && ui->checkBox_startSimulation->isChecked());
+}
+
+// A point measurement parameter of the first tool where tools exist, else
+// the default, which also stands for a value that cannot be read.
+double MtSettingsDlg::readFirstToolParameter(const char *parameter, double defaultValue, const QString &failure)
+{
+    if (ui->spinBox_noOfMeaBodies->value() <= 0)
+        return defaultValue;
+    return reader().firstToolParameter(parameter, defaultValue, failure);
 }
 
 void MtSettingsDlg::readDuration()
 {
-    double value = DefaultDuration;
-    readFirstToolDouble(pCommandManager, ui->spinBox_noOfMeaBodies->value(),
-                        "measurement_duration", &value, tr("Error: Unable to get mea duration"));
-    ui->doubleSpinBox_duration->setValue(value);
+    ui->doubleSpinBox_duration->setValue(readFirstToolParameter(
+        "measurement_duration", PointMeasurement::DefaultDuration, tr("Error: Unable to get mea duration")));
 }
 
 void MtSettingsDlg::readTipTolerance()
 {
-    double value = DefaultTipTolerance;
-    readFirstToolDouble(pCommandManager, ui->spinBox_noOfMeaBodies->value(),
-                        "measurement_tip_tolerance", &value,
-                        tr("Error: Unable to get mea tip tolerance"));
-    ui->doubleSpinBox_tipTolerance->setValue(value);
+    ui->doubleSpinBox_tipTolerance->setValue(readFirstToolParameter("measurement_tip_tolerance",
+                                                                    PointMeasurement::DefaultTipTolerance,
+                                                                    tr("Error: Unable to get mea tip tolerance")));
 }
 
 void MtSettingsDlg::readStartSimulation()
 {
-    bool on = false;
-    if (ui->spinBox_noOfMeaBodies->value() > 0) {
-        ReplyBuffer reply;
-        if (pCommandManager->getParameter(reply.data(), "measurementtool measurement_start_simulation b01") == 0)
-            on = reply.is(ReplyWord::Yes);
-        else
-            FailureLog::report(pCommandManager, tr("Error: Unable to get state of measurement start simulation"));
-    }
-    if (on) {
+    if (ui->spinBox_noOfMeaBodies->value() > 0 && reader().firstToolStartSimulation()) {
         bLoaded = false;
         ui->checkBox_startSimulation->setChecked(true);
         bStartSimulation = true;
@@ -413,20 +247,15 @@ void MtSettingsDlg::readStartSimulation()
 
 void MtSettingsDlg::readStartAngle()
 {
-    double value = DefaultStartAngle;
-    readFirstToolDouble(pCommandManager, ui->spinBox_noOfMeaBodies->value(),
-                        "measurement_start_angle", &value,
-                        tr("Error: Unable to get mea angular speed"));
-    ui->spinBox_startAngle->setValue(wholeDegrees(value));
+    ui->spinBox_startAngle->setValue(PointMeasurement::wholeDegrees(readFirstToolParameter(
+        "measurement_start_angle", PointMeasurement::DefaultStartAngle, tr("Error: Unable to get mea angular speed"))));
 }
 
 void MtSettingsDlg::readStartLeadTime()
 {
-    double value = DefaultStartLeadTime;
-    readFirstToolDouble(pCommandManager, ui->spinBox_noOfMeaBodies->value(),
-                        "measurement_start_lead_time", &value,
-                        tr("Error: Unable to get mea start lead time"));
-    ui->doubleSpinBox_startLeadTime->setValue(value);
+    ui->doubleSpinBox_startLeadTime->setValue(readFirstToolParameter("measurement_start_lead_time",
+                                                                     PointMeasurement::DefaultStartLeadTime,
+                                                                     tr("Error: Unable to get mea start lead time")));
 }
 
 void MtSettingsDlg::readMeasurementParameters()
@@ -438,16 +267,36 @@ void MtSettingsDlg::readMeasurementParameters()
     readStartLeadTime();
     // A read value equal to what a widget already showed changes nothing, so
     // the copies are taken here: a later tool count change puts them back.
-    storeMeasurementParameters();
+    const PointMeasurement shown = shownParameters();
+    dDuration = shown.duration;
+    dTipTolerance = shown.tipTolerance;
+    bStartSimulation = shown.startSimulation;
+    dStartAngle = shown.startAngle;
+    dStartLeadTime = shown.startLeadTime;
 }
 
-void MtSettingsDlg::storeMeasurementParameters()
+PointMeasurement MtSettingsDlg::shownParameters() const
 {
-    dDuration = ui->doubleSpinBox_duration->value();
-    dTipTolerance = ui->doubleSpinBox_tipTolerance->value();
-    bStartSimulation = ui->checkBox_startSimulation->isChecked();
-    dStartAngle = ui->spinBox_startAngle->value();
-    dStartLeadTime = ui->doubleSpinBox_startLeadTime->value();
+    PointMeasurement shown;
+    shown.duration = ui->doubleSpinBox_duration->value();
+    shown.tipTolerance = ui->doubleSpinBox_tipTolerance->value();
+    shown.startSimulation = ui->checkBox_startSimulation->isChecked();
+    shown.startAngle = ui->spinBox_startAngle->value();
+    shown.startLeadTime = ui->doubleSpinBox_startLeadTime->value();
+    return shown;
+}
+
+// Puts values into the parameter widgets without the value-changed slots
+// taking them as the operator's.
+void MtSettingsDlg::showParametersQuietly(const PointMeasurement &values)
+{
+    bLoaded = false;
+    ui->doubleSpinBox_duration->setValue(values.duration);
+    ui->doubleSpinBox_tipTolerance->setValue(values.tipTolerance);
+    ui->checkBox_startSimulation->setChecked(values.startSimulation);
+    ui->spinBox_startAngle->setValue(PointMeasurement::wholeDegrees(values.startAngle));
+    ui->doubleSpinBox_startLeadTime->setValue(values.startLeadTime);
+    bLoaded = true;
 }
 
 void MtSettingsDlg::on_checkBox_startSimulation_stateChanged(int state)
@@ -518,38 +367,7 @@ void MtSettingsDlg::reject()
 
 void MtSettingsDlg::setupMeaBodiesTable()
 {
-    QTableWidget *table = ui->tableWidget_meaBodies;
-    table->setColumnCount(5);
-    table->setHorizontalHeaderLabels(
-        {tr("ID"), tr("Tip diameter [mm]"), tr("Reference ID"), tr("Model"), tr("Serial")});
-    table->setRowCount(0);
-    ui->tab_mt->setContentsMargins(0, 0, 0, 0);
-    ui->tab_mt->layout()->setContentsMargins(0, 0, 0, 0);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionsClickable(false);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setItemDelegateForColumn(ColumnTipDiameter, &delegateTipDiameter);
-    table->resizeColumnsToContents();
-    table->setColumnWidth(ColumnModel, table->columnWidth(ColumnModel) + ModelColumnExtraWidth);
-    restartLastSectionStretch(table, ColumnSerial);
-}
-
-void MtSettingsDlg::setupRefBodiesTable()
-{
-    QTableWidget *table = ui->tableWidget_refBodies;
-    ui->tab_refBodies->setContentsMargins(0, 0, 0, 0);
-    ui->tab_refBodies->layout()->setContentsMargins(0, 0, 0, 0);
-    table->setColumnCount(1);
-    table->setHorizontalHeaderLabels({tr("Reference ID")});
-    table->setRowCount(0);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionsClickable(false);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ToolsTable::setUp(ui->tableWidget_meaBodies, ui->tab_mt, &delegateTipDiameter);
 }
 
 int MtSettingsDlg::queryReferenceOfTool(int index)
@@ -561,124 +379,69 @@ int MtSettingsDlg::queryReferenceOfTool(int index)
         || reply.is(ReplyWord::None))
         return -1;
     // "b03": the letter is not checked, the number is the reference's.
-    const QString text = QString::fromLatin1(reply.text());
-    bool ok = false;
-    const int number = text.midRef(1).toInt(&ok);
-    return ok && number >= 1 ? number - 1 : -1;
+    int number = 0;
+    return NumberedItem::readNumber(reply.text(), &number) && number >= 1 ? number - 1 : -1;
 }
 
+ToolAssignments MtSettingsDlg::assignments()
+{
+    return ToolAssignments(listRefOfMeaBody, listChosenRefOfMeaBody, listDeviceOfMeaBody);
+}
+
+// A tool's entry as the controller has it.
 void MtSettingsDlg::appendTool(int index)
 {
     const int reference = queryReferenceOfTool(index);
-    listRefOfMeaBody.append(reference);
-    listChosenRefOfMeaBody.append(reference);
     RadioDevice device;
     readToolDevice(index, device);
-    listDeviceOfMeaBody.append(device);
+    assignments().append(reference, device);
 }
 
 void MtSettingsDlg::loadAssignments()
 {
-    listRefOfMeaBody.clear();
-    listChosenRefOfMeaBody.clear();
-    listDeviceOfMeaBody.clear();
+    assignments().clear();
     for (int i = 0; i < iNumberOfMeaBodies; ++i)
         appendTool(i);
 }
 
 void MtSettingsDlg::fillMeaBodiesTable()
 {
-    QTableWidget *table = ui->tableWidget_meaBodies;
-    table->clearContents();
-    table->setRowCount(qMax(0, iNumberOfMeaBodies));
-    for (int i = 0; i < table->rowCount(); ++i) {
-        table->setItem(i, ColumnId, newItem(QStringLiteral("M%1").arg(i + 1)));
-
-        QTableWidgetItem *diameter = new QTableWidgetItem(QString::number(listTipDiameter.value(i, 0.0), 'f', 1));
-        diameter->setTextAlignment(Qt::AlignCenter);
-        table->setItem(i, ColumnTipDiameter, diameter);
-
-        const int reference = listRefOfMeaBody.value(i, -1);
-        table->setItem(i, ColumnReference, newItem(reference < 0 ? noneText() : QStringLiteral("MR%1").arg(reference + 1)));
-
-        const RadioDevice device = listDeviceOfMeaBody.value(i);
-        table->setItem(i, ColumnModel, newItem(device.modelDesc));
-        QTableWidgetItem *serial = newItem(device.serial);
-        serial->setTextAlignment(Qt::AlignCenter);
-        table->setItem(i, ColumnSerial, serial);
-
-        table->setRowHeight(i, RowHeight);
-    }
+    ToolsTable::fill(ui->tableWidget_meaBodies, iNumberOfMeaBodies, listTipDiameter, listRefOfMeaBody,
+                     listDeviceOfMeaBody);
     columnsFitter->fit();
 }
 
 void MtSettingsDlg::fillRefBodiesTable()
 {
-    QTableWidget *table = ui->tableWidget_refBodies;
-    table->clearContents();
-    table->setRowCount(qMax(0, iNumberOfRefBodies));
-    for (int r = 0; r < table->rowCount(); ++r) {
-        table->setItem(r, 0, new QTableWidgetItem(QStringLiteral("MR%1").arg(r + 1)));
-        table->setRowHeight(r, RowHeight);
-    }
+    ReferencesTable::fill(ui->tableWidget_refBodies, iNumberOfRefBodies);
 }
 
 void MtSettingsDlg::saveTipDiameters()
 {
-    const QTableWidget *table = ui->tableWidget_meaBodies;
-    for (int r = 0; r < table->rowCount(); ++r) {
-        bool ok = false;
-        double diameter = cellText(table, r, ColumnTipDiameter).toDouble(&ok);
-        if (!ok || !std::isfinite(diameter))
-            diameter = 0.0;
-        while (listTipDiameter.size() < r)
-            listTipDiameter.append(0.0);
-        if (r < listTipDiameter.size())
-            listTipDiameter[r] = diameter;
-        else
-            listTipDiameter.append(diameter);
-    }
+    ToolsTable::readTipDiameters(ui->tableWidget_meaBodies, listTipDiameter);
 }
 
-// Every rebuild after the load goes through here, so diameters typed into
-// the table survive it.
-void MtSettingsDlg::refillMeaBodiesTable()
+// Every rebuild after the load goes through here, so that diameters typed
+// into the table survive it.
+void MtSettingsDlg::rebuildTables(Tables rebuilt)
 {
     saveTipDiameters();
     fillMeaBodiesTable();
+    if (rebuilt == Tables::ToolsAndReferences)
+        fillRefBodiesTable();
+    restoreRowsAndUpdateButtons(rebuilt);
 }
 
-void MtSettingsDlg::afterToolTableRebuilt()
+// After a rebuild the remembered rows are current again (the source row
+// only where the references were rebuilt too), and the buttons follow.
+void MtSettingsDlg::restoreRowsAndUpdateButtons(Tables rebuilt)
 {
     if (ui->tableWidget_meaBodies->rowCount() > 0)
         restoreCurrentCell(ui->tableWidget_meaBodies, iCurrentMeaBodyRow);
+    if (rebuilt == Tables::ToolsAndReferences && ui->tableWidget_refBodies->rowCount() > 0)
+        restoreCurrentCell(ui->tableWidget_refBodies, iCurrentSourceRow);
     updateSelectButton();
     updateDeselectButton();
-}
-
-// One count's change moves the other's limit on the controller.
-void MtSettingsDlg::rereadMaximum(const char *parameter, int *maximum, QSpinBox *spinBox)
-{
-    int value = 0;
-    if (readCount(parameter, &value) != 0)
-        return;
-    *maximum = value;
-    spinBox->setMaximum(value);
-    updateLimitsLabel();
-}
-
-// Puts values into the parameter widgets without the value-changed slots
-// taking them as the operator's.
-void MtSettingsDlg::showParametersQuietly(double duration, double tipTolerance, bool startSimulation,
-                                          double startAngle, double startLeadTime)
-{
-    bLoaded = false;
-    ui->doubleSpinBox_duration->setValue(duration);
-    ui->doubleSpinBox_tipTolerance->setValue(tipTolerance);
-    ui->checkBox_startSimulation->setChecked(startSimulation);
-    ui->spinBox_startAngle->setValue(wholeDegrees(startAngle));
-    ui->doubleSpinBox_startLeadTime->setValue(startLeadTime);
-    bLoaded = true;
 }
 
 void MtSettingsDlg::on_spinBox_noOfMeaBodies_valueChanged(int iNewNumberOfMeaBodies)
@@ -686,35 +449,27 @@ void MtSettingsDlg::on_spinBox_noOfMeaBodies_valueChanged(int iNewNumberOfMeaBod
     if (!bLoaded)
         return;
     const int n = iNewNumberOfMeaBodies;
-    if (pCommandManager->setParameter("measurementtool number_of_tools %d", n) != 0) {
-        FailureLog::report(pCommandManager, tr("Error: Unable to set number of mea tools = %1"), n);
+    if (!SettingsWriter(pCommandManager).setCount(SettingsWriter::Count::Tools, n))
         return;
-    }
-    rereadMaximum("max_number_of_references", &iMaxNumberOfRefBodies, ui->spinBox_noOfRefBodies);
+    // One count's change moves the other's limit on the controller.
+    if (readMaximum("max_number_of_references", &iMaxNumberOfRefBodies, ui->spinBox_noOfRefBodies))
+        updateLimitsLabel();
 
-    while (listRefOfMeaBody.size() < n)
-        appendTool(listRefOfMeaBody.size());
+    while (assignments().size() < n)
+        appendTool(assignments().size());
 
-    if (n == 0) {
-        showParametersQuietly(DefaultDuration, DefaultTipTolerance, false, DefaultStartAngle, DefaultStartLeadTime);
-        enableMeasurementParameters(false);
-    } else if (iNumberOfMeaBodies == 0) {
+    if (n == 0)
+        showParametersQuietly(PointMeasurement());
+    else if (iNumberOfMeaBodies == 0)
         readMeasurementParameters();
-        enableMeasurementParameters(true);
-    } else {
-        showParametersQuietly(dDuration, dTipTolerance, bStartSimulation, dStartAngle, dStartLeadTime);
-        enableMeasurementParameters(true);
-    }
+    else
+        showParametersQuietly({dDuration, dTipTolerance, bStartSimulation, dStartAngle, dStartLeadTime});
+    enableMeasurementParameters(n > 0);
 
-    if (n > iNumberOfMeaBodies) {
-        for (int &reference : listRefOfMeaBody)
-            if (reference > iNumberOfRefBodies - 1)
-                reference = -1;
-    }
+    if (n > iNumberOfMeaBodies)
+        assignments().forgetReferencesFrom(iNumberOfRefBodies);
     iNumberOfMeaBodies = n;
-
-    refillMeaBodiesTable();
-    afterToolTableRebuilt();
+    rebuildTables(Tables::Tools);
 }
 
 void MtSettingsDlg::on_spinBox_noOfRefBodies_valueChanged(int iNewNumberOfRefBodies)
@@ -722,41 +477,23 @@ void MtSettingsDlg::on_spinBox_noOfRefBodies_valueChanged(int iNewNumberOfRefBod
     if (!bLoaded)
         return;
     const int n = iNewNumberOfRefBodies;
-    if (pCommandManager->setParameter("measurementtool number_of_references %d", n) != 0) {
-        FailureLog::report(pCommandManager, tr("Error: Unable to set number of mea references = %1"), n);
+    if (!SettingsWriter(pCommandManager).setCount(SettingsWriter::Count::References, n))
         return;
-    }
-    rereadMaximum("max_number_of_tools", &iMaxNumberOfMeaBodies, ui->spinBox_noOfMeaBodies);
+    if (readMaximum("max_number_of_tools", &iMaxNumberOfMeaBodies, ui->spinBox_noOfMeaBodies))
+        updateLimitsLabel();
 
+    ToolAssignments tools = assignments();
     if (n < iNumberOfRefBodies) {
-        // Only the assignment goes; the choice comes back when the count grows again.
-        for (int &reference : listRefOfMeaBody)
-            if (reference > n - 1)
-                reference = -1;
+        tools.forgetReferencesFrom(n);
     } else {
-        for (int i = 0; i < listRefOfMeaBody.size() && i < listChosenRefOfMeaBody.size(); ++i) {
-            const int chosen = listChosenRefOfMeaBody.at(i);
-            if (listRefOfMeaBody.at(i) != chosen && chosen < n)
-                listRefOfMeaBody[i] = chosen;
-        }
-        for (int i = 0; i < listRefOfMeaBody.size() && i < listChosenRefOfMeaBody.size(); ++i) {
-            if (listRefOfMeaBody.at(i) == -1 && i < iNumberOfMeaBodies) {
-                const int reference = queryReferenceOfTool(i);
-                listRefOfMeaBody[i] = reference;
-                listChosenRefOfMeaBody[i] = reference;
-            }
-        }
+        tools.restoreChosenReferencesBelow(n);
+        // A tool still without a reference asks the controller.
+        for (int i = 0; i < tools.size() && i < iNumberOfMeaBodies; ++i)
+            if (listRefOfMeaBody.at(i) == -1)
+                tools.assignReference(i, queryReferenceOfTool(i));
     }
     iNumberOfRefBodies = n;
-
-    refillMeaBodiesTable();
-    fillRefBodiesTable();
-    if (ui->tableWidget_meaBodies->rowCount() > 0)
-        restoreCurrentCell(ui->tableWidget_meaBodies, iCurrentMeaBodyRow);
-    if (ui->tableWidget_refBodies->rowCount() > 0)
-        restoreCurrentCell(ui->tableWidget_refBodies, iCurrentSourceRow);
-    updateSelectButton();
-    updateDeselectButton();
+    rebuildTables(Tables::ToolsAndReferences);
 }
 
 void MtSettingsDlg::on_pushButton_select_clicked()
@@ -764,25 +501,17 @@ void MtSettingsDlg::on_pushButton_select_clicked()
     const int t = ui->tableWidget_meaBodies->currentRow();
     if (t < 0)
         return;
+    bool assigned = false;
     if (ui->tabWidget->currentIndex() == 0) {
         const int r = ui->tableWidget_refBodies->currentRow();
-        if (r < 0 || t >= listRefOfMeaBody.size() || t >= listChosenRefOfMeaBody.size())
-            return;
-        listRefOfMeaBody[t] = r;
-        listChosenRefOfMeaBody[t] = r;
+        assigned = r >= 0 && assignments().assignReference(t, r);
     } else {
         const QTableWidget *devices = ui->tableWidget_availableMt;
         const int d = devices->currentRow();
-        if (d < 0 || t >= listDeviceOfMeaBody.size())
-            return;
-        RadioDevice &device = listDeviceOfMeaBody[t];
-        device.vendor = cellText(devices, d, ColumnVendor);
-        device.model = cellText(devices, d, ColumnModelIntern);
-        device.serial = cellText(devices, d, ColumnDeviceSerial);
-        device.modelDesc = cellText(devices, d, ColumnModelDesc);
+        assigned = d >= 0 && assignments().assignDevice(t, DeviceListTable::deviceAt(devices, d));
     }
-    refillMeaBodiesTable(); // keeps its rows: t is one of them
-    afterToolTableRebuilt();
+    if (assigned)
+        rebuildTables(Tables::Tools);
 }
 
 void MtSettingsDlg::on_pushButton_deselect_clicked()
@@ -790,16 +519,11 @@ void MtSettingsDlg::on_pushButton_deselect_clicked()
     const int t = ui->tableWidget_meaBodies->currentRow();
     if (t < 0)
         return;
-    if (ui->tabWidget->currentIndex() == 0) {
-        if (t < listRefOfMeaBody.size())
-            listRefOfMeaBody[t] = -1;
-        if (t < listChosenRefOfMeaBody.size())
-            listChosenRefOfMeaBody[t] = -1;
-    } else if (t < listDeviceOfMeaBody.size()) {
-        listDeviceOfMeaBody[t].clear();
-    }
-    refillMeaBodiesTable();
-    afterToolTableRebuilt();
+    if (ui->tabWidget->currentIndex() == 0)
+        assignments().assignReference(t, -1);
+    else
+        assignments().assignDevice(t, RadioDevice());
+    rebuildTables(Tables::Tools);
 }
 
 void MtSettingsDlg::updateSelectButton()
@@ -808,26 +532,13 @@ void MtSettingsDlg::updateSelectButton()
         return;
     const int t = ui->tableWidget_meaBodies->currentRow();
     const int r = ui->tableWidget_refBodies->currentRow();
-    const QTableWidget *devices = ui->tableWidget_availableMt;
-    const int d = devices->currentRow();
-    const bool referencePage = ui->tabWidget->currentIndex() == 0;
-
+    const int d = ui->tableWidget_availableMt->currentRow();
     bool enable = false;
-    if (t < 0) {
-        enable = false;
-    } else if (referencePage && r >= 0 && listRefOfMeaBody.value(t, -1) != r) {
-        enable = true;
-    } else if (d < 0 || referencePage) {
-        enable = false;
-    } else {
+    if (t >= 0 && ui->tabWidget->currentIndex() == 0) {
+        enable = r >= 0 && listRefOfMeaBody.value(t, -1) != r;
+    } else if (t >= 0 && d >= 0) {
         // A device held by any tool, also one beyond the current count, is not offered again.
-        const QString vendor = cellText(devices, d, ColumnVendor);
-        const QString model = cellText(devices, d, ColumnModelIntern);
-        const QString serial = cellText(devices, d, ColumnDeviceSerial);
-        enable = true;
-        for (const RadioDevice &device : qAsConst(listDeviceOfMeaBody))
-            if (device.vendor == vendor && device.model == model && device.serial == serial)
-                enable = false;
+        enable = !assignments().holdsDevice(DeviceListTable::deviceAt(ui->tableWidget_availableMt, d));
     }
     ui->pushButton_select->setEnabled(enable);
 }
@@ -838,14 +549,9 @@ void MtSettingsDlg::updateDeselectButton()
         return;
     const QTableWidget *table = ui->tableWidget_meaBodies;
     const int t = table->currentRow();
-    bool enable = false;
-    if (t < 0)
-        enable = false;
-    else if (ui->tabWidget->currentIndex() == 0)
-        enable = cellText(table, t, ColumnReference) != noneText();
-    else
-        enable = !cellText(table, t, ColumnSerial).isEmpty();
-    ui->pushButton_deselect->setEnabled(enable);
+    const bool referencePage = ui->tabWidget->currentIndex() == 0;
+    ui->pushButton_deselect->setEnabled(
+        t >= 0 && (referencePage ? ToolsTable::hasReference(table, t) : ToolsTable::hasDevice(table, t)));
 }
 
 void MtSettingsDlg::on_tableWidget_meaBodies_cellClicked(int row, int column)
@@ -877,26 +583,10 @@ void MtSettingsDlg::on_tabWidget_currentChanged(int index)
 
 void MtSettingsDlg::updateLimitsLabel()
 {
-    const int t = ui->spinBox_noOfMeaBodies->value();
-    const int tMax = ui->spinBox_noOfMeaBodies->maximum();
-    const int r = ui->spinBox_noOfRefBodies->value();
-    const int rMax = ui->spinBox_noOfRefBodies->maximum();
-    const int limit = LimitOfEachKind;
-
-    QString text;
-    if (tMax == 0 && rMax == 0)
-        text.clear();
-    else if (t == limit && r == limit)
-        text = tr("<b><font color=red>Max. number of Measurement Tools and references are reached!</font></b>");
-    else if ((t == limit && r == rMax) || (t == tMax && r == limit))
-        text = tr("<b><font color=red>Max. number of bodies is reached!</font></b>");
-    else if (t == limit)
-        text = tr("<b><font color=red>Max. number of Measurement Tools is reached!</font></b>");
-    else if (r == limit)
-        text = tr("<b><font color=red>Max. number of references is reached!</font></b>");
-    else if (t == tMax || r == rMax)
-        text = tr("<b><font color=red>Max. number of bodies is reached!</font></b>");
-    ui->label_max_error->setText(text);
+    ui->label_max_error->setText(CountLimits::message(ui->spinBox_noOfMeaBodies->value(),
+                                                      ui->spinBox_noOfMeaBodies->maximum(),
+                                                      ui->spinBox_noOfRefBodies->value(),
+                                                      ui->spinBox_noOfRefBodies->maximum()));
 }
 
 // ---------------------------------------------------------------------------
@@ -905,89 +595,30 @@ void MtSettingsDlg::updateLimitsLabel()
 void MtSettingsDlg::setupAvailableMtTable()
 {
     QTableWidget *table = ui->tableWidget_availableMt;
-    ui->tab_availableMt->setContentsMargins(0, 0, 0, 0);
-    ui->tab_availableMt->layout()->setContentsMargins(0, 0, 0, 0);
-    table->setColumnCount(5);
-    table->setHorizontalHeaderLabels({tr("SortColumn_Key"), tr("Vendor"), tr("Model_intern"), tr("Model"), tr("Serial")});
-    table->setRowCount(0);
-    table->setColumnHidden(ColumnSortKey, true);
-    table->setColumnHidden(ColumnVendor, true);
-    table->setColumnHidden(ColumnModelIntern, true);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionsClickable(false);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->resizeColumnsToContents();
-    table->setColumnWidth(ColumnModelDesc, table->columnWidth(ColumnModelDesc) + ModelColumnExtraWidth);
-    restartLastSectionStretch(table, ColumnDeviceSerial);
-    columnsFitter = new DeviceColumnsFitter({ui->tableWidget_meaBodies, ColumnModel, ColumnSerial},
-                                            {table, ColumnModelDesc, ColumnDeviceSerial}, table);
+    DeviceListTable::setUp(table, ui->tab_availableMt);
+    columnsFitter = new DeviceColumnsFitter({ui->tableWidget_meaBodies, ToolsTable::Model, ToolsTable::Serial},
+                                            {table, DeviceListTable::ModelDesc, DeviceListTable::Serial}, table);
     columnsFitter->fit();
 }
 
 int MtSettingsDlg::readToolDevice(int index, RadioDevice &dev)
 {
-    if (!backendAtLeast(RadioDeviceVersion))
+    if (!reader().toolDevice(index, &dev))
         return -1;
-    ReplyBuffer reply;
-    if (pCommandManager->getParameter(reply.data(), "measurementtool device %s", NumberedItem::body(index).c_str()) != 0
-        || reply.is(ReplyWord::None))
-        return -1;
-    // "<family> <vendor> <model> <serial>"; the family is not kept.
-    const QString text = QString::fromLatin1(reply.text());
-    const QChar blank(QLatin1Char(' '));
-    dev.vendor = text.section(blank, 1, 1);
-    dev.model = text.section(blank, 2, 2);
-    dev.serial = text.section(blank, 3, 3);
-    while (dev.serial.size() < SerialLength)
-        dev.serial.prepend(QLatin1Char('0'));
     readModelDescription(dev);
     return 0;
 }
 
 void MtSettingsDlg::readModelDescription(RadioDevice &dev)
 {
-    if (!backendAtLeast(RadioDeviceVersion)) {
-        dev.modelDesc = dev.model;
-        return;
-    }
-    ReplyBuffer reply;
-    if (pCommandManager->getParameter(reply.data(), "kinwave device_model_desc %s %s", dev.vendor.toLatin1().constData(),
-                                      dev.model.toLatin1().constData())
-        == 0) {
-        dev.modelDesc = QString::fromLatin1(reply.text()).remove(QLatin1Char('"'));
-    } else {
-        FailureLog::report(pCommandManager,
-                           tr("Error: Unable to get model description of vendor %1 model %2").arg(dev.vendor, dev.model));
-        dev.modelDesc = dev.model;
-    }
+    dev.modelDesc = reader().modelDescription(dev);
 }
 
 void MtSettingsDlg::readRadioDevice(int index, RadioDevice &dev)
 {
     dev.clear();
-    if (!backendAtLeast(RadioDeviceVersion))
-        return;
-    ReplyBuffer reply;
-    if (pCommandManager->getParameter(reply.data(), "measurementtool kinwave_device %s",
-                                      NumberedItem::device(index).c_str())
-        != 0) {
-        FailureLog::report(pCommandManager, tr("Error: Unable to get device info of MeasurementTool d0%1"),
-                           NumberedItem::number(index));
-        return;
-    }
-    if (reply.is(ReplyWord::None))
-        return;
-    // "<vendor> <model> <serial>"
-    const QString text = QString::fromLatin1(reply.text());
-    const QChar blank(QLatin1Char(' '));
-    dev.vendor = text.section(blank, 0, 0);
-    dev.model = text.section(blank, 1, 1);
-    // The list shows exactly five characters: padded in front, or cut.
-    dev.serial = text.section(blank, 2, 2).rightJustified(SerialLength, QLatin1Char('0'), true);
-    readModelDescription(dev);
+    if (reader().listedDevice(index, &dev))
+        readModelDescription(dev);
 }
 
 void MtSettingsDlg::updateTableDevices()
@@ -995,167 +626,36 @@ void MtSettingsDlg::updateTableDevices()
     QTableWidget *table = ui->tableWidget_availableMt;
     const int remembered = table->currentRow();
     table->clearContents();
-    if (!backendAtLeast(RadioDeviceVersion) || !pCommandManager)
+    if (!VersionGate::supports(pBackendVersions, Feature::RadioDevices) || !pCommandManager)
         return;
-
-    int count = 0;
-    if (pCommandManager->getIntParameter(&count, "measurementtool number_of_kinwave_devices") != 0) {
-        FailureLog::report(pCommandManager, tr("Error: Unable to get number of Measurementtools"));
-        count = 0;
-    }
-    count = qBound(0, count, MaxCount);
-
-    table->setRowCount(count);
+    QList<RadioDevice> devices;
+    const int count = reader().deviceCount(MaxCount);
     for (int i = 0; i < count; ++i) {
         RadioDevice dev;
         readRadioDevice(i, dev);
-        table->setItem(i, ColumnSortKey, new QTableWidgetItem(dev.vendor + dev.model + dev.serial));
-        table->setItem(i, ColumnVendor, new QTableWidgetItem(dev.vendor));
-        table->setItem(i, ColumnModelIntern, new QTableWidgetItem(dev.model));
-        table->setItem(i, ColumnModelDesc, new QTableWidgetItem(dev.modelDesc));
-        QTableWidgetItem *serial = new QTableWidgetItem(dev.serial);
-        serial->setTextAlignment(Qt::AlignCenter);
-        table->setItem(i, ColumnDeviceSerial, serial);
-        table->setRowHeight(i, RowHeight);
+        devices.append(dev);
     }
-    table->sortItems(ColumnSortKey, Qt::AscendingOrder);
+    DeviceListTable::fill(table, devices);
     columnsFitter->fit();
     // The row number stays current, whichever device now fills it.
-    table->setCurrentCell(remembered, ColumnModelIntern);
-}
-
-double MtSettingsDlg::readTipDiameter(int index)
-{
-    if (!backendAtLeast(TipRadiusVersion))
-        return 0.0;
-    double radius = 0.0;
-    if (pCommandManager->getDoubleParameter(&radius, "measurementtool tip_radius %s", NumberedItem::body(index).c_str())
-            != 0
-        || !(radius >= 0.0))
-        radius = 0.0;
-    const double diameter = 2.0 * radius;
-    return std::isfinite(diameter) ? diameter : 0.0;
+    table->setCurrentCell(remembered, DeviceListTable::ModelIntern);
 }
 
 void MtSettingsDlg::loadTipDiameters()
 {
     listTipDiameter.clear();
     for (int i = 0; i < iNumberOfMeaBodies; ++i)
-        listTipDiameter.append(readTipDiameter(i));
+        listTipDiameter.append(reader().tipDiameter(i));
 }
 
 void MtSettingsDlg::applyTipRadii()
 {
     saveTipDiameters();
-    for (int r = 0; r < ui->tableWidget_meaBodies->rowCount(); ++r) {
-        const double radius = 0.5 * listTipDiameter.value(r, 0.0);
-        const double current = 0.5 * readTipDiameter(r);
-        if (radius == current)
-            continue;
-        if (pCommandManager->setParameter("measurementtool tip_radius %s %s", NumberedItem::body(r).c_str(),
-                                          CNumber::fixed3(radius).c_str())
-            != 0)
-            FailureLog::report(pCommandManager, tr("Error: Unable to set tip radius of mea tool b0%1"),
-                               NumberedItem::number(r));
-    }
+    SettingsWriter(pCommandManager).applyTipRadii(listTipDiameter, ui->tableWidget_meaBodies->rowCount(), reader());
 }
 
 // ---------------------------------------------------------------------------
 // Applying
-
-void MtSettingsDlg::applyCount(const char *parameter, int wanted, const QString &failure)
-{
-    // An unreadable count counts as different.
-    int current = -1;
-    if (pCommandManager->getIntParameter(&current, "measurementtool %s", parameter) != 0)
-        current = -1;
-    if (current != wanted && pCommandManager->setParameter("measurementtool %s %d", parameter, wanted) != 0)
-        FailureLog::report(pCommandManager, failure, wanted);
-}
-
-void MtSettingsDlg::applyReferences()
-{
-    for (int i = 0; i < iNumberOfMeaBodies; ++i) {
-        const int reference = listRefOfMeaBody.value(i, -1);
-        const int result = reference < 0
-                               ? pCommandManager->setParameter("measurementtool reference_of_tool %s none",
-                                                               NumberedItem::body(i).c_str())
-                               : pCommandManager->setParameter("measurementtool reference_of_tool %s %s",
-                                                               NumberedItem::body(i).c_str(),
-                                                               NumberedItem::body(reference).c_str());
-        if (result != 0)
-            FailureLog::report(pCommandManager, tr("Error: Unable to set ref. body"));
-    }
-}
-
-void MtSettingsDlg::applyDevices()
-{
-    for (int i = 0; i < iNumberOfMeaBodies; ++i) {
-        const RadioDevice device = listDeviceOfMeaBody.value(i);
-        const int result = device.isNone()
-                               ? pCommandManager->setParameter("measurementtool device %s none",
-                                                               NumberedItem::body(i).c_str())
-                               : pCommandManager->setParameter("measurementtool device %s kinwave %s %s %s",
-                                                               NumberedItem::body(i).c_str(),
-                                                               device.vendor.toUtf8().constData(),
-                                                               device.model.toUtf8().constData(),
-                                                               device.serial.toUtf8().constData());
-        if (result != 0)
-            FailureLog::report(pCommandManager, tr("Error: Unable to set radio device"));
-    }
-}
-
-void MtSettingsDlg::applyDoubleParameter(const char *parameter, double wanted, const QString &failure)
-{
-    for (int i = 0; i < iNumberOfMeaBodies; ++i) {
-        const NumberedItem body = NumberedItem::body(i);
-        // An unreadable value counts as different.
-        double current = -1.0;
-        if (pCommandManager->getDoubleParameter(&current, "measurementtool %s %s", parameter, body.c_str()) != 0)
-            current = -1.0;
-        if (current == wanted)
-            continue;
-        if (pCommandManager->setParameter("measurementtool %s %s %s", parameter, body.c_str(),
-                                          CNumber::fixed3(wanted).c_str())
-            != 0)
-            FailureLog::report(pCommandManager, failure, twoDigits(NumberedItem::number(i)));
-    }
-}
-
-void MtSettingsDlg::applyStartSimulation()
-{
-    const bool wanted = ui->checkBox_startSimulation->isChecked();
-    for (int i = 0; i < iNumberOfMeaBodies; ++i) {
-        const NumberedItem body = NumberedItem::body(i);
-        ReplyBuffer reply;
-        // An unreadable state matches neither box state.
-        if (pCommandManager->getParameter(reply.data(), "measurementtool measurement_start_simulation %s", body.c_str())
-                == 0
-            && reply.is(ReplyWord::Yes) == wanted)
-            continue;
-        if (pCommandManager->setParameter("measurementtool measurement_start_simulation %s %s", body.c_str(),
-                                          wanted ? ReplyWord::Yes : ReplyWord::No)
-            != 0)
-            FailureLog::report(pCommandManager, tr("Error: Unable to activate start simulation for body b%1"),
-                               twoDigits(NumberedItem::number(i)));
-    }
-}
-
-void MtSettingsDlg::applyOutputFormat()
-{
-    // An unreadable switch counts as the old format being on.
-    bool oldFormat = true;
-    if (pCommandManager->getBoolParameter(&oldFormat, "measurementtool output_6dmt") != 0)
-        oldFormat = true;
-    const bool wanted = ui->checkBox_useOldOutputFormat->isChecked();
-    if (wanted && !oldFormat) {
-        if (pCommandManager->setParameter("measurementtool output_6dmt yes") != 0)
-            FailureLog::report(pCommandManager, tr("Error: Unable to set to old output format"));
-    } else if (!wanted && oldFormat) {
-        if (pCommandManager->setParameter("measurementtool output_6dmt no") != 0)
-            FailureLog::report(pCommandManager, tr("Error: Unable to (un)set to old output format"));
-    }
-}
 
 void MtSettingsDlg::on_pushButton_ok_clicked()
 {
@@ -1163,63 +663,28 @@ void MtSettingsDlg::on_pushButton_ok_clicked()
         closeDialog();
         return;
     }
-    applyCount("number_of_tools", iNumberOfMeaBodies, tr("Error: Unable to set number of mea tools = %1"));
-    applyCount("number_of_references", iNumberOfRefBodies, tr("Error: Unable to set number of mea references = %1"));
-    applyReferences();
-    if (backendAtLeast(RadioDeviceVersion))
-        applyDevices();
+    SettingsWriter writer(pCommandManager);
+    writer.applyCount(SettingsWriter::Count::Tools, iNumberOfMeaBodies);
+    writer.applyCount(SettingsWriter::Count::References, iNumberOfRefBodies);
+    writer.applyReferences(listRefOfMeaBody, iNumberOfMeaBodies);
+    if (VersionGate::supports(pBackendVersions, Feature::RadioDevices))
+        writer.applyDevices(listDeviceOfMeaBody, iNumberOfMeaBodies);
 
-    if (iNumberOfMeaBodies > 0) {
-        // Every tool gets the one value shown, which the load read from the first tool.
-        applyDoubleParameter("measurement_duration", ui->doubleSpinBox_duration->value(),
-                             tr("Error: Unable to set mea duration for body b%1"));
-        applyDoubleParameter("measurement_tip_tolerance", ui->doubleSpinBox_tipTolerance->value(),
-                             tr("Error: Unable to set tip tolerance for body b%1"));
-        applyStartSimulation();
-        applyDoubleParameter("measurement_start_angle", double(ui->spinBox_startAngle->value()),
-                             tr("Error: Unable to set mea angular speed for body b%1"));
-        applyDoubleParameter("measurement_start_lead_time", ui->doubleSpinBox_startLeadTime->value(),
-                             tr("Error: Unable to set mea. start lead time for body b%1"));
-    }
+    // Every tool gets the one value shown, which the load read from the first tool.
+    writer.applyPointMeasurement(shownParameters(), iNumberOfMeaBodies);
 
-    if (backendAtLeast(OutputFormatVersion)) {
-        applyOutputFormat();
+    if (VersionGate::supports(pBackendVersions, Feature::OutputFormat)) {
+        writer.applyOutputFormat(ui->checkBox_useOldOutputFormat->isChecked());
         applyTipRadii();
     }
     closeDialog();
 }
 
-void MtSettingsDlg::restoreToolCount()
-{
-    if (iNumberOfMeaBodies == iLoadedNumberOfMeaBodies)
-        return;
-    if (pCommandManager->setParameter("measurementtool number_of_tools %d", iLoadedNumberOfMeaBodies) != 0)
-        FailureLog::report(pCommandManager, tr("Error: Unable to set number of mea tools = %1"),
-                           iLoadedNumberOfMeaBodies);
-}
-
-void MtSettingsDlg::restoreRefCount()
-{
-    if (iNumberOfRefBodies == iLoadedNumberOfRefBodies)
-        return;
-    if (pCommandManager->setParameter("measurementtool number_of_references %d", iLoadedNumberOfRefBodies) != 0)
-        FailureLog::report(pCommandManager, tr("Error: Unable to set number of references = %1"),
-                           iLoadedNumberOfRefBodies);
-}
-
 void MtSettingsDlg::on_pushButton_cancel_clicked()
 {
-    if (pCommandManager) {
-        // The controller derives each kind's maximum from the other count:
-        // with tools removed, the references go back first so the tools fit.
-        if (iLoadedNumberOfMeaBodies > iNumberOfMeaBodies) {
-            restoreRefCount();
-            restoreToolCount();
-        } else {
-            restoreToolCount();
-            restoreRefCount();
-        }
-    }
+    if (pCommandManager)
+        SettingsWriter(pCommandManager)
+            .restoreCounts(iNumberOfMeaBodies, iLoadedNumberOfMeaBodies, iNumberOfRefBodies, iLoadedNumberOfRefBodies);
     closeDialog();
 }
 

@@ -9,6 +9,7 @@
 
 #include "host/requester.h"
 #include "settings/doublespinboxdelegate.h"
+#include "settings/pointmeasurement.h"
 #include "settings/radiodevice.h"
 
 namespace Ui {
@@ -21,13 +22,17 @@ class QKeyEvent;
 class QResizeEvent;
 class QSpinBox;
 class QTableWidget;
+class SettingsReader;
+class ToolAssignments;
 struct BackendVersions;
 
 // The measurement tool settings. Each opening loads everything from the
 // controller. The two counts go to the controller the moment they change,
 // because the controller derives its limits from them, and Cancel puts them
 // back; everything else is held here and written on OK, only where the
-// controller's value differs.
+// controller's value differs. The dialog keeps the state and the order of
+// things; SettingsReader and SettingsWriter hold its controller texts, the
+// table classes how its tables look.
 class MtSettingsDlg : public QDialog, public Requester
 {
     Q_OBJECT
@@ -73,8 +78,11 @@ private slots:
 private:
     // Loading and enabling
     void loadSettings();
-    bool checkLocked();
+    SettingsReader reader() const;
+    bool readMaximum(const char *parameter, int *maximum, QSpinBox *spinBox);
+    void readLoadedCount(const char *parameter, int *number, int *loaded, QSpinBox *spinBox);
     void setAvailable(bool available);
+    void disableForLock();
     void enableMeasurementParameters(bool enable);
     void enableStartSimulationParameters(bool enable);
     void readDuration();
@@ -82,27 +90,27 @@ private:
     void readStartSimulation();
     void readStartAngle();
     void readStartLeadTime();
+    double readFirstToolParameter(const char *parameter, double defaultValue, const QString &failure);
     void readMeasurementParameters();
-    void storeMeasurementParameters();
+    PointMeasurement shownParameters() const;
+    void showParametersQuietly(const PointMeasurement &values);
     void restoreCurrentCell(QTableWidget *table, int &iRememberedRow);
 
     // Tools and references
     void setupMeaBodiesTable();
-    void setupRefBodiesTable();
     void loadAssignments();
     void appendTool(int index);
     int queryReferenceOfTool(int index);
+    ToolAssignments assignments();
     void fillMeaBodiesTable();
-    void refillMeaBodiesTable();
     void fillRefBodiesTable();
     void saveTipDiameters();
+    enum class Tables { Tools, ToolsAndReferences };
+    void rebuildTables(Tables rebuilt);
+    void restoreRowsAndUpdateButtons(Tables rebuilt);
     void updateSelectButton();
     void updateDeselectButton();
     void updateLimitsLabel();
-    void afterToolTableRebuilt();
-    void rereadMaximum(const char *parameter, int *maximum, QSpinBox *spinBox);
-    void showParametersQuietly(double duration, double tipTolerance, bool startSimulation, double startAngle,
-                               double startLeadTime);
 
     // Radio devices and tip radius
     void setupAvailableMtTable();
@@ -110,47 +118,33 @@ private:
     void readModelDescription(RadioDevice &dev);
     void readRadioDevice(int index, RadioDevice &dev);
     void loadTipDiameters();
-    double readTipDiameter(int index);
     void applyTipRadii();
 
-    // Applying
-    void applyCount(const char *parameter, int wanted, const QString &failure);
-    void applyReferences();
-    void applyDevices();
-    void applyDoubleParameter(const char *parameter, double wanted, const QString &failure);
-    void applyStartSimulation();
-    void applyOutputFormat();
-    void restoreToolCount();
-    void restoreRefCount();
     void closeDialog();
-
-    bool backendAtLeast(int minor) const;
-    int readCount(const char *parameter, int *value);
-    QString noneText() const;
 
     std::unique_ptr<Ui::MtSettingsDlgClass> ui;
     IOManager *pCommandManager;
     BackendVersions *pBackendVersions;
     QWidget *pMainWindow;
-    bool bLoaded;
-    int iLoadedNumberOfMeaBodies;
-    int iNumberOfMeaBodies;
-    int iMaxNumberOfMeaBodies;
-    int iLoadedNumberOfRefBodies;
-    int iNumberOfRefBodies;
-    int iMaxNumberOfRefBodies;
+    bool bLoaded = false;
+    int iLoadedNumberOfMeaBodies = 0;
+    int iNumberOfMeaBodies = 0;
+    int iMaxNumberOfMeaBodies = 0;
+    int iLoadedNumberOfRefBodies = 0;
+    int iNumberOfRefBodies = 0;
+    int iMaxNumberOfRefBodies = 0;
     QList<int> listRefOfMeaBody;
     QList<int> listChosenRefOfMeaBody;
     QList<RadioDevice> listDeviceOfMeaBody;
     QList<double> listTipDiameter;
-    double dDuration;
-    double dTipTolerance;
-    bool bStartSimulation;
-    double dStartAngle;
-    double dStartLeadTime;
-    int iCurrentMeaBodyRow;
-    int iCurrentSourceRow;
-    bool bLocked;
+    double dDuration = PointMeasurement::DefaultDuration;
+    double dTipTolerance = PointMeasurement::DefaultTipTolerance;
+    bool bStartSimulation = false;
+    double dStartAngle = PointMeasurement::DefaultStartAngle;
+    double dStartLeadTime = PointMeasurement::DefaultStartLeadTime;
+    int iCurrentMeaBodyRow = 0;
+    int iCurrentSourceRow = 0;
+    bool bLocked = false;
     QIcon iconLock;
     DoubleSpinboxDelegate delegateTipDiameter;
     // Owned by the device list; made with it, before the first load.
