@@ -58,6 +58,15 @@ int SimBodies::toolToCalibrate() const
     return first;
 }
 
+// A capacity below the bodies in use lowers the references first, then the
+// tools, so that no count stays above its maximum.
+void SimBodies::setCapacity(int capacity)
+{
+    bodyCapacity = qBound(0, capacity, MaxCapacity);
+    referencesInUse = qMin(referencesInUse, qMax(0, bodyCapacity - toolsInUse));
+    toolsInUse = qMin(toolsInUse, bodyCapacity - referencesInUse);
+}
+
 void SimBodies::setFlag(Flag flag, int number, bool on)
 {
     switch (flag) {

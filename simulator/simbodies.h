@@ -33,7 +33,7 @@ public:
 
     // Simulation settings: the capacity, and the flags of a tool or reference by its 1-based number.
     enum Flag { BodyCalibrated, TipCalibrated, ReferenceCalibrated };
-    void setCapacity(int capacity) { bodyCapacity = capacity; }
+    void setCapacity(int capacity);
     void setFlag(Flag flag, int number, bool on);
 
     int get(const SimParameterTable::Match &m, QByteArray *value) const;

@@ -6,6 +6,8 @@
 
 #include <QTcpSocket>
 
+#include <poll.h>
+
 SimConnection::SimConnection(QTcpSocket *clientSocket, SimController *simController, int idleTimeoutMs,
                              QObject *parent)
     : QObject(parent), socket(clientSocket), controller(simController)
@@ -35,6 +37,24 @@ SimConnection::~SimConnection()
     socket->abort();
 }
 
+bool SimConnection::closeIfPeerGone()
+{
+    if (closing)
+        return true;
+    const qintptr descriptor = socket->socketDescriptor();
+    pollfd entry = {};
+    entry.fd = int(descriptor);
+    entry.events = POLLRDHUP;
+    const bool gone = descriptor < 0
+                      || (::poll(&entry, 1, 0) > 0
+                          && (entry.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0);
+    // A client that shut down its sending side is gone as well: Qt closes
+    // the socket when it reads the end of the stream.
+    if (gone)
+        close();
+    return gone;
+}
+
 bool SimConnection::canTakeInput() const
 {
     return !closing && !waiting && pending.size() < MaxPendingLines && socket->bytesToWrite() < MaxUnsentBytes;
@@ -50,8 +70,7 @@ void SimConnection::readInput()
         const qint64 size = socket->read(buffer, sizeof buffer);
         if (size <= 0)
             break;
-        if (idleTimer.interval() > 0)
-            idleTimer.start();
+        restartIdleTimer();
         takeBytes(buffer, size);
         processPending();
     }
@@ -93,6 +112,8 @@ void SimConnection::processPending()
             response = controller->respond(next.line);
         }
         if (response.delayMs > 0) {
+            // A client waiting for its reply is not idle.
+            idleTimer.stop();
             waiting = true;
             delayed = response;
             delayTimer.start(response.delayMs);
@@ -118,6 +139,14 @@ void SimConnection::deliver(const SimResponse &response)
         return;
     }
     socket->write(response.reply + '\n');
+    restartIdleTimer();
+}
+
+// Idle time counts from the last command received or reply sent.
+void SimConnection::restartIdleTimer()
+{
+    if (idleTimer.interval() > 0)
+        idleTimer.start();
 }
 
 void SimConnection::close()

@@ -28,6 +28,11 @@ public:
     SimConnection(QTcpSocket *socket, SimController *controller, int idleTimeoutMs, QObject *parent = nullptr);
     ~SimConnection() override;
 
+    // Closes the connection when the client has already closed its end
+    // (or the connection failed) and our event loop has not seen it yet.
+    // True when the connection is closed.
+    bool closeIfPeerGone();
+
 signals:
     // The client left or was sent away; the connection deletes itself later.
     void finished(SimConnection *connection);
@@ -48,6 +53,7 @@ private:
     void takeBytes(const char *data, qint64 size);
     void processPending();
     void deliver(const SimResponse &response);
+    void restartIdleTimer();
 
     QTcpSocket *socket;
     SimController *controller;

@@ -14,6 +14,8 @@ void SimFaults::setFailRate(double newRate)
 
 bool SimFaults::addFailingParameter(const QByteArray &words)
 {
+    if (words.isEmpty() || words.count(' ') + 1 > MaxFailingWords)
+        return false;
     if (failing.contains(words))
         return true;
     if (failing.size() >= MaxFailingParameters)

@@ -12,13 +12,15 @@ class SimFaults
 {
 public:
     static constexpr int MaxFailingParameters = 16;
+    static constexpr int MaxFailingWords = 16; // of one failing parameter
     static constexpr int MaxDelayMs = 10000;
 
     SimFaults();
 
     void setFailRate(double rate);                  // 0..1
     // Every get, set or command whose text (after "orvel2 get|set" or
-    // "orvel2") begins with these words fails. False when the list is full.
+    // "orvel2") begins with these words (separated by single blanks) fails.
+    // False when the list is full or the words are too many.
     bool addFailingParameter(const QByteArray &words);
     void clearFailingParameters();
     void setDelayMs(int ms);

@@ -7,6 +7,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <sys/socket.h>
+
 SimServer::SimServer(SimController *simController, QObject *parent)
     : QObject(parent), controller(simController)
 {
@@ -24,7 +26,13 @@ SimServer::~SimServer()
 
 bool SimServer::listen(const QHostAddress &address, quint16 port)
 {
-    return server.listen(address, port);
+    if (!server.listen(address, port))
+        return false;
+    // Qt listens with a backlog of 50: in a burst of connections the next
+    // client waits a second for its retransmitted SYN. A listening socket
+    // takes a new backlog, capped by the kernel's own maximum.
+    ::listen(int(server.socketDescriptor()), SOMAXCONN);
+    return true;
 }
 
 quint16 SimServer::port() const
@@ -46,6 +54,8 @@ void SimServer::setDataTarget(const QHostAddress &address, quint16 port)
 void SimServer::acceptClients()
 {
     while (QTcpSocket *socket = server.nextPendingConnection()) {
+        if (connections.size() >= MaxClients)
+            forgetClosed();
         if (connections.size() >= MaxClients) {
             socket->write("orvel2 err " + QByteArray::number(SimError::TooManyConnections) + ' '
                           + SimError::message(SimError::TooManyConnections) + '\n');
@@ -62,6 +72,14 @@ void SimServer::acceptClients()
         connections.append(connection);
         connect(connection, &SimConnection::finished, this, &SimServer::forget);
     }
+}
+
+// Clients that left count no more, even before the event loop has seen them leave.
+void SimServer::forgetClosed()
+{
+    const QList<SimConnection *> open = connections;
+    for (SimConnection *connection : open)
+        connection->closeIfPeerGone();
 }
 
 void SimServer::forget(SimConnection *connection)

@@ -38,6 +38,8 @@ private slots:
     void sendData(const QByteArray &line);
 
 private:
+    void forgetClosed();
+
     SimController *controller;
     QTcpServer server;
     QUdpSocket udp;

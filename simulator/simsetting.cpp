@@ -34,7 +34,8 @@ bool readTriple(const QByteArray &text, int v[3])
         return false;
     int read[3];
     for (int i = 0; i < 3; ++i) {
-        if (!SimValue::toInt(parts.at(i), &read[i]) || read[i] < -1000 || read[i] > 1000)
+        const int least = i == 2 ? SimSetting::LeastPatch : 0;
+        if (!SimValue::toInt(parts.at(i), &read[i]) || read[i] < least || read[i] > SimSetting::MostVersionNumber)
             return false;
     }
     for (int i = 0; i < 3; ++i)
@@ -50,13 +51,13 @@ bool readInteger(const QByteArray &text, double least, double most, int *number)
 } // namespace
 
 SimSetting::SimSetting(const char *name, Shape shape, double least, double most, const char *choiceWords,
-                       const char *effectText, Change changeState)
+                       const char *effect, Change changeState)
     : settingName(name),
       valueShape(shape),
       lowest(least),
       highest(most),
       choices(choiceWords),
-      effect(effectText),
+      effectText(effect),
       change(changeState)
 {
 }
@@ -73,7 +74,7 @@ SimSetting SimSetting::text(const char *name, Shape shape, int maxLength, const 
 
 SimSetting SimSetting::triple(const char *name, const char *effect, Change change)
 {
-    return SimSetting(name, Triple, -1000, 1000, nullptr, effect, change);
+    return SimSetting(name, Triple, LeastPatch, MostVersionNumber, nullptr, effect, change);
 }
 
 SimSetting SimSetting::integer(const char *name, int least, int most, const char *effect, Change change)
@@ -101,8 +102,31 @@ SimSetting SimSetting::choice(const char *name, const char *choices, const char 
     return SimSetting(name, Choice, 0, 0, choices, effect, change);
 }
 
+SimSetting SimSetting::byDefault(const char *value) const
+{
+    SimSetting setting = *this;
+    setting.powerOnValue = value;
+    return setting;
+}
+
+SimSetting SimSetting::describedDefault(const char *note) const
+{
+    SimSetting setting = *this;
+    setting.defaultNote = note;
+    return setting;
+}
+
+void SimSetting::applyDefault(SimState &state) const
+{
+    if (powerOnValue)
+        apply(state, powerOnValue);
+}
+
 int SimSetting::apply(SimState &state, const QByteArray &value) const
 {
+    // As a get with a value: the command has words too many.
+    if (valueShape == Nothing && !value.isEmpty())
+        return SimError::Malformed;
     Value read;
     if (!this->read(value, &read) || !change(state, read))
         return SimError::BadValue;
@@ -166,18 +190,19 @@ QByteArray SimSetting::valueName() const
     return QByteArray();
 }
 
-QByteArray SimSetting::help() const
+QByteArray SimSetting::range() const
 {
     const bool whole = valueShape != Decimal;
     const QByteArray from = whole ? QByteArray::number(int(lowest)) : QByteArray::number(lowest);
     const QByteArray to = whole ? QByteArray::number(int(highest)) : QByteArray::number(highest);
     switch (valueShape) {
     case Integer:
-    case Decimal: return effect + (" (" + from + " to " + to + ").");
-    case NumberedYesNo: return effect + (" (n from " + from + " to " + to + ").");
+    case Decimal: return from + " to " + to;
+    case NumberedYesNo: return "n from " + from + " to " + to;
     case Text:
     case MessageOrNone:
-    case WordsOrNone: return effect + (" (up to " + to + " characters).");
-    default: return effect + QByteArray(".");
+    case WordsOrNone: return "up to " + to + " characters";
+    case Triple: return "each 0 to " + to + ", the patch from " + from;
+    default: return QByteArray();
     }
 }

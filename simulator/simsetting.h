@@ -7,17 +7,17 @@
 class SimState;
 
 // One setting of "orvel2 simulate <setting> <value>": its name, the shape
-// of its value with the range of a number, what it changes (for the help)
-// and the change itself.
+// of its value with the range of a number, what it changes (for the help),
+// the change itself and its value at power-on.
 class SimSetting
 {
 public:
     enum Shape {
-        Nothing,       // no value; one given is ignored
+        Nothing,       // no value; one given makes a malformed command
         Text,          // printable text without '"', up to `most` characters
         MessageOrNone, // "none", or such a text, which may be quoted
         WordsOrNone,   // "none", or such a text
-        Triple,        // "<major> <minor> <patch>", each from -1000 to 1000
+        Triple,        // "<major> <minor> <patch>", each from 0 to 1000, the patch from -1
         Integer,       // from least to most
         Decimal,       // from least to most
         YesNo,         // "yes" or "no"
@@ -39,6 +39,10 @@ public:
     // False when the state cannot take the value after all.
     using Change = bool (*)(SimState &state, const Value &value);
 
+    static constexpr int MostVersionNumber = 1000;
+    // Patch -1 is the first build of a major.minor, as the version gates count.
+    static constexpr int LeastPatch = -1;
+
     static SimSetting nothing(const char *name, const char *effect, Change change);
     static SimSetting text(const char *name, Shape shape, int maxLength, const char *effect, Change change);
     static SimSetting triple(const char *name, const char *effect, Change change);
@@ -48,19 +52,31 @@ public:
     static SimSetting numberedYesNo(const char *name, int most, const char *effect, Change change);
     static SimSetting choice(const char *name, const char *choices, const char *effect, Change change);
 
+    // The same setting with a value at power-on, which SimState takes and
+    // the help shows; or, where no single value says it, a note for the help.
+    SimSetting byDefault(const char *value) const;
+    SimSetting describedDefault(const char *note) const;
+
     QByteArray name() const { return settingName; }
     Shape shape() const { return valueShape; }
     double least() const { return lowest; }
     double most() const { return highest; }
+    QByteArray effect() const { return effectText; }
+    // The power-on value or the note; empty for none.
+    QByteArray defaultText() const { return powerOnValue ? powerOnValue : defaultNote; }
 
     // Reads the value (its words joined by single blanks) and changes the
-    // state: SimError::None, or BadValue with the state unchanged.
+    // state: SimError::None, or an error with the state unchanged (BadValue;
+    // Malformed for a value given to a setting without one).
     int apply(SimState &state, const QByteArray &value) const;
+    // Gives the state the power-on value, where the setting has one.
+    void applyDefault(SimState &state) const;
 
-    // For the help: the value's form ("yes|no", "n"), and what the setting
-    // changes with the range of its value.
+    // For the help: the value's form ("yes|no", "n"), and the range of a
+    // number or the length of a text ("1 to 1000"; empty where the form
+    // says it all).
     QByteArray valueName() const;
-    QByteArray help() const;
+    QByteArray range() const;
 
 private:
     SimSetting(const char *name, Shape shape, double least, double most, const char *choices, const char *effect,
@@ -73,8 +89,10 @@ private:
     double lowest;
     double highest;
     const char *choices;
-    const char *effect;
+    const char *effectText;
     Change change;
+    const char *powerOnValue = nullptr;
+    const char *defaultNote = "";
 };
 
 Q_DECLARE_TYPEINFO(SimSetting, Q_MOVABLE_TYPE);

@@ -30,31 +30,10 @@ QByteArray joined(const QList<QByteArray> &words)
 } // namespace
 
 SimState::SimState()
-    : productName("BRIXEL 3"),
-      productVersion{3, 2, 0},
-      backendVersion{1, 14, 0},
-      rate(60),
-      locked(false),
-      trackingAvailable(true),
-      featureAvailable(true),
-      syncMissing(false),
-      calAvailability(CalAuto),
-      calResidual(0.1234),
-      buttonCount(4),
-      activity(None),
-      errorNumber(0),
-      trackingStartMs(0),
-      frameCounter(0),
-      calibratingTool(-1),
-      resultTool(-1),
-      resultResidual(0.0),
-      resultPending(false)
 {
-    calConfig.steps = 1;
-    calConfig.stepSeconds = 4.0;
-    calConfig.firstPauseSeconds = 0;
-    calConfig.pauseSeconds = 3;
-    calConfig.calcSeconds = 0.5;
+    // Power-on values come from the settings' table, which --help shows.
+    for (const SimSetting &setting : SimSettingTable::settings())
+        setting.applyDefault(*this);
 }
 
 QByteArray SimState::errorReply(int code)
@@ -263,8 +242,8 @@ int SimState::set(const SimParameterTable::Match &m, const QList<QByteArray> &wo
 int SimState::action(const QList<QByteArray> &words)
 {
     const QByteArray &first = words.at(0);
-    if (first == "tracking" && words.size() == 2)
-        return trackingAction(words.at(1));
+    if (first == "tracking")
+        return trackingAction(words);
     if (first == "cal")
         return calibrationAction(words);
     if (first == "measurementtool" && words.size() >= 2 && words.at(1) == "accept_new_calibration")
@@ -272,8 +251,14 @@ int SimState::action(const QList<QByteArray> &words)
     return SimError::UnknownParameter;
 }
 
-int SimState::trackingAction(const QByteArray &verb)
+// "tracking start|stop"
+int SimState::trackingAction(const QList<QByteArray> &words)
 {
+    if (words.size() < 2)
+        return SimError::Malformed;
+    const QByteArray &verb = words.at(1);
+    if ((verb == "start" || verb == "stop") && words.size() != 2)
+        return SimError::Malformed;
     if (verb == "start") {
         if (activity == Calibrating || !trackingAvailable)
             return SimError::NotAllowed;

@@ -50,7 +50,7 @@ private:
     int set(const SimParameterTable::Match &m, const QList<QByteArray> &value);
 
     int action(const QList<QByteArray> &words);
-    int trackingAction(const QByteArray &verb);
+    int trackingAction(const QList<QByteArray> &words);
     int calibrationAction(const QList<QByteArray> &words);
     int startCalibration();
     int acceptCalibration(const QList<QByteArray> &words);
@@ -69,30 +69,30 @@ private:
     SimBodies bodies;
     SimOutput output;
 
-    // Settings
+    // Settings; their power-on values are those of SimSettingTable.
     QByteArray productName;
-    int productVersion[3];
-    int backendVersion[3];
-    int rate;
-    bool locked;
-    bool trackingAvailable;
-    bool featureAvailable;
-    bool syncMissing;
-    CalAvailability calAvailability;
+    int productVersion[3] = {0, 0, 0};
+    int backendVersion[3] = {0, 0, 0};
+    int rate = 1;
+    bool locked = false;
+    bool trackingAvailable = false;
+    bool featureAvailable = false;
+    bool syncMissing = false;
+    CalAvailability calAvailability = CalAuto;
     SimCalibration::Config calConfig;
-    double calResidual;
-    int buttonCount;
+    double calResidual = 0.0;
+    int buttonCount = 0;
 
     // Controller state
-    Activity activity;
-    int errorNumber;
+    Activity activity = None;
+    int errorNumber = 0;
     QByteArray errorText;
-    qint64 trackingStartMs;
-    quint32 frameCounter;
-    int calibratingTool;   // 0-based tool of the running calibration
-    int resultTool;        // 0-based tool of the last finished calibration, -1 for none
-    double resultResidual;
-    bool resultPending;    // finished and not accepted yet
+    qint64 trackingStartMs = 0;
+    quint32 frameCounter = 0;
+    int calibratingTool = -1;  // 0-based tool of the running calibration
+    int resultTool = -1;       // 0-based tool of the last finished calibration, -1 for none
+    double resultResidual = 0.0;
+    bool resultPending = false; // finished and not accepted yet
 };
 
 #endif // SIMSTATE_H

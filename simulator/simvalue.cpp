@@ -29,7 +29,8 @@ bool SimValue::toDouble(const QByteArray &text, double *value)
     const double v = CNumber::toDouble(copy.constData(), &end);
     if (end == copy.constData() || *end != '\0' || !std::isfinite(v))
         return false;
-    *value = v;
+    // A signed zero would be echoed as "-0.000".
+    *value = v == 0.0 ? 0.0 : v;
     return true;
 }
 
@@ -61,8 +62,7 @@ bool SimValue::toItem(char letter, const QByteArray &text, int *number)
 
 bool SimValue::inRange(double value, double low, double high)
 {
-    const double eps = 1e-9;
-    return value >= low - eps && value <= high + eps;
+    return value >= low && value <= high;
 }
 
 QByteArray SimValue::fixed(double value, int decimals)

@@ -9,11 +9,13 @@ class SimValue
 {
 public:
     static bool toInt(const QByteArray &text, int *value);
-    static bool toDouble(const QByteArray &text, double *value); // finite values only
+    static bool toDouble(const QByteArray &text, double *value); // finite values only; -0 read as 0
     static bool toBool(const QByteArray &text, bool *value);     // "yes" / "no"
     // A numbered item "b01", "d3", "s02": the letter and 1 to 3 digits.
     static bool toItem(char letter, const QByteArray &text, int *number);
-    // From low to high, give or take a rounding error of the decimal text.
+    // From low to high, both included. Exact: a decimal text read gives the
+    // same double as the limit written alike, and a controller refuses a
+    // value beyond its limit by however little.
     static bool inRange(double value, double low, double high);
 
     static QByteArray fixed(double value, int decimals);

@@ -49,6 +49,8 @@ class TestSimModel : public QObject
 private slots:
     void transcripts_data();
     void transcripts();
+    void refusals_data();
+    void refusals();
     void badAndRandomInput();
     void dataOutput();
     void controllerEmitsOnItsThread();
@@ -141,6 +143,56 @@ void TestSimModel::transcripts_data()
 }
 
 void TestSimModel::transcripts()
+{
+    QFETCH(QByteArrayList, steps);
+    SimModel model;
+    model.setManualClock(true);
+    PLAY(steps);
+}
+
+// What a controller refuses, with the error it gives; the refused command changes nothing.
+void TestSimModel::refusals_data()
+{
+    QTest::addColumn<QByteArrayList>("steps");
+    const QByteArray bad = " = err 2 bad value", malformed = " = err 4 malformed command";
+    QTest::newRow("negative versions") << QByteArrayList{
+        "simulate backend_version -1 -2 -3" + bad, "simulate backend_version 1 -1 0" + bad,
+        "simulate product_version -3 2 0" + bad, "get system backend_version = 1 14 0",
+        "get system product_version = 3 2 0",
+        // Patch -1 is the first build of a version, as the gates count; below it there is none.
+        "simulate backend_version 1 13 -2" + bad, "simulate backend_version 0 0 -1",
+        "get system backend_version = 0 0 -1"};
+    QTest::newRow("tip radius above its maximum") << QByteArrayList{
+        "set measurementtool tip_radius b01 20.0000000001" + bad, "set measurementtool tip_radius b01 -1e-300" + bad,
+        "get measurementtool tip_radius b01 = 1.500", "set measurementtool tip_radius b01 20",
+        "get measurementtool tip_radius b01 = 20.000", "set measurementtool measurement_duration b01 0.19999999999" + bad,
+        "set measurementtool measurement_duration b01 0.2", "get measurementtool measurement_duration b01 = 0.200"};
+    QTest::newRow("minus zero") << QByteArrayList{
+        "set measurementtool tip_radius b01 -0", "get measurementtool tip_radius b01 = 0.000",
+        "set measurementtool tip_radius b02 -0.000", "get measurementtool tip_radius b02 = 0.000"};
+    QTest::newRow("extra words") << QByteArrayList{
+        "simulate locked yes", "simulate reset extra" + malformed, "get config is_changeable = no", "simulate reset",
+        "tracking start now" + malformed, "get status active = none", "tracking stop now" + malformed,
+        "tracking" + malformed, "tracking run = err 1 unknown parameter"};
+    const QByteArray sixteen = "a b c d e f g h i j k l m n o p";
+    QByteArrayList failing{"simulate fail_param " + sixteen + " q" + bad, "simulate fail_param " + sixteen,
+                           "get status active = none"};
+    for (int i = 2; i <= 16; ++i)
+        failing << "simulate fail_param status w" + QByteArray::number(i);
+    failing << "simulate fail_param status w17" + bad << "get status w16 = err 6 injected fault";
+    QTest::newRow("failing parameters: 16 words, 16 of them") << failing;
+    QTest::newRow("capacity below the counts") << QByteArrayList{
+        "simulate body_capacity 0", "get measurementtool number_of_tools = 0",
+        "get measurementtool number_of_references = 0", "get measurementtool max_number_of_tools = 0",
+        "simulate body_capacity 8", "set measurementtool number_of_tools 4", "set measurementtool number_of_references 4",
+        // The references give way first.
+        "simulate body_capacity 5", "get measurementtool number_of_tools = 4",
+        "get measurementtool number_of_references = 1", "get measurementtool max_number_of_tools = 4",
+        "get measurementtool max_number_of_references = 1", "simulate body_capacity 3",
+        "get measurementtool number_of_tools = 3", "get measurementtool number_of_references = 0"};
+}
+
+void TestSimModel::refusals()
 {
     QFETCH(QByteArrayList, steps);
     SimModel model;

@@ -1,4 +1,6 @@
-// The simulated controller on loopback TCP and UDP: bad input, client limit, drops, slow replies, datagrams.
+// The simulated controller on loopback TCP and UDP: bad input, client limit, clients gone, connection bursts,
+// the idle rule, drops, slow replies, datagrams.
+#include <QElapsedTimer>
 #include <QNetworkDatagram>
 #include <QTcpSocket>
 #include <QtTest>
@@ -91,6 +93,65 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(datagrams.size() >= 6, Timeout);
         QVERIFY(datagrams[0].startsWith("fr ") && datagrams[1].startsWith("ts ") && datagrams[2].startsWith("6dmt 2 ["));
         QVERIFY(!datagrams.join().contains('\n'));
+        QCOMPARE(clients.back()->ask("orvel2 tracking stop"), Ok);
+    }
+
+    // Clients that connected and closed before the server saw them leave do not count against the limit.
+    void closedClientsCountNoMore()
+    {
+        SimServer server(&controller);
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        for (int i = 0; i < SimServer::MaxClients; ++i) {
+            QTcpSocket gone;
+            gone.connectToHost(QHostAddress::LocalHost, server.port());
+            QVERIFY(gone.waitForConnected(Timeout)); // the server's event loop does not run meanwhile
+            gone.disconnectFromHost();
+        }
+        Client ninth(server);
+        QCOMPARE(ninth.ask(Status), Idle);
+        QTRY_COMPARE_WITH_TIMEOUT(server.clientCount(), 1, Timeout);
+    }
+
+    // A burst of connections beyond Qt's listen backlog of 50, none of them accepted until the burst is over.
+    void connectBurst()
+    {
+        SimServer server(&controller);
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        QElapsedTimer clock;
+        clock.start();
+        int connected = 0;
+        for (; connected < 300; ++connected) {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress::LocalHost, server.port());
+            if (!socket.waitForConnected(Timeout))
+                break;
+            socket.abort();
+        }
+        qInfo("%d bare connect-and-close in %lld ms", connected, clock.elapsed());
+        QCOMPARE(connected, 300);
+        QCOMPARE(Client(server).ask(Status), Idle);
+        QTRY_COMPARE_WITH_TIMEOUT(server.clientCount(), 0, Timeout);
+    }
+
+    // The idle rule counts every command and every reply, and never runs while a reply is owed.
+    void idleRule()
+    {
+        SimServer server(&controller);
+        server.setIdleTimeoutMs(1000);
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        Client talking(server), waiting(server), silent(server);
+        QCOMPARE(waiting.ask("orvel2 simulate reply_delay 2500"), Ok);
+        waiting.socket.write(Status + '\n');
+        for (int i = 0; i < 30; ++i) { // 3 s, well beyond the idle time-out; simulate is never delayed
+            QTest::qWait(100);
+            talking.socket.write("orvel2 simulate seed 1\n");
+        }
+        QCOMPARE(waiting.reply(), Idle);
+        for (int i = 0; i < 30; ++i)
+            QCOMPARE(talking.reply(), Ok);
+        QCOMPARE(talking.ask("orvel2 simulate reply_delay 0"), Ok);
+        QCOMPARE(silent.reply(), QByteArray("<none>"));
+        QCOMPARE(silent.socket.state(), QAbstractSocket::UnconnectedState);
     }
 };
 

@@ -19,7 +19,7 @@ QByteArray valueWithin(const SimSetting &setting)
     case SimSetting::Text: return "Probe 7";
     case SimSetting::MessageOrNone: return "\"Tool tip moved\"";
     case SimSetting::WordsOrNone: return "status active";
-    case SimSetting::Triple: return "1 13 -1";
+    case SimSetting::Triple: return "1 13 -1"; // a command-line option writes it dotted
     case SimSetting::Integer: return most;
     case SimSetting::Decimal: return QByteArray::number(setting.least());
     case SimSetting::YesNo: return "no";
@@ -66,6 +66,7 @@ private slots:
     void everySetting();
     void listedOnce();
     void serverOptions();
+    void defaults();
 };
 
 void TestSimSettings::everySetting_data()
@@ -94,18 +95,23 @@ void TestSimSettings::everySetting()
     QCOMPARE(model.simulate(name, beyond, &reason), int(SimError::BadValue));
     QCOMPARE(reason, QByteArray("bad value"));
 
-    // In the server's help with its value's form and what it changes, and read from its command line.
-    const QString help = QStringLiteral("--%1 <%2> %3").arg(option, QString::fromLatin1(setting->valueName()),
-                                                            QString::fromLatin1(setting->help()));
-    QVERIFY2(serverHelp().contains(help), qPrintable(help));
+    // In the server's help with its value's form, what it changes and its default, and read from its command line.
+    QVERIFY(!setting->defaultText().isEmpty());
+    const QString help = QStringLiteral("--%1 <%2> %3").arg(option, SimSettingTable::optionValueName(*setting),
+                                                            SimSettingTable::optionHelp(*setting));
+    QVERIFY2(serverHelp().contains(help.simplified()), qPrintable(help));
+    QVERIFY2(help.contains(" (default ") || help.contains("; default "), qPrintable(help));
     QCommandLineParser parser;
     SimSettingTable::addOptions(&parser);
-    QVERIFY(parser.parse({"orvel-controller-sim", "--" + option, QString::fromLatin1(within)}));
+    const QString optionWithin = SimSettingTable::optionText(*setting, within),
+                  optionBeyond = SimSettingTable::optionText(*setting, beyond);
+    QVERIFY(parser.parse({"orvel-controller-sim", "--" + option, optionWithin}));
     QString error;
     QVERIFY2(SimSettingTable::applyOptions(parser, &model, &error), qPrintable(error));
-    QVERIFY(parser.parse({"orvel-controller-sim", "--" + option, QString::fromLatin1(beyond)}));
+    QVERIFY(parser.parse({"orvel-controller-sim", "--" + option, optionBeyond}));
     QVERIFY(!SimSettingTable::applyOptions(parser, &model, &error));
-    QCOMPARE(error, "--" + option + ": bad value");
+    QVERIFY2(error.startsWith("--" + option + " wants ") && error.endsWith(", not \"" + optionBeyond + '"'),
+             qPrintable(error));
 }
 
 void TestSimSettings::listedOnce()
@@ -126,8 +132,9 @@ void TestSimSettings::serverOptions()
 {
     QCommandLineParser parser;
     SimSettingTable::addOptions(&parser);
-    QVERIFY(parser.parse({"orvel-controller-sim", "--backend-version", "1 12 0", "--locked", "yes", "--clock-advance",
-                          "5", "--clock", "manual", "--cal-steps", "2"}));
+    QVERIFY(parser.parse({"orvel-controller-sim", "--backend-version", "01.12.0", "--locked", "yes", "--clock-advance",
+                          "5", "--clock", "manual", "--cal-steps", "2", "--fail-param", "status active",
+                          "--fail-param", "status err"}));
     SimModel model;
     QString error;
     QVERIFY2(SimSettingTable::applyOptions(parser, &model, &error), qPrintable(error));
@@ -136,6 +143,31 @@ void TestSimSettings::serverOptions()
     QCOMPARE(answer("config is_changeable"), QByteArray("orvel2 set config is_changeable no"));
     QCOMPARE(answer("cal number_of_steps measurementtool"),
              QByteArray("orvel2 set cal number_of_steps measurementtool 2"));
+    // A repeated option gives each of its values.
+    QCOMPARE(answer("status active"), QByteArray("orvel2 err 6 injected fault"));
+    QCOMPARE(answer("status err"), QByteArray("orvel2 err 6 injected fault"));
+
+    // Versions are dotted only, as the front-end writes them.
+    QVERIFY(parser.parse({"orvel-controller-sim", "--backend-version", "1 12 0"}));
+    QVERIFY(!SimSettingTable::applyOptions(parser, &model, &error));
+    QCOMPARE(error, "--backend-version wants major.minor.patch (each 0 to 1000, the patch from -1), not \"1 12 0\"");
+}
+
+// A fresh controller has the defaults the help shows: each is a value its setting takes.
+void TestSimSettings::defaults()
+{
+    SimModel fresh;
+    for (const SimSetting &setting : SimSettingTable::settings()) {
+        const QByteArray value = setting.defaultText();
+        if (setting.shape() == SimSetting::Nothing || setting.shape() == SimSetting::NumberedYesNo)
+            continue; // no value; a note per body
+        QCOMPARE(fresh.simulate(setting.name(), value), int(SimError::None));
+    }
+    const auto answer = [&fresh](const QByteArray &query) { return fresh.respond("orvel2 get " + query).reply; };
+    QCOMPARE(answer("system product_name"), QByteArray("orvel2 set system product_name BRIXEL 3"));
+    QCOMPARE(answer("system backend_version"), QByteArray("orvel2 set system backend_version 1 14 0"));
+    QCOMPARE(answer("cal step_pause measurementtool s01"), QByteArray("orvel2 set cal step_pause measurementtool s01 no 0"));
+    QCOMPARE(answer("measurementtool max_number_of_tools"), QByteArray("orvel2 set measurementtool max_number_of_tools 4"));
 }
 
 QTEST_GUILESS_MAIN(TestSimSettings)

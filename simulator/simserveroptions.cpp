@@ -1,0 +1,177 @@
+#include "simulator/simserveroptions.h"
+
+#include "simulator/simsettingtable.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QHostInfo>
+
+namespace {
+
+const int MaxHostName = 253;
+
+// Digits only: no sign, no blanks, no base prefix.
+bool readNumber(const QString &text, int least, int most, int *number)
+{
+    if (text.isEmpty() || text.size() > 9)
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    const int value = text.toInt();
+    if (value < least || value > most)
+        return false;
+    *number = value;
+    return true;
+}
+
+bool isHostName(const QString &text)
+{
+    if (text.isEmpty() || text.size() > MaxHostName)
+        return false;
+    for (const QChar c : text) {
+        const char latin = c.toLatin1(); // 0 beyond Latin-1
+        const bool ok = (latin >= 'a' && latin <= 'z') || (latin >= 'A' && latin <= 'Z')
+                        || (latin >= '0' && latin <= '9') || latin == '-' || latin == '.' || latin == '_';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+bool isIpv6Address(const QString &text)
+{
+    QHostAddress address;
+    return address.setAddress(text) && address.protocol() == QAbstractSocket::IPv6Protocol;
+}
+
+} // namespace
+
+bool SimServerOptions::splitHostPort(const QString &text, quint16 leastPort, QString *host, quint16 *port)
+{
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon <= 0)
+        return false;
+    QString name = text.left(colon);
+    if (name.startsWith(QLatin1Char('['))) {
+        if (name.size() < 3 || !name.endsWith(QLatin1Char(']')))
+            return false;
+        name = name.mid(1, name.size() - 2);
+        if (!isIpv6Address(name))
+            return false;
+    } else if (name.contains(QLatin1Char(':'))) {
+        if (!isIpv6Address(name))
+            return false;
+    } else if (!isHostName(name)) {
+        return false;
+    }
+    int number = 0;
+    if (!readNumber(text.mid(colon + 1), leastPort, 65535, &number))
+        return false;
+    *host = name;
+    *port = quint16(number);
+    return true;
+}
+
+bool SimServerOptions::resolve(const QString &host, QHostAddress *address)
+{
+    QHostAddress literal;
+    if (literal.setAddress(host)) {
+        *address = literal;
+        return true;
+    }
+    const QList<QHostAddress> found = QHostInfo::fromName(host).addresses();
+    if (found.isEmpty())
+        return false;
+    *address = found.constFirst();
+    for (const QHostAddress &candidate : found) {
+        if (candidate.protocol() == QAbstractSocket::IPv4Protocol) {
+            *address = candidate;
+            break;
+        }
+    }
+    return true;
+}
+
+bool SimServerOptions::readAddress(const QString &option, const QString &text, quint16 leastPort,
+                                   QHostAddress *address, quint16 *port)
+{
+    QString host;
+    if (!splitHostPort(text, leastPort, &host, port)) {
+        errorText = QStringLiteral("--%1 wants host:port, not \"%2\"").arg(option, text);
+        return false;
+    }
+    if (!resolve(host, address)) {
+        errorText = QStringLiteral("--%1: no address for \"%2\"").arg(option, host);
+        return false;
+    }
+    return true;
+}
+
+bool SimServerOptions::parse(const QStringList &arguments, SimModel *model)
+{
+    const QString listen = QStringLiteral("listen"), dataTo = QStringLiteral("data-to"),
+                  idle = QStringLiteral("idle-timeout"), quit = QStringLiteral("quit-on-eof");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated Orvel controller: command lines over TCP, data output over UDP.\n"
+        "Every simulation setting of \"orvel2 simulate <setting> <value>\" is also an option\n"
+        "(underscores written as dashes, versions dotted), e.g. --backend-version 1.12.0 --locked yes."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        listen,
+        QStringLiteral("TCP address for commands: a host name, an IPv4 address or an IPv6 address in brackets; "
+                       "port 0 picks a free one (default 127.0.0.1:%1).")
+            .arg(DefaultListenPort),
+        QStringLiteral("host:port")));
+    parser.addOption(QCommandLineOption(dataTo,
+                                        QStringLiteral("UDP address for the data lines, written as for --listen "
+                                                       "(default: none, no data output)."),
+                                        QStringLiteral("host:port")));
+    parser.addOption(QCommandLineOption(
+        idle,
+        QStringLiteral("Seconds before a client that sends nothing is closed, 0 to %1; 0: never (default %2).")
+            .arg(MaxIdleSeconds)
+            .arg(DefaultIdleSeconds),
+        QStringLiteral("seconds")));
+    parser.addOption(QCommandLineOption(quit, QStringLiteral("End when standard input closes, as when the parent "
+                                                             "that started it has gone (default: run until "
+                                                             "stopped).")));
+    SimSettingTable::addOptions(&parser);
+    // The program's name, not the path it was started with.
+    usageText = QStringLiteral("Usage: %1 [options]\n").arg(QCoreApplication::applicationName());
+    QString helpText = parser.helpText();
+    helpText.replace(0, helpText.indexOf(QLatin1Char('\n')) + 1, usageText);
+
+    if (!parser.parse(arguments)) {
+        errorText = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(help) || parser.isSet(version) || parser.optionNames().contains(QStringLiteral("help-all"))) {
+        exitNow = true;
+        outputText = parser.isSet(version) ? QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                                            QCoreApplication::applicationVersion())
+                                           : helpText;
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        errorText = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
+        return false;
+    }
+    if (parser.isSet(listen) && !readAddress(listen, parser.value(listen), 0, &listenAddress, &listenPort))
+        return false;
+    if (parser.isSet(dataTo) && !readAddress(dataTo, parser.value(dataTo), 1, &dataAddress, &dataPort))
+        return false;
+    if (parser.isSet(idle) && !readNumber(parser.value(idle), 0, MaxIdleSeconds, &idleSeconds)) {
+        errorText = QStringLiteral("--%1 wants seconds from 0 to %2, not \"%3\"")
+                        .arg(idle)
+                        .arg(MaxIdleSeconds)
+                        .arg(parser.value(idle));
+        return false;
+    }
+    quitOnEof = parser.isSet(quit);
+    return SimSettingTable::applyOptions(parser, model, &errorText);
+}
