@@ -13,6 +13,7 @@ packages=(
   xauth xvfb
   clazy jq
   file dpkg-dev
+  lintian help2man
 )
 
 missing=()

@@ -11,7 +11,11 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 modules="$prefix/lib/orvel/modules"
 for file in bin/orvel-frontend bin/orvel-controller-sim lib/orvel/modules/libmeasurementtool.so \
-            share/doc/orvel-measurementtool/README.md share/doc/orvel-measurementtool/simulator/README.md; do
+            share/doc/orvel-measurementtool/README.md share/doc/orvel-measurementtool/simulator/README.md \
+            share/doc/orvel-measurementtool/copyright share/doc/orvel-measurementtool/changelog.gz \
+            share/man/man1/orvel-frontend.1.gz share/man/man1/orvel-controller-sim.1.gz \
+            share/applications/orvel-frontend.desktop share/icons/hicolor/16x16/apps/orvel-frontend.png \
+            share/icons/hicolor/scalable/apps/orvel-frontend.svg; do
   [ -e "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 
