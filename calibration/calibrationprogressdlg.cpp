@@ -7,6 +7,7 @@
 #include <QSpacerItem>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "calibration/countdowndlg.h"
 #include "host/cnumber.h"
@@ -21,11 +22,6 @@ constexpr int StatusIntervalMs = 200;
 constexpr int StepChangeCountdownSeconds = 5;
 // A controller pause of 0 seconds in two-phase mode means the default one.
 constexpr int DefaultControllerPauseSeconds = 5;
-// Pauses are countdowns the operator waits through; anything longer is a bad reply.
-constexpr int MaxPauseSeconds = 3600;
-constexpr double MaxRemainingSeconds = 1.0e7;
-// Steps are numbered in two digits ("s01").
-constexpr long MaxStep = 99;
 
 // Status replies of a calibration in progress.
 constexpr char Calibrating[] = "cal";
@@ -44,13 +40,27 @@ QString withoutQuotes(const char *text)
     return result;
 }
 
-int clampedSeconds(double seconds)
+// Seconds and steps are used as the controller reports them. They are held
+// in an int, and only there are they bounded: a value beyond it would make
+// the conversion undefined, so it saturates (NaN counts 0).
+int truncatedToInt(double value)
 {
-    if (!(seconds > 0.0)) // also NaN
+    if (std::isnan(value))
         return 0;
-    if (seconds >= MaxPauseSeconds)
-        return MaxPauseSeconds;
-    return int(seconds); // toward zero
+    if (value >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (value <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(value); // toward zero
+}
+
+int saturatedToInt(long value)
+{
+    if (value > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (value < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return int(value);
 }
 
 // The integer part of a percentage; values far outside 0..100 (and NaN) end
@@ -65,7 +75,8 @@ int percentOf(double fraction)
     return int(percent);
 }
 
-// The second blank-separated word of a reply such as "yes 2.9", as whole seconds.
+// The second blank-separated word of a reply such as "yes 2.9", as whole
+// seconds truncated toward zero ("yes -2" gives -2); no number gives 0.
 int pauseSecondsOf(const char *reply)
 {
     const QList<QByteArray> words = QByteArray(reply).simplified().split(' ');
@@ -75,7 +86,7 @@ int pauseSecondsOf(const char *reply)
     const double seconds = CNumber::toDouble(words.at(1).constData(), &end);
     if (end == words.at(1).constData())
         return 0;
-    return clampedSeconds(seconds);
+    return truncatedToInt(seconds);
 }
 
 // The controller's own error text: what stands between the first two double
@@ -141,16 +152,14 @@ int CalibrationProgressDlg::run_calibration(const char *type)
         return 0;
     const QByteArray calType = typeText();
 
+    // The results of these queries are not tested: what the host left in the
+    // reply (or in the value) is used, a failed query's text as well.
     ReplyBuffer description;
-    if (pCommandManager->getParameter(description.data(), "cal type_desc %s", calType.constData()) != 0)
-        description.clear();
-    int steps = 0;
-    if (pCommandManager->getIntParameter(&steps, "cal number_of_steps %s", calType.constData()) == 0)
-        iNumberOfSteps = steps;
+    pCommandManager->getParameter(description.data(), "cal type_desc %s", calType.constData());
+    pCommandManager->getIntParameter(&iNumberOfSteps, "cal number_of_steps %s", calType.constData());
 
     ReplyBuffer pause;
-    if (pCommandManager->getParameter(pause.data(), "cal step_pause %s s%02d", calType.constData(), 1) != 0)
-        pause.clear();
+    pCommandManager->getParameter(pause.data(), "cal step_pause %s s%02d", calType.constData(), 1);
     iPause1 = std::strncmp(pause.text(), ReplyWord::Yes, 3) == 0 ? pauseSecondsOf(pause.text()) : 0;
 
     if (twoPhaseMode())
@@ -180,6 +189,7 @@ int CalibrationProgressDlg::run_calibration(const char *type)
     bCalculating = false;
     timerStatus.start();
 
+    // Here alone a failed query counts as an empty reply, and so stops tracking.
     ReplyBuffer status;
     if (pCommandManager->getParameter(status.data(), "status active") != 0)
         status.clear();
@@ -212,9 +222,7 @@ int CalibrationProgressDlg::run_calibration(const char *type)
 void CalibrationProgressDlg::done(int result)
 {
     timerStatus.stop();
-    // The run may end (finished, failed) from a tick under the step countdown.
-    if (pOpenCountdown)
-        pOpenCountdown->done(QDialog::Rejected);
+    closeStepCountdown();
     QDialog::done(result);
 }
 
@@ -266,10 +274,7 @@ void CalibrationProgressDlg::readTwoPhasePauses()
 bool CalibrationProgressDlg::readControllerPause(int step, int *seconds)
 {
     ReplyBuffer reply;
-    if (pCommandManager->sendCommand(reply.data(), "orvel2 get cal step_pause %s s%02d", typeText().constData(),
-                                     step)
-        != 0)
-        reply.clear();
+    pCommandManager->sendCommand(reply.data(), "orvel2 get cal step_pause %s s%02d", typeText().constData(), step);
     const QList<QByteArray> words = QByteArray(reply.text()).split(' ');
     if (words.size() <= PauseFlagWord || words.at(PauseFlagWord) != ReplyWord::Yes)
         return false;
@@ -278,7 +283,7 @@ bool CalibrationProgressDlg::readControllerPause(int step, int *seconds)
         char *end = nullptr;
         value = CNumber::toLong(words.at(PauseSecondsWord).constData(), &end, 10);
     }
-    const int pause = clampedSeconds(double(value));
+    const int pause = saturatedToInt(value);
     *seconds = pause == 0 ? DefaultControllerPauseSeconds : pause;
     return true;
 }
@@ -293,36 +298,55 @@ int CalibrationProgressDlg::runCountdown(int seconds)
     return result;
 }
 
+// The step change countdown runs inside the tick that found the new step,
+// and the status is polled on under it. Qt delivers no further timeout of a
+// timer whose slot is still running; restarted here, it is a new timer that
+// the countdown's event loop delivers. One countdown at a time.
+void CalibrationProgressDlg::runStepCountdown()
+{
+    if (pOpenCountdown)
+        return;
+    timerStatus.start();
+    // The ticks under the countdown may end the run, which closes it.
+    if (runCountdown(StepChangeCountdownSeconds) == 0 && isVisible())
+        timerStatus.stop(); // cancelled: the dialog stays up with its last values until Cancel
+}
+
+void CalibrationProgressDlg::closeStepCountdown()
+{
+    if (pOpenCountdown)
+        pOpenCountdown->done(QDialog::Rejected);
+}
+
 void CalibrationProgressDlg::showStepDescription(int step)
 {
     ReplyBuffer reply;
-    if (pCommandManager->getParameter(reply.data(), "cal step_desc %s s%02d", typeText().constData(), step) != 0)
-        reply.clear();
+    pCommandManager->getParameter(reply.data(), "cal step_desc %s s%02d", typeText().constData(), step);
     label_step_desc->setText(withoutQuotes(reply.text()));
 }
 
-// Both bars from the controller; a query that fails or does not parse keeps
-// the previous value. Returns the step the controller reports, 0 if none.
+// Both bars from the controller, whatever the queries' results; a value the
+// host does not write, or a reply without numbers, keeps the previous one.
+// Returns the step the controller reports, 0 if none can be read.
 int CalibrationProgressDlg::updateProgressBars()
 {
-    double progress = 0.0;
-    if (pCommandManager->getDoubleParameter(&progress, "status progress") == 0)
-        dProgress = progress;
+    pCommandManager->getDoubleParameter(&dProgress, "status progress");
     progressBar_overall->setValue(percentOf(dProgress));
 
     int reportedStep = 0;
     ReplyBuffer reply;
-    if (pCommandManager->getParameter(reply.data(), "status step_progress") == 0) {
-        const char *text = reply.text();
-        char *end = nullptr;
-        const long step = CNumber::toLong(text, &end, 10);
-        if (end != text) {
-            reportedStep = (step >= 1 && step <= MaxStep) ? int(step) : 0;
-            const char *fractionText = end;
-            const double fraction = CNumber::toDouble(fractionText, &end);
-            if (end != fractionText)
-                dStepProgress = fraction;
-        }
+    pCommandManager->getParameter(reply.data(), "status step_progress");
+    const char *text = reply.text();
+    char *end = nullptr;
+    const long step = CNumber::toLong(text, &end, 10);
+    if (end != text) {
+        // A step an int cannot hold is no step of ours.
+        if (step >= std::numeric_limits<int>::min() && step <= std::numeric_limits<int>::max())
+            reportedStep = int(step);
+        const char *fractionText = end;
+        const double fraction = CNumber::toDouble(fractionText, &end);
+        if (end != fractionText)
+            dStepProgress = fraction;
     }
     progressBar_step->setValue(percentOf(dStepProgress));
     return reportedStep;
@@ -333,10 +357,7 @@ void CalibrationProgressDlg::updateRemainingTime()
     if (!bShowRemainingTime || !VersionGate::backendAtLeast(pBackendVersions, 4))
         return;
     ReplyBuffer reply;
-    if (pCommandManager->getParameter(reply.data(), "cal step_duration %s s%02d", typeText().constData(),
-                                      iCurrentStep)
-        != 0)
-        return;
+    pCommandManager->getParameter(reply.data(), "cal step_duration %s s%02d", typeText().constData(), iCurrentStep);
     const char *text = reply.text();
     char *end = nullptr;
     const double duration = CNumber::toDouble(text, &end);
@@ -345,16 +366,14 @@ void CalibrationProgressDlg::updateRemainingTime()
     const double remaining = (1.0 - dStepProgress) * duration;
     if (!std::isfinite(remaining))
         return;
-    // Truncated toward zero; only the magnitude is bounded, so the conversion stays defined.
-    const int seconds = int(std::fmax(-MaxRemainingSeconds, std::fmin(remaining, MaxRemainingSeconds)));
+    const int seconds = truncatedToInt(remaining);
     label_remaining_time->setText(tr("remaining time: %1 seconds").arg(seconds));
 }
 
 void CalibrationProgressDlg::updateSinglePhase()
 {
     ReplyBuffer status;
-    if (pCommandManager->getParameter(status.data(), "status active") != 0)
-        status.clear();
+    pCommandManager->getParameter(status.data(), "status active");
 
     if (status.is(Calibrating)) {
         const int reportedStep = updateProgressBars();
@@ -369,8 +388,7 @@ void CalibrationProgressDlg::updateSinglePhase()
             // Advanced first: the ticks that run under the countdown open no second one.
             iCurrentStep = reportedStep;
             showStepDescription(iCurrentStep);
-            if (!pOpenCountdown && runCountdown(StepChangeCountdownSeconds) == 0)
-                timerStatus.stop(); // the dialog stays up with its last values until Cancel
+            runStepCountdown();
         }
     } else if (status.is(ReplyWord::None)) {
         timerStatus.stop();
@@ -383,8 +401,7 @@ void CalibrationProgressDlg::updateSinglePhase()
 void CalibrationProgressDlg::updateTwoPhase()
 {
     ReplyBuffer status;
-    if (pCommandManager->getParameter(status.data(), "status step_active") != 0)
-        status.clear();
+    pCommandManager->getParameter(status.data(), "status step_active");
 
     if (status.is(CalibratingStep1) || status.is(CalibratingStep2)) {
         updateProgressBars();
@@ -423,9 +440,10 @@ void CalibrationProgressDlg::updateTwoPhase()
 void CalibrationProgressDlg::failCalibration()
 {
     timerStatus.stop();
+    // The run is over: no step is coming to count down to.
+    closeStepCountdown();
     ReplyBuffer error;
-    if (pCommandManager->sendCommand(error.data(), "orvel2 get status err") != 0)
-        error.clear();
+    pCommandManager->sendCommand(error.data(), "orvel2 get status err");
     if (twoPhaseMode()) {
         ReplyBuffer reply;
         pCommandManager->sendCommand(reply.data(), "orvel2 tracking start");

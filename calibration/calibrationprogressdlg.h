@@ -55,6 +55,8 @@ private:
     void readTwoPhasePauses();
     bool readControllerPause(int step, int *seconds);
     int runCountdown(int seconds);
+    void runStepCountdown();
+    void closeStepCountdown();
     void showStepDescription(int step);
     int updateProgressBars();
     void updateRemainingTime();

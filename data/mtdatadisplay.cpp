@@ -178,7 +178,7 @@ MtDataDisplay::~MtDataDisplay() = default;
 
 int MtDataDisplay::handleDataLine(const char *, const char *line)
 {
-    DataLock lock(mutexData);
+    const std::optional<DataLock> lock = lockForHostThread();
     if (!pParser)
         return -2;
     if (!line)
@@ -200,17 +200,19 @@ int MtDataDisplay::measurementStarted()
     return 0;
 }
 
-// The parser goes at once, under the lock, whichever thread the host calls from;
-// the timer and the tables belong to our own thread.
+// The parser goes at once, whichever thread the host calls from; the timer
+// and the tables belong to our own thread, and a refresh running there (the
+// host's events during one of its queries brought us here) sees the stop.
 int MtDataDisplay::measurementStopped()
 {
     bStartPending = false;
     runOnOwnThread([this] {
+        ++stopCount;
         timerUpdate.stop();
         ui->tableWidget6dmt->setRowCount(0);
         ui->tableWidget6dmtref->setRowCount(0);
     });
-    DataLock lock(mutexData);
+    const std::optional<DataLock> lock = lockForHostThread();
     pParser.reset();
     return 0;
 }
@@ -221,6 +223,19 @@ void MtDataDisplay::runOnOwnThread(const std::function<void()> &work)
         work();
     else
         QMetaObject::invokeMethod(this, work, Qt::QueuedConnection);
+}
+
+// On our own thread the Requester calls take no lock: they come either
+// between two refreshes or during one, from an event loop that the host runs
+// in one of the refresh's queries, with the lock held further up this very
+// stack. From a thread of the host's they must wait for the refresh, which
+// holds the lock across its queries: such a host must not need that thread
+// to answer a query of ours.
+std::optional<DataLock> MtDataDisplay::lockForHostThread()
+{
+    if (QThread::currentThread() == thread())
+        return std::nullopt;
+    return std::optional<DataLock>(std::in_place, mutexData);
 }
 
 void MtDataDisplay::renewRegistration()
@@ -247,27 +262,19 @@ void MtDataDisplay::hideEvent(QHideEvent *)
 
 void MtDataDisplay::onUpdateDataDisplay()
 {
-    // A rebuild's queries may run a nested event loop, and the timer with it.
+    // A call during a rebuild's queries (a direct one: Qt does not deliver
+    // the timer's timeout again while its slot runs) would wait for the lock
+    // this thread already holds; the refresh under way goes on instead.
     if (bRefreshing)
         return;
     bRefreshing = true;
-    takeSnapshot();
-    updateToolTable();
-    updateRefTable();
+    stopCountAtRefresh = stopCount;
+    {
+        DataLock lock(mutexData);
+        updateToolTable();
+        updateRefTable();
+    }
     bRefreshing = false;
-}
-
-void MtDataDisplay::takeSnapshot()
-{
-    DataLock lock(mutexData);
-    const int tools = pParser ? pParser->toolCount() : 0;
-    toolSnapshot.resize(size_t(tools));
-    for (int i = 0; i < tools; ++i)
-        toolSnapshot[size_t(i)] = *pParser->toolAt(i);
-    const int refs = pParser ? pParser->toolRefCount() : 0;
-    refSnapshot.resize(size_t(refs));
-    for (int i = 0; i < refs; ++i)
-        refSnapshot[size_t(i)] = *pParser->toolRefAt(i);
 }
 
 void MtDataDisplay::set_mea_started_deferred()
@@ -280,7 +287,11 @@ void MtDataDisplay::set_mea_started_deferred()
     checkOutputFormat();
     activateOutputs();
     {
-        DataLock lock(mutexData);
+        // Serialised with a host thread's lines; inside a refresh (the host's
+        // events during one of its queries) the lock is ours already.
+        std::optional<DataLock> lock;
+        if (!bRefreshing)
+            lock.emplace(mutexData);
         if (!pParser)
             pParser.reset(new OrvelParser);
     }
@@ -337,21 +348,26 @@ void MtDataDisplay::setupRefTable()
     setupTable(ui->tableWidget6dmtref, RefTableColumns, RefPosColumn);
 }
 
+// The queries of a rebuild may run the host's events, and with them more
+// lines or a stop: the records are read after the last query, and nothing is
+// drawn once a stop came.
 void MtDataDisplay::updateToolTable()
 {
+    if (stoppedDuringRefresh())
+        return;
     QTableWidget *table = ui->tableWidget6dmt;
-    const int count = int(toolSnapshot.size());
-    if (count != table->rowCount())
-        rebuildToolRows(count);
+    const int count = pParser ? pParser->toolCount() : 0;
+    if (count != table->rowCount() && !rebuildToolRows(count))
+        return;
     if (count == 0)
         return;
 
-    for (int r = 0; r < count && r < table->rowCount(); ++r) {
+    for (int r = 0; r < count; ++r) {
         // Rows beyond the controller's maximum have no state to show.
+        const MeaToolRecord *tool = pParser ? pParser->toolAt(r) : nullptr;
         if (!listToolCalibrated.value(r, false)) {
             setBackground(table, r, ToolIdColumn, Qt::transparent);
-        } else {
-            const MeaToolRecord *tool = &toolSnapshot[size_t(r)];
+        } else if (tool) { // none when a line during the rebuild had fewer tools
             const int buttons = qMin(tool->buttonCount, ShownButtons);
             for (int i = 0; i < buttons; ++i)
                 setBackground(table, r, FirstButtonColumn + 2 * i, tool->buttons[i] == 1 ? Qt::blue : Qt::transparent);
@@ -364,7 +380,9 @@ void MtDataDisplay::updateToolTable()
     }
 }
 
-void MtDataDisplay::rebuildToolRows(int count)
+// Each row's queries come before its items: after a stop during one of them
+// (false) there is no row left to fill and nothing more is asked.
+bool MtDataDisplay::rebuildToolRows(int count)
 {
     QTableWidget *table = ui->tableWidget6dmt;
     table->clearContents();
@@ -372,53 +390,67 @@ void MtDataDisplay::rebuildToolRows(int count)
     for (int r = 0; r < count; ++r) {
         // Rows beyond the controller's maximum have no state to keep: not asked, not shown.
         const bool kept = r < listToolCalibrated.size();
-        table->setItem(r, ToolIdColumn, newItem(QStringLiteral("M%1").arg(NumberedItem::number(r)), IdAlignment));
-        table->setItem(r, ToolRefColumn, newItem(kept ? refLabelOfTool(r) : QString(), IdAlignment));
-        for (int i = 0; i < ShownButtons; ++i)
-            table->setItem(r, FirstButtonColumn + 2 * i, newItem(QString(), NumberAlignment));
-        const bool calibrated = kept && queryYes("body calibrated measurementtool %s", r)
+        const QString refLabel = kept ? refLabelOfTool(r) : QString();
+        const bool bodyCalibrated = kept && !stoppedDuringRefresh()
+            && queryYes("body calibrated measurementtool %s", r);
+        const bool calibrated = bodyCalibrated && !stoppedDuringRefresh()
             && queryYes("measurementtool tip_calibrated %s", r);
+        if (stoppedDuringRefresh())
+            return false;
         if (kept)
             listToolCalibrated[r] = calibrated;
+        table->setItem(r, ToolIdColumn, newItem(QStringLiteral("M%1").arg(NumberedItem::number(r)), IdAlignment));
+        table->setItem(r, ToolRefColumn, newItem(refLabel, IdAlignment));
+        for (int i = 0; i < ShownButtons; ++i)
+            table->setItem(r, FirstButtonColumn + 2 * i, newItem(QString(), NumberAlignment));
         fillNumberCells(table, r, ToolPosColumn, calibrated);
     }
+    return true;
 }
 
 void MtDataDisplay::updateRefTable()
 {
+    if (stoppedDuringRefresh())
+        return;
     QTableWidget *table = ui->tableWidget6dmtref;
-    const int count = int(refSnapshot.size());
-    if (count != table->rowCount())
-        rebuildRefRows(count);
+    const int count = pParser ? pParser->toolRefCount() : 0;
+    if (count != table->rowCount() && !rebuildRefRows(count))
+        return;
     if (count == 0)
         return;
 
-    for (int r = 0; r < count && r < table->rowCount(); ++r) {
+    for (int r = 0; r < count; ++r) {
+        const BodyRecord *ref = pParser ? pParser->toolRefAt(r) : nullptr;
         if (!listRefCalibrated.value(r, false)) {
             setBackground(table, r, RefIdColumn, Qt::transparent);
             continue;
         }
-        const BodyRecord &ref = refSnapshot[size_t(r)];
-        const bool tracked = ref.quality != NotTracked;
+        if (!ref) // a line during the rebuild had fewer references
+            continue;
+        const bool tracked = ref->quality != NotTracked;
         setState(table, r, RefIdColumn, tracked);
         if (tracked)
-            showPose(table, r, RefPosColumn, ref.pos, ref.rot);
+            showPose(table, r, RefPosColumn, ref->pos, ref->rot);
     }
 }
 
-void MtDataDisplay::rebuildRefRows(int count)
+// As the tool rows: the query first, the items only while no stop came.
+bool MtDataDisplay::rebuildRefRows(int count)
 {
     QTableWidget *table = ui->tableWidget6dmtref;
     table->clearContents();
     table->setRowCount(count);
     for (int r = 0; r < count; ++r) {
-        table->setItem(r, RefIdColumn, newItem(QStringLiteral("MR%1").arg(NumberedItem::number(r)), IdAlignment));
         const bool kept = r < listRefCalibrated.size();
         const bool calibrated = kept && queryYes("body calibrated measurementtool_reference %s", r);
+        if (stoppedDuringRefresh())
+            return false;
         if (kept)
             listRefCalibrated[r] = calibrated;
+        table->setItem(r, RefIdColumn, newItem(QStringLiteral("MR%1").arg(NumberedItem::number(r)), IdAlignment));
         fillNumberCells(table, r, RefPosColumn, calibrated);
     }
+    return true;
 }
 
 QString MtDataDisplay::refLabelOfTool(int row)
@@ -453,8 +485,8 @@ void MtDataDisplay::updateRefCellOfTool(int row)
         return;
     }
     // A reference without a record in the current data reads as not tracked.
-    const bool tracked = k < int(refSnapshot.size()) && refSnapshot[size_t(k)].quality != NotTracked;
-    setState(table, row, ToolRefColumn, tracked);
+    const BodyRecord *ref = pParser ? pParser->toolRefAt(k) : nullptr;
+    setState(table, row, ToolRefColumn, ref && ref->quality != NotTracked);
 }
 
 bool MtDataDisplay::queryYes(const char *format, int index)

@@ -8,10 +8,9 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <vector>
+#include <optional>
 
-#include "data/bodyrecord.h"
-#include "data/meatoolrecord.h"
+#include "data/datalock.h"
 #include "data/orvelparser.h"
 #include "host/requester.h"
 
@@ -29,17 +28,20 @@ struct BackendVersions;
 // window. The host hands it the data lines of the subscribed outputs and
 // tells it when a measurement starts and stops; a timer redraws the tables.
 //
-// The Requester calls may come from a thread of the host's: every use of
-// the parser, from any thread, holds mutexData. The refresh holds it only to
-// copy the records: its controller queries may run a nested event loop in
-// which the host hands in the next line.
+// The refresh holds mutexData from its start to its end, its controller
+// queries included. A host that runs events during a command may hand in a
+// line, a start or a stop between two of those queries, on our thread and
+// so without the lock (the refresh holds it further up the same stack): the
+// refresh reads the parser afresh after each query and stops drawing once a
+// stop came. A host that calls the Requester operations from a thread of its
+// own is serialised with the refresh by lockForHostThread().
 class MtDataDisplay : public QWidget, public Requester
 {
     Q_OBJECT
 
 public:
     // Longest data line taken, its NUL included.
-    static constexpr int LineBufferSize = OrvelParser::MaxLineLength;
+    static constexpr int LineBufferSize = 10240;
 
     MtDataDisplay(IOManager *commandManager, QWidget *parent, BackendVersions *backendVersions);
     ~MtDataDisplay() override;
@@ -60,6 +62,8 @@ private slots:
 
 private:
     void runOnOwnThread(const std::function<void()> &work);
+    std::optional<DataLock> lockForHostThread();
+    bool stoppedDuringRefresh() const { return stopCount != stopCountAtRefresh; }
     bool isAvailable();
     void checkOutputFormat();
     void activateOutputs();
@@ -69,9 +73,8 @@ private:
     void setupRefTable();
     void updateToolTable();
     void updateRefTable();
-    void takeSnapshot();
-    void rebuildToolRows(int count);
-    void rebuildRefRows(int count);
+    bool rebuildToolRows(int count);
+    bool rebuildRefRows(int count);
     QString refLabelOfTool(int row);
     void updateRefCellOfTool(int row);
     bool queryYes(const char *format, int index);
@@ -90,11 +93,10 @@ private:
     bool bOutputsActivated;
     bool bAvailable;
 
-    // The records as the last refresh copied them; capacity is kept, so a
-    // steady stream costs no allocation.
-    std::vector<MeaToolRecord> toolSnapshot;
-    std::vector<BodyRecord> refSnapshot;
     bool bRefreshing = false;
+    // Stops so far, and at the start of the running refresh (our thread only).
+    unsigned int stopCount = 0;
+    unsigned int stopCountAtRefresh = 0;
     // A stop cancels a start that has not run yet.
     std::atomic<bool> bStartPending{false};
 };

@@ -17,8 +17,6 @@ namespace {
 constexpr int ImageIntervalMs = 300;
 constexpr int FrameCount = 4;
 constexpr char CalibrationType[] = "measurementtool";
-// Bodies are numbered in two digits ("b01"); a larger count is a bad reply, not more tools.
-constexpr int MaxTools = 99;
 
 // Reasons setAvailable understands; they choose the red text shown.
 constexpr char TrackingNotAvailable[] = "Tracking is not available!";
@@ -297,10 +295,11 @@ void MtCalibrationDlg::stopAnimationAndTracking()
     }
 }
 
-// The first tool that reports itself calibrated ends the search.
+// Tools 1 up to the controller's count; the first that reports itself
+// calibrated ends the search, as does a failed query.
 bool MtCalibrationDlg::anyToolCalibrated(int numberOfTools, bool *queryFailed)
 {
-    for (int i = 0; i < numberOfTools && i < MaxTools; ++i) {
+    for (int i = 0; i < numberOfTools; ++i) {
         ReplyBuffer reply;
         if (pCommandManager->getParameter(reply.data(), "body calibrated measurementtool %s",
                                           NumberedItem::body(i).c_str())

@@ -5,14 +5,15 @@
 
 #include "fakecommandmanager.h"
 
-// Scripts the controller: "text=reply" answers, "!" fails the query, "a|b" answers a, then b.
+// Scripts the controller: "text=reply" answers, "!" fails the query, "!reply" fails it with
+// that reply text all the same, "a|b" answers a, then b.
 inline void applyScript(FakeCommandManager *fake, const QStringList &script)
 {
     for (const QString &line : script) {
         QList<FakeCommandManager::Answer> answers;
         for (const QString &reply : line.section(QLatin1Char('='), 1).split(QLatin1Char('|'))) {
-            const bool fails = reply == QLatin1String("!");
-            answers.append({fails ? 1 : 0, fails ? QByteArray() : reply.toLatin1()});
+            const bool fails = reply.startsWith(QLatin1Char('!'));
+            answers.append({fails ? 1 : 0, (fails ? reply.mid(1) : reply).toLatin1()});
         }
         fake->queue(line.section(QLatin1Char('='), 0, 0).toLatin1(), answers);
     }

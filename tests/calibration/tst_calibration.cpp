@@ -10,8 +10,33 @@
 namespace {
 
 constexpr int Patience = 10000;
+constexpr int PollMs = 200;
 const QString StatusPoll = QStringLiteral("getParameter status active"), StartNow = QStringLiteral("pushButton_2"),
               Cancel = QStringLiteral("pushButton");
+
+// One step, no pause; tracking runs at the start, the first tick finds the calibration finished.
+const QStringList BaseScript = {
+    "cal type_desc tcal=\"Test\" calibration", "cal step_pause tcal s01=no", "status active=6d|none",
+    "cal step_desc tcal s01=\"Hold the tool\"", "cal step_desc tcal s02=\"Turn the tool\"",
+    "orvel2 cal tcal start=orvel2 ok", "status progress=0.5", "status step_progress=1 0.5",
+    "orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes 1",
+    "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 0",
+    "cal step_duration tcal s01=31", "orvel2 get status err=orvel2 ok \"Tip moved\" \"more\""};
+
+// The same script with every answer a failure that carries the same reply or value,
+// but for the start command, whose success is required.
+QStringList failingScript(const QStringList &script)
+{
+    QStringList failing;
+    for (const QString &line : script) {
+        const QString text = line.section(QLatin1Char('='), 0, 0);
+        QStringList replies = line.section(QLatin1Char('='), 1).split(QLatin1Char('|'));
+        if (text != QLatin1String("orvel2 cal tcal start"))
+            replies.replaceInStrings(QRegularExpression(QStringLiteral("^")), QStringLiteral("!"));
+        failing << text + QLatin1Char('=') + replies.join(QLatin1Char('|'));
+    }
+    return failing;
+}
 
 // Answers each countdown with the next button of the plan ("Start now" past its end,
 // "" lets it run out) and each message box with OK, noting them among the calls.
@@ -53,6 +78,10 @@ private slots:
     void init();
     void singlePhaseRun();
     void stepChangeCountdowns();
+    void pollingUnderStepCountdown_data();
+    void pollingUnderStepCountdown();
+    void failedQueriesKeepTheirReplies_data();
+    void failedQueriesKeepTheirReplies();
     void runs();
 
 private:
@@ -74,19 +103,12 @@ private:
     BackendVersions versions;
 };
 
-// One step, no pause; tracking runs at the start, the first tick finds the calibration finished.
 void TestCalibration::init()
 {
     dialog.reset();
     fake = std::make_unique<FakeCommandManager>();
     versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, 4, -1);
-    applyScript(fake.get(),
-                {"cal type_desc tcal=\"Test\" calibration", "cal step_pause tcal s01=no", "status active=6d|none",
-                 "cal step_desc tcal s01=\"Hold the tool\"", "cal step_desc tcal s02=\"Turn the tool\"",
-                 "orvel2 cal tcal start=orvel2 ok", "status progress=0.5", "status step_progress=1 0.5",
-                 "orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes 1",
-                 "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 0",
-                 "cal step_duration tcal s01=31", "orvel2 get status err=orvel2 ok \"Tip moved\" \"more\""});
+    applyScript(fake.get(), BaseScript);
 }
 
 // One step followed to the end: the start sequence, the bars, the remaining time and its gate, and
@@ -153,6 +175,109 @@ void TestCalibration::stepChangeCountdowns()
     QVERIFY(!dialog->progressBar_step->isHidden() && fake->calls.count("getParameter cal step_desc tcal s02") == 1);
 }
 
+void TestCalibration::pollingUnderStepCountdown_data()
+{
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("expected");          // the transcript after the start
+    QTest::addColumn<QList<int>>("underCountdown"); // the step bar at each tick while the countdown is open
+    QTest::addColumn<QString>("stepText");
+    QTest::addColumn<QString>("remaining");
+    const QString steps = QStringLiteral("cal number_of_steps tcal=2");
+    QTest::newRow("finished") << QStringList{steps, "status active=6d|cal|cal|cal|none",
+                                             "status step_progress=2 0.1|2 0.4|2 0.7"}
+                              << 1 << "countdown 5" << QList<int>{40, 70} << "Turn the tool" << "27";
+    QTest::newRow("error") << QStringList{steps, "status active=6d|cal|cal|err", "status step_progress=2 0.1|2 0.4"}
+                           << 0 << "countdown 5; get status err; box Calibration Error: Tip moved" << QList<int>{40}
+                           << "Turn the tool" << "27";
+    QTest::newRow("a further step") << QStringList{steps, "status active=6d|cal|cal|cal|none",
+                                                   "status step_progress=2 0.1|3 0.2|3 0.5",
+                                                   "cal step_desc tcal s03=\"Lift it\""}
+                                    << 1 << "countdown 5" << QList<int>{20, 50} << "Lift it" << "27";
+    // Steps count as the controller reports them, beyond two digits too.
+    QTest::newRow("step 100") << QStringList{steps, "status active=6d|cal|cal|none",
+                                             "status step_progress=100 0.1|100 0.5",
+                                             "cal step_desc tcal s100=\"Step 100\"", "cal step_duration tcal s100=30"}
+                              << 1 << "countdown 5" << QList<int>{50} << "Step 100" << "15";
+}
+
+// Pauses disabled, two steps: the status is polled on while the step change countdown
+// is open. Those ticks move the bars, end the run in the poll that reports its end
+// (closing the countdown long before its 5 s) and open no second countdown.
+void TestCalibration::pollingUnderStepCountdown()
+{
+    QFETCH(QStringList, script);
+    QFETCH(QString, expected);
+    QFETCH(QList<int>, underCountdown);
+    QFETCH(QString, stepText);
+    QFETCH(QString, remaining);
+    applyScript(fake.get(), script);
+    CalibrationProgressDlg *d = make();
+    QElapsedTimer clock;
+    qint64 countdownSeen = -1, lastPoll = -1;
+    fake->whenAsked("status active", [&] { lastPoll = clock.elapsed(); });
+    QList<int> seen;
+    connect(d, &CalibrationProgressDlg::progress_changed, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->inherits("CountdownDlg")) {
+            if (countdownSeen < 0)
+                countdownSeen = clock.elapsed();
+            seen << d->progressBar_step->value();
+        }
+    });
+    const auto answers = answerModals(fake.get(), {QString()}); // the countdown is left to run
+    clock.start();
+    QTEST(run(), "result");
+    const qint64 ended = clock.elapsed();
+    QCOMPARE(seen, underCountdown);
+    QCOMPARE(transcript(fake->calls), "tracking stop; cal tcal start; " + expected);
+    QVERIFY2(ended - lastPoll < PollMs, qPrintable(QStringLiteral("%1 ms after the last poll").arg(ended - lastPoll)));
+    QVERIFY2(ended - countdownSeen < 4000,
+             qPrintable(QStringLiteral("%1 ms under the countdown").arg(ended - countdownSeen)));
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(d->label_step_desc->text(), stepText);
+    QCOMPARE(d->label_remaining_time->text(), "remaining time: " + remaining + " seconds");
+}
+
+void TestCalibration::failedQueriesKeepTheirReplies_data()
+{
+    QTest::addColumn<bool>("twoPhase");
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<int>("result");
+    QTest::newRow("one step with a pause") << false << QStringList{"cal step_pause tcal s01=yes 1",
+        "status active=6d|cal|cal|none", "status progress=0.5|1.0", "status step_progress=1 0.5|1 0.25"} << 1;
+    QTest::newRow("step change") << false << QStringList{"cal number_of_steps tcal=2", "status active=6d|cal|none",
+                                                         "status step_progress=2 0.5"} << 1;
+    QTest::newRow("controller error") << false << QStringList{"status active=6d|cal|err"} << 0;
+    QTest::newRow("two phases") << true << QStringList{"cal number_of_steps tcal=2",
+        "status step_active=cal 1|pause 2|cal 2|none", "status step_progress=1 0.5|2 0.25"} << 1;
+}
+
+// The status and description queries' results are not tested: a host that reports an
+// error with the same reply text (or value) gives the very same run.
+void TestCalibration::failedQueriesKeepTheirReplies()
+{
+    QFETCH(bool, twoPhase);
+    QFETCH(QStringList, script);
+    QStringList runs;
+    for (const bool failing : {false, true}) {
+        init();
+        fake->setValuesOnFailure(true);
+        applyScript(fake.get(), failing ? failingScript(BaseScript + script) : script);
+        CalibrationProgressDlg *d = make(twoPhase);
+        const auto answers = answerModals(fake.get(), {});
+        const int result = run();
+        runs << QStringLiteral("%1: %2 | %3 | %4 | %5 | %6 | %7 %8")
+                    .arg(result).arg(transcript(fake->calls), d->label_desc->text(), d->label_step_desc->text(),
+                                     d->label_info->text(), d->label_remaining_time->text())
+                    .arg(d->progressBar_overall->value()).arg(d->progressBar_step->value());
+        if (!failing)
+            QTEST(result, "result");
+    }
+    QVERIFY(runs[0].contains(QLatin1String("cal tcal start")));
+    QCOMPARE(runs[1], runs[0]);
+}
+
 // From the controller's pauses to the end of the run, as the controller sees it: "result: transcript".
 void TestCalibration::runs()
 {
@@ -164,6 +289,11 @@ void TestCalibration::runs()
         {false, pause("yes 2.9"), "1: countdown 2; " + started, {}}, {false, pause("yes 1"), "1: countdown 1; " + started, {""}},
         {false, pause("yes 0"), "1: " + started, {}}, {false, pause("no 3"), "1: " + started, {}},
         {false, pause("yes 4"), "0: countdown 4", {Cancel}},
+        // Pause seconds as read, bounded only where an int ends.
+        {false, pause("yes 5000"), "1: countdown 5000; " + started, {}},
+        {false, pause("yes -2.7"), "1: countdown -2; " + started, {""}},
+        {false, pause("yes 1e300"), "1: countdown 2147483647; " + started, {}},
+        {false, pause("yes nan"), "1: " + started, {}},
         {false, {"status active=wait|none"}, "0: log: cannot start calibration, waiting for sync signal", {}},
         {false, {"status active=none", "orvel2 cal tcal start=orvel2 ok "}, "0: cal tcal start", {}}, // refused
         {false, {"status active=6d|err"}, "0: " + started + "; get status err; box Calibration Error: Tip moved", {}},
@@ -172,6 +302,11 @@ void TestCalibration::runs()
         {true, {"status step_active=pause 1|none"}, "1: " + twoPhaseRun + "; countdown 1", {}},
         {true, {"status step_active=pause 2"}, "0: " + twoPhaseRun + "; countdown 5", {StartNow, Cancel}},
         {true, {"orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 no 2"}, "1: " + twoPhaseRun, {}},
+        {true, {"orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes -3",
+                "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 4000",
+                "status step_active=pause 2|none"},
+         "1: get cal step_pause tcal s01; get cal step_pause tcal s02; countdown -3; " + started
+             + "; countdown 4000; cal tcal start_step s02", {"", StartNow}},
         {true, {"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""},
          "0: " + twoPhaseRun + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>", {}}};
     for (const auto &c : cases) {

@@ -74,6 +74,8 @@ private slots:
     void rowStatesAndReferences();
     void moreRecordsThanRows();
     void lineResultsAndDeferredStart();
+    void stopDuringRebuild_data();
+    void stopDuringRebuild();
     void linesFromAnotherThread();
 
 private:
@@ -377,6 +379,60 @@ void TestDisplay::lineResultsAndDeferredStart()
     QCOMPARE(feed(QByteArray(10239, 'x')), 0); // unknown type: accepted unread
     QCOMPARE(feed(QByteArray(10240, 'x')), -1);
     QCOMPARE(requester->handleDataLine("6dmt", nullptr), -1);
+}
+
+void TestDisplay::stopDuringRebuild_data()
+{
+    QTest::addColumn<QByteArray>("query"); // the stop comes while this query waits
+    QTest::addColumn<bool>("restart");     // then a new measurement starts with three tools
+    QTest::newRow("tool 1's reference") << QByteArray("measurementtool reference_of_tool b01") << false;
+    QTest::newRow("tool 2's tip") << QByteArray("measurementtool tip_calibrated b02") << false;
+    QTest::newRow("reference 1") << QByteArray("body calibrated measurementtool_reference b01") << false;
+    QTest::newRow("reference 2, the last query")
+        << QByteArray("body calibrated measurementtool_reference b02") << false;
+    QTest::newRow("tool 2's body, restarted") << QByteArray("body calibrated measurementtool b02") << true;
+    QTest::newRow("reference 2, restarted") << QByteArray("body calibrated measurementtool_reference b02") << true;
+}
+
+// A host that runs events during a command delivers a stop while a rebuild waits on a
+// query: no row and no item survives it, nothing more is asked, and the next
+// measurement is shown from its own records.
+void TestDisplay::stopDuringRebuild()
+{
+    QFETCH(QByteArray, query);
+    QFETCH(bool, restart);
+    scriptCalibrated(3, 2);
+    answer({{"measurementtool reference_of_tool b01", "b01"}, {"measurementtool reference_of_tool b02", "b02"}});
+    QVERIFY(build(14));
+    start();
+    const QByteArray twoRefs = QByteArray("6dmtr 2 2 [0 0.8][10 20 30]") + Identity + " [1 0.8][1 2 3]" + Identity;
+    QVERIFY(feed(TwoTools) == 0 && feed(twoRefs) == 0);
+    fake->calls.clear();
+    fake->whenAsked(query, [&] {
+        fake->whenAsked(query, {}); // once
+        requester->measurementStopped();
+        if (restart) { // the host's events go on: the deferred start runs, a line comes
+            requester->measurementStarted();
+            QTRY_COMPARE(feed(toolsLine(3)), 0);
+        }
+    });
+    refresh();
+    QCOMPARE(tools->rowCount() + refs->rowCount(), 0);
+    const int stopAt = fake->calls.indexOf(QStringLiteral("getParameter ") + QString::fromLatin1(query));
+    QVERIFY(stopAt >= 0);
+    QCOMPARE(fake->calls.mid(stopAt + 1).filter(QRegularExpression(QStringLiteral("^getParameter "))), QStringList());
+
+    if (!restart) {
+        start();
+        QVERIFY(feed(TwoTools) == 0 && feed(twoRefs) == 0);
+    }
+    refresh();
+    QCOMPARE(tools->rowCount(), restart ? 3 : 2);
+    QCOMPARE(refs->rowCount(), restart ? 0 : 2);
+    // Rebuilt in full: tool 2 lost in the first measurement, tracked in the new one's line.
+    QCOMPARE(row(tools, 1),
+             restart ? QStringLiteral("M2:G|.|MR2:T|.|:T|.|:T|.|:T|.|:T|.|1.00|2.00|3.00|-0.00|0.00|-0.00|-")
+                     : QStringLiteral("M2:R|.|MR2:T|.|:T|.|:T|.|:T|.|:T|.|-|-|-|-|-|-|-"));
 }
 
 void TestDisplay::linesFromAnotherThread()

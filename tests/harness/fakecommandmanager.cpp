@@ -53,6 +53,11 @@ void FakeCommandManager::queue(const QByteArray &text, const QList<Answer> &list
     answers.insert(text, list);
 }
 
+void FakeCommandManager::whenAsked(const QByteArray &text, const std::function<void()> &action)
+{
+    actions.insert(text, action);
+}
+
 QStringList FakeCommandManager::callsOf(const QString &operation) const
 {
     QStringList result;
@@ -66,6 +71,10 @@ QStringList FakeCommandManager::callsOf(const QString &operation) const
 FakeCommandManager::Answer FakeCommandManager::take(const char *operation, const QByteArray &text)
 {
     calls.append(QString::fromLatin1(operation) + QLatin1Char(' ') + QString::fromLatin1(text));
+    // A copy: the action may replace itself.
+    const std::function<void()> action = actions.value(text);
+    if (action)
+        action();
     auto it = answers.find(text);
     if (it == answers.end() || it->isEmpty())
         return Answer{defaultResult, QByteArray()};
@@ -131,7 +140,12 @@ int FakeCommandManager::typedReply(const char *operation, const char *format, va
 {
     char text[IOManager::ReplySize];
     const int result = reply(operation, text, format, args);
-    return result != 0 || read(QByteArray(text)) ? result : NotANumber;
+    if (result != 0) {
+        if (valuesOnFailure && text[0] != '\0')
+            read(QByteArray(text));
+        return result;
+    }
+    return read(QByteArray(text)) ? result : NotANumber;
 }
 
 int FakeCommandManager::getIntParameter(int *value, const char *format, ...)

@@ -29,6 +29,12 @@ public:
     void queue(const QByteArray &text, const QList<Answer> &answers);
     // Result (with an empty reply) for texts without an answer.
     void setDefaultResult(int result) { defaultResult = result; }
+    // Typed getters also write the answer's value when the call fails, as a
+    // host may that fills the variable and reports an error.
+    void setValuesOnFailure(bool on) { valuesOnFailure = on; }
+    // Runs the action each time the text is asked, after recording the call
+    // and before answering: a host that runs events during a command.
+    void whenAsked(const QByteArray &text, const std::function<void()> &action);
 
     QStringList calls;
     QList<Requester *> requesters;
@@ -70,7 +76,9 @@ private:
     int reserved(const char *name);
 
     QHash<QByteArray, QList<Answer>> answers;
+    QHash<QByteArray, std::function<void()>> actions;
     int defaultResult = DefaultFailure;
+    bool valuesOnFailure = false;
 };
 
 #endif // FAKECOMMANDMANAGER_H

@@ -97,6 +97,13 @@ void TestTipCalibration::dialog_data()
     row("third of three calibrated", 14,
         {"measurementtool number_of_tools=3", "body calibrated measurementtool b01=no",
          "body calibrated measurementtool b02=yes ", "body calibrated measurementtool b03=yes"}, "", "tracking start");
+    // The search runs up to the controller's count, past two digits, and ends at the first
+    // calibrated tool: had it gone on, the failing query after it would show.
+    QStringList tool105{"measurementtool number_of_tools=120", "body calibrated measurementtool b105=yes",
+                        "body calibrated measurementtool b106=!"};
+    for (int i = 1; i < 105; ++i)
+        tool105 << QStringLiteral("body calibrated measurementtool b%1=no").arg(i, 2, 10, QLatin1Char('0'));
+    row("tool 105 of 120 calibrated", 14, tool105, "", "tracking start");
     row("none calibrated", 14, {"body calibrated measurementtool b01=Yes"}, uncalibrated, "");
     row("calibration query failed", 14, {"body calibrated measurementtool b01=!"}, uncalibrated,
         "log: Error: Unable to get calibration info for Measurement Tool");
@@ -107,6 +114,13 @@ void TestTipCalibration::dialog_data()
     row("locked", 9, {"config is_changeable=no"}, "", "tracking start");
     row("locked, no tools", 9, {"config is_changeable=no", "measurementtool number_of_tools=0"}, undefined, "");
     row("backend 1.8 never locks", 8, {"config is_changeable=no"}, "", "tracking start");
+    // A failed query counts as failed, whatever text came with it.
+    row("lock query failed with no", 14, {"config is_changeable=!no"}, "", "tracking start");
+    row("tool feature query failed with yes", 14, {"measurementtool available=!yes"}, general, "");
+    row("tracking query failed with no", 14, {"tracking available=!no"}, "", "tracking start");
+    row("calibration query failed with yes", 14, {"body calibrated measurementtool b01=!yes"}, uncalibrated,
+        "log: Error: Unable to get calibration info for Measurement Tool");
+    row("status query failed with none", 14, {"status active=!none"}, "", "");
 
     const QString run = QStringLiteral("log: Measurement Tool calibration started; tracking stop; "
                                        "cal measurementtool start; remaining time: 15 seconds; ");
@@ -125,21 +139,31 @@ void TestTipCalibration::dialog_data()
                                 "measurementtool calibration_tip_residual=1.5"},
           "pushButton_calibrate", done + "M2||1.50; closed -1; tracking start", "pushButton_cancel");
     press("queries failed",
-          running + QStringList{"measurementtool calibration_body_id=!", "measurementtool calibration_tip_residual=!"},
+          running + QStringList{"measurementtool calibration_body_id=!b02",
+                                "measurementtool calibration_tip_residual=!"},
           "pushButton_calibrate",
           done + "log: Error: Unable to get tool id; log: Error: Unable to get tool tip residual; ||0.00; closed -1; "
                  "tracking start", "pushButton_cancel");
     press("reference failed, acceptance refused",
-          running + QStringList{"measurementtool reference_of_tool b02=!",
+          running + QStringList{"measurementtool reference_of_tool b02=!b03",
                                 "orvel2 measurementtool accept_new_calibration=orvel2 error"},
           "pushButton_calibrate",
           done + "log: Error: Unable to get reference body id; M2||0.12; " + accept
               + "log: Error: Unable to accept calibration; closed -1; tracking start", "pushButton_accept");
+    press("acceptance failed with its reply",
+          running + QStringList{"orvel2 measurementtool accept_new_calibration=!orvel2 ok"}, "pushButton_calibrate",
+          done + "M2|MR3|0.12; " + accept + "log: Error: Unable to accept calibration; closed -1; tracking start",
+          "pushButton_accept");
+    // A controller error ends the run; tracking is started again all the same.
+    press("controller error", {"status active=none|6d|cal|err", "orvel2 get status err=err \"Tip moved\""},
+          "pushButton_calibrate",
+          run.left(run.indexOf(QLatin1String("remaining"))) + "get status err; box Calibration Error: Tip moved; "
+              "remaining time: 15 seconds; log: Measurement Tool calibration aborted; tracking start");
     press("controller stops answering, cancelled", {"status active=none|6d|cal|!"}, "pushButton_calibrate",
           run + "cal measurementtool stop; log: Measurement Tool calibration aborted; tracking start");
     press("not available at the click", {"cal available measurementtool=yes|no"}, "pushButton_calibrate",
           "box Measurement Tool Calibration: Measurement Tool calibration is not available");
-    press("availability query failed at the click", {"cal available measurementtool=yes|!"}, "pushButton_calibrate",
+    press("availability query failed at the click", {"cal available measurementtool=yes|!no"}, "pushButton_calibrate",
           "log: Error: Calibration mea tool");
 }
 
