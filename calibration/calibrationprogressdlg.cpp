@@ -13,6 +13,7 @@
 #include "host/cnumber.h"
 #include "host/failurelog.h"
 #include "host/iomanager.h"
+#include "host/numbereditem.h"
 #include "host/replybuffer.h"
 #include "host/versiongate.h"
 
@@ -159,7 +160,7 @@ int CalibrationProgressDlg::run_calibration(const char *type)
     pCommandManager->getIntParameter(&iNumberOfSteps, "cal number_of_steps %s", calType.constData());
 
     ReplyBuffer pause;
-    pCommandManager->getParameter(pause.data(), "cal step_pause %s s%02d", calType.constData(), 1);
+    pCommandManager->getParameter(pause.data(), "cal step_pause %s %s", calType.constData(), NumberedItem::step(1).c_str());
     iPause1 = std::strncmp(pause.text(), ReplyWord::Yes, 3) == 0 ? pauseSecondsOf(pause.text()) : 0;
 
     if (twoPhaseMode())
@@ -274,7 +275,8 @@ void CalibrationProgressDlg::readTwoPhasePauses()
 bool CalibrationProgressDlg::readControllerPause(int step, int *seconds)
 {
     ReplyBuffer reply;
-    pCommandManager->sendCommand(reply.data(), "orvel2 get cal step_pause %s s%02d", typeText().constData(), step);
+    pCommandManager->sendCommand(reply.data(), "orvel2 get cal step_pause %s %s", typeText().constData(),
+                                 NumberedItem::step(step).c_str());
     const QList<QByteArray> words = QByteArray(reply.text()).split(' ');
     if (words.size() <= PauseFlagWord || words.at(PauseFlagWord) != ReplyWord::Yes)
         return false;
@@ -321,7 +323,8 @@ void CalibrationProgressDlg::closeStepCountdown()
 void CalibrationProgressDlg::showStepDescription(int step)
 {
     ReplyBuffer reply;
-    pCommandManager->getParameter(reply.data(), "cal step_desc %s s%02d", typeText().constData(), step);
+    pCommandManager->getParameter(reply.data(), "cal step_desc %s %s", typeText().constData(),
+                                  NumberedItem::step(step).c_str());
     label_step_desc->setText(withoutQuotes(reply.text()));
 }
 
@@ -354,10 +357,11 @@ int CalibrationProgressDlg::updateProgressBars()
 
 void CalibrationProgressDlg::updateRemainingTime()
 {
-    if (!bShowRemainingTime || !VersionGate::backendAtLeast(pBackendVersions, 4))
+    if (!bShowRemainingTime || !VersionGate::supports(pBackendVersions, Feature::StepDuration))
         return;
     ReplyBuffer reply;
-    pCommandManager->getParameter(reply.data(), "cal step_duration %s s%02d", typeText().constData(), iCurrentStep);
+    pCommandManager->getParameter(reply.data(), "cal step_duration %s %s", typeText().constData(),
+                                  NumberedItem::step(iCurrentStep).c_str());
     const char *text = reply.text();
     char *end = nullptr;
     const double duration = CNumber::toDouble(text, &end);

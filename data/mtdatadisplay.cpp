@@ -12,6 +12,7 @@
 #include "data/orvelparser.h"
 #include "data/rotationangles.h"
 #include "host/cnumber.h"
+#include "host/controllerfacts.h"
 #include "host/iomanager.h"
 #include "host/numbereditem.h"
 #include "host/replybuffer.h"
@@ -157,7 +158,7 @@ MtDataDisplay::MtDataDisplay(IOManager *commandManager, QWidget *parent, Backend
 
     int maxTools = MinimumListSize;
     int maxRefs = MinimumListSize;
-    if (VersionGate::backendAtLeast(pBackendVersions, 3)) {
+    if (VersionGate::supports(pBackendVersions, Feature::MeasurementTool)) {
         maxTools = readMaximum("measurementtool max_number_of_tools");
         maxRefs = readMaximum("measurementtool max_number_of_references");
     }
@@ -300,16 +301,12 @@ void MtDataDisplay::set_mea_started_deferred()
 
 bool MtDataDisplay::isAvailable()
 {
-    if (!pCommandManager || !VersionGate::backendAtLeast(pBackendVersions, 3))
-        return false;
-    ReplyBuffer reply;
-    return pCommandManager->getParameter(reply.data(), "measurementtool available") == 0
-        && reply.is(ReplyWord::Yes);
+    return ControllerFacts::measurementToolAvailable(pCommandManager, pBackendVersions);
 }
 
 void MtDataDisplay::checkOutputFormat()
 {
-    if (!bAvailable || !VersionGate::backendAtLeast(pBackendVersions, 13))
+    if (!bAvailable || !VersionGate::supports(pBackendVersions, Feature::OutputFormat))
         return;
     bool output6dmt = true;
     if (pCommandManager->getBoolParameter(&output6dmt, "measurementtool output_6dmt") != 0)
@@ -461,13 +458,10 @@ QString MtDataDisplay::refLabelOfTool(int row)
     if (pCommandManager
         && pCommandManager->getParameter(reply.data(), "measurementtool reference_of_tool %s",
                                          NumberedItem::body(row).c_str()) == 0
-        && !reply.is(ReplyWord::None) && reply.text()[0] != '\0') {
-        // "b02": the reference's number after its letter.
-        const char *digits = reply.text() + 1;
-        char *end = nullptr;
-        const long number = CNumber::toLong(digits, &end, 10);
-        if (end != digits && number > INT_MIN && number <= INT_MAX) {
-            refIndex = int(number) - 1;
+        && !reply.is(ReplyWord::None)) {
+        int number = 0;
+        if (NumberedItem::readNumber(reply.text(), &number) && number > INT_MIN) {
+            refIndex = number - 1;
             label = QStringLiteral("MR%1").arg(number);
         }
     }

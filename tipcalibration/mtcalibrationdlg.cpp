@@ -4,11 +4,11 @@
 #include <QTimer>
 
 #include "calibration/calibrationprogressdlg.h"
+#include "host/controllerfacts.h"
 #include "host/failurelog.h"
 #include "host/iomanager.h"
 #include "host/numbereditem.h"
 #include "host/replybuffer.h"
-#include "host/versiongate.h"
 #include "tipcalibration/mthelpdlg.h"
 #include "tipcalibration/mtresultdlg.h"
 
@@ -127,27 +127,15 @@ void MtCalibrationDlg::onShowDlg()
 // started only once a calibrated tool was found.
 void MtCalibrationDlg::checkAvailability()
 {
-    bLocked = false;
-    if (pCommandManager && VersionGate::backendAtLeast(pBackendVersions, 9)) {
-        ReplyBuffer changeable;
-        bLocked = pCommandManager->getParameter(changeable.data(), "config is_changeable") == 0
-                  && changeable.is(ReplyWord::No);
-    }
+    bLocked = ControllerFacts::configurationLocked(pCommandManager, pBackendVersions);
 
-    if (!pCommandManager || !VersionGate::backendAtLeast(pBackendVersions, 3)) {
+    if (!ControllerFacts::measurementToolAvailable(pCommandManager, pBackendVersions)) {
         setAvailable(false, QString());
         return;
     }
 
+    // Every backend that offers measurement tools knows this query.
     ReplyBuffer reply;
-    if (pCommandManager->getParameter(reply.data(), "measurementtool available") != 0
-        || !reply.is(ReplyWord::Yes)) {
-        setAvailable(false, QString());
-        return;
-    }
-
-    // Every backend that passed the 1.3 gate knows this query.
-    reply.clear();
     if (pCommandManager->getParameter(reply.data(), "tracking available") == 0 && reply.is(ReplyWord::No)) {
         setAvailable(false, QLatin1String(TrackingNotAvailable));
         return;

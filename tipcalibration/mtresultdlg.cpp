@@ -5,9 +5,9 @@
 #include <QTableWidgetItem>
 #include <climits>
 
-#include "host/cnumber.h"
 #include "host/failurelog.h"
 #include "host/iomanager.h"
+#include "host/numbereditem.h"
 #include "host/replybuffer.h"
 
 namespace {
@@ -20,11 +20,8 @@ constexpr int RowHeight = 28;
 // A body id such as "b01" shown as the prefix and the plain number ("M1").
 QString bodyText(const QString &prefix, const char *bodyId)
 {
-    const char *digits = bodyId[0] != '\0' ? bodyId + 1 : bodyId;
-    char *end = nullptr;
-    long number = CNumber::toLong(digits, &end, 10);
-    if (number > INT_MAX || number < INT_MIN)
-        number = 0;
+    int number = 0; // what cannot be read shows as 0
+    NumberedItem::readNumber(bodyId, &number);
     return prefix + QString::number(number);
 }
 
