@@ -82,6 +82,7 @@ private slots:
     void pollingUnderStepCountdown();
     void failedQueriesKeepTheirReplies_data();
     void failedQueriesKeepTheirReplies();
+    void runs_data();
     void runs();
 
 private:
@@ -139,7 +140,8 @@ void TestCalibration::singlePhaseRun()
                           "commandPreset 0 5000 0", "sendCommand orvel2 cal tcal start"}));
     QCOMPARE(transcript(fake->calls), QStringLiteral("tracking stop; cal tcal start"));
     const int atEnd = polls();
-    QCOMPARE((QTest::qWait(300), polls()), atEnd); // none after the end
+    QTest::qWait(300);
+    QCOMPARE(polls(), atEnd); // none after the end
 
     // The remaining time is not shown below backend 1.4, nor when not asked for.
     fake->calls.clear();
@@ -164,7 +166,8 @@ void TestCalibration::stepChangeCountdowns()
         QCOMPARE(dialog->label_step_desc->text(), QStringLiteral("Hold the tool"));
         QTRY_COMPARE_WITH_TIMEOUT(fake->calls.count(QStringLiteral("* countdown 5")), 2, Patience);
         const int atCancel = polls();
-        QCOMPARE((QTest::qWait(300), polls()), atCancel);
+        QTest::qWait(300);
+        QCOMPARE(polls(), atCancel);
         dialog->pb_cancel->click();
     }, Patience);
     QCOMPARE(run(), 0);
@@ -279,47 +282,79 @@ void TestCalibration::failedQueriesKeepTheirReplies()
 }
 
 // From the controller's pauses to the end of the run, as the controller sees it: "result: transcript".
-void TestCalibration::runs()
+void TestCalibration::runs_data()
 {
+    QTest::addColumn<bool>("twoPhase");
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("countdownButtons");
+
     const QString started = QStringLiteral("tracking stop; cal tcal start");
     const QString twoPhaseRun = QStringLiteral("get cal step_pause tcal s01; get cal step_pause tcal s02; "
                                                "countdown 1; tracking stop; cal tcal start");
     const auto pause = [](const char *reply) { return QStringList{QStringLiteral("cal step_pause tcal s01=") + reply}; };
-    const struct { bool twoPhase; QStringList script; QString expected; QStringList countdownButtons; } cases[] = {
-        {false, pause("yes 2.9"), "1: countdown 2; " + started, {}}, {false, pause("yes 1"), "1: countdown 1; " + started, {""}},
-        {false, pause("yes 0"), "1: " + started, {}}, {false, pause("no 3"), "1: " + started, {}},
-        {false, pause("yes 4"), "0: countdown 4", {Cancel}},
-        // Pause seconds as read, bounded only where an int ends.
-        {false, pause("yes 5000"), "1: countdown 5000; " + started, {}},
-        {false, pause("yes -2.7"), "1: countdown -2; " + started, {""}},
-        {false, pause("yes 1e300"), "1: countdown 2147483647; " + started, {}},
-        {false, pause("yes nan"), "1: " + started, {}},
-        {false, {"status active=wait|none"}, "0: log: cannot start calibration, waiting for sync signal", {}},
-        {false, {"status active=none", "orvel2 cal tcal start=orvel2 ok "}, "0: cal tcal start", {}}, // refused
-        {false, {"status active=6d|err"}, "0: " + started + "; get status err; box Calibration Error: Tip moved", {}},
-        {true, {"status step_active=cal 1|pause 2|none"}, // pause 2 of 0 s is 5 s
-         "1: " + twoPhaseRun + "; countdown 5; cal tcal start_step s02", {}},
-        {true, {"status step_active=pause 1|none"}, "1: " + twoPhaseRun + "; countdown 1", {}},
-        {true, {"status step_active=pause 2"}, "0: " + twoPhaseRun + "; countdown 5", {StartNow, Cancel}},
-        {true, {"orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 no 2"}, "1: " + twoPhaseRun, {}},
-        {true, {"orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes -3",
-                "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 4000",
-                "status step_active=pause 2|none"},
-         "1: get cal step_pause tcal s01; get cal step_pause tcal s02; countdown -3; " + started
-             + "; countdown 4000; cal tcal start_step s02", {"", StartNow}},
-        {true, {"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""},
-         "0: " + twoPhaseRun + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>", {}}};
-    for (const auto &c : cases) {
-        init();
-        applyScript(fake.get(), QStringList{QStringLiteral("cal number_of_steps tcal=%1").arg(c.twoPhase ? 2 : 1)} + c.script);
-        make(c.twoPhase);
-        const auto answers = answerModals(fake.get(), c.countdownButtons);
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(QStringLiteral("%1: %2").arg(run()).arg(transcript(fake->calls)), c.expected);
-        if (c.countdownButtons.contains(QString())) // a countdown of 1 s left to run out ticks in seconds
-            QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
-    }
+    QTest::newRow("pause of 2.9 s") << false << pause("yes 2.9") << "1: countdown 2; " + started << QStringList();
+    QTest::newRow("pause of 1 s run out") << false << pause("yes 1") << "1: countdown 1; " + started
+                                          << QStringList{""};
+    QTest::newRow("pause of 0 s") << false << pause("yes 0") << "1: " + started << QStringList();
+    QTest::newRow("no pause") << false << pause("no 3") << "1: " + started << QStringList();
+    QTest::newRow("pause cancelled") << false << pause("yes 4") << "0: countdown 4" << QStringList{Cancel};
+    // Pause seconds as read, bounded only where an int ends.
+    QTest::newRow("pause of 5000 s") << false << pause("yes 5000") << "1: countdown 5000; " + started
+                                     << QStringList();
+    QTest::newRow("negative pause run out") << false << pause("yes -2.7") << "1: countdown -2; " + started
+                                            << QStringList{""};
+    QTest::newRow("pause beyond an int") << false << pause("yes 1e300") << "1: countdown 2147483647; " + started
+                                         << QStringList();
+    QTest::newRow("pause not a number") << false << pause("yes nan") << "1: " + started << QStringList();
+    QTest::newRow("waiting for the sync signal")
+        << false << QStringList{"status active=wait|none"}
+        << "0: log: cannot start calibration, waiting for sync signal" << QStringList();
+    QTest::newRow("start refused") << false << QStringList{"status active=none", "orvel2 cal tcal start=orvel2 ok "}
+                                   << "0: cal tcal start" << QStringList();
+    QTest::newRow("controller error") << false << QStringList{"status active=6d|err"}
+                                      << "0: " + started + "; get status err; box Calibration Error: Tip moved"
+                                      << QStringList();
+    QTest::newRow("two phases, pause 2 of 0 s is 5 s")
+        << true << QStringList{"status step_active=cal 1|pause 2|none"}
+        << "1: " + twoPhaseRun + "; countdown 5; cal tcal start_step s02" << QStringList();
+    QTest::newRow("two phases, ends in pause 1") << true << QStringList{"status step_active=pause 1|none"}
+                                                 << "1: " + twoPhaseRun + "; countdown 1" << QStringList();
+    QTest::newRow("two phases, cancelled in pause 2")
+        << true << QStringList{"status step_active=pause 2"} << "0: " + twoPhaseRun + "; countdown 5"
+        << QStringList{StartNow, Cancel};
+    QTest::newRow("two phases, step 2 without pause")
+        << true << QStringList{"orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 no 2"}
+        << "1: " + twoPhaseRun << QStringList();
+    QTest::newRow("two phases, negative and long pauses")
+        << true
+        << QStringList{"orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes -3",
+                       "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 4000",
+                       "status step_active=pause 2|none"}
+        << "1: get cal step_pause tcal s01; get cal step_pause tcal s02; countdown -3; " + started
+               + "; countdown 4000; cal tcal start_step s02"
+        << QStringList{"", StartNow};
+    QTest::newRow("two phases, error in markup")
+        << true << QStringList{"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""}
+        << "0: " + twoPhaseRun
+               + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>"
+        << QStringList();
+}
+
+void TestCalibration::runs()
+{
+    QFETCH(bool, twoPhase);
+    QFETCH(QStringList, script);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, countdownButtons);
+    applyScript(fake.get(), QStringList{QStringLiteral("cal number_of_steps tcal=%1").arg(twoPhase ? 2 : 1)} + script);
+    make(twoPhase);
+    const auto answers = answerModals(fake.get(), countdownButtons);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(QStringLiteral("%1: %2").arg(run()).arg(transcript(fake->calls)), expected);
+    if (countdownButtons.contains(QString())) // a countdown of 1 s left to run out ticks in seconds
+        QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_MAIN(TestCalibration)

@@ -17,8 +17,12 @@ class TestConventions : public QObject
     Q_OBJECT
 
 private slots:
+    void versionGate_data();
     void versionGate();
-    void replyWordsAndNumberedItems();
+    void versionGateWithoutVersions();
+    void replyWords_data();
+    void replyWords();
+    void replyBufferBounds();
     void numberedItems_data();
     void numberedItems();
     void itemNumbersRead_data();
@@ -29,49 +33,85 @@ private slots:
     void numbersIgnoreTheProcessLocale();
 };
 
+void TestConventions::versionGate_data()
+{
+    QTest::addColumn<qint32>("major");
+    QTest::addColumn<qint32>("minor");
+    QTest::addColumn<qint32>("patch");
+    QTest::addColumn<qint32>("gateMajor");
+    QTest::addColumn<qint32>("gateMinor");
+    QTest::addColumn<bool>("open");
+
+    // Each row is named "major.minor.patch against gateMajor.gateMinor".
+    const auto row = [](qint32 major, qint32 minor, qint32 patch, qint32 gateMajor, qint32 gateMinor, bool open) {
+        const QByteArray name = QString::asprintf("%d.%d.%d against %d.%d", major, minor, patch, gateMajor,
+                                                  gateMinor).toLatin1();
+        QTest::newRow(name.constData()) << major << minor << patch << gateMajor << gateMinor << open;
+    };
+    row(1, 13, -1, 1, 13, true);
+    row(1, 13, -2, 1, 13, false);
+    row(1, 12, 99, 1, 13, false);
+    row(1, 14, 0, 1, 13, true);
+    row(2, 0, 0, 1, 13, true);
+    row(0, 99, 99, 1, 3, false);
+    row(1, 2, 9, 1, 3, false);
+    row(-1, 50, 50, 1, 3, false);
+    row(0, 17, -1, 0, 17, true);
+    row(0, 16, 99, 0, 17, false);
+    row(1, 0, 0, 0, 17, true);
+    row(INT_MAX, INT_MIN, INT_MIN, 1, 3, true);
+}
+
 void TestConventions::versionGate()
 {
-    struct Case
-    {
-        qint32 major, minor, patch, gateMajor, gateMinor;
-        bool open;
-    };
-    const Case cases[] = {
-        {1, 13, -1, 1, 13, true}, {1, 13, -2, 1, 13, false}, {1, 12, 99, 1, 13, false}, {1, 14, 0, 1, 13, true},
-        {2, 0, 0, 1, 13, true}, {0, 99, 99, 1, 3, false}, {1, 2, 9, 1, 3, false}, {-1, 50, 50, 1, 3, false},
-        {0, 17, -1, 0, 17, true}, {0, 16, 99, 0, 17, false}, {1, 0, 0, 0, 17, true},
-        {INT_MAX, INT_MIN, INT_MIN, 1, 3, true},
-    };
-    for (const Case &c : cases) {
-        const BackendVersions versions{{9, 9, 9}, {c.major, c.minor, c.patch}, QStringLiteral("ORVEL")};
-        const QByteArray name = QString::asprintf("%d.%d.%d against %d.%d", c.major, c.minor, c.patch,
-                                                  c.gateMajor, c.gateMinor).toLatin1();
-        QVERIFY2(VersionGate::backendAtLeast(&versions, c.gateMajor, c.gateMinor) == c.open, name);
-        QVERIFY2(c.gateMajor != 1 || VersionGate::backendAtLeast(&versions, c.gateMinor) == c.open, name);
-    }
+    QFETCH(qint32, major);
+    QFETCH(qint32, minor);
+    QFETCH(qint32, patch);
+    QFETCH(qint32, gateMajor);
+    QFETCH(qint32, gateMinor);
+    QFETCH(bool, open);
+    const BackendVersions versions{{9, 9, 9}, {major, minor, patch}, QStringLiteral("ORVEL")};
+    QCOMPARE(VersionGate::backendAtLeast(&versions, gateMajor, gateMinor), open);
+    if (gateMajor == 1)
+        QCOMPARE(VersionGate::backendAtLeast(&versions, gateMinor), open);
+}
+
+void TestConventions::versionGateWithoutVersions()
+{
     QVERIFY(!VersionGate::backendAtLeast(nullptr, 0, 0));
 }
 
-void TestConventions::replyWordsAndNumberedItems()
+// A reply matches a word only whole and in the same case.
+void TestConventions::replyWords_data()
 {
-    // A reply matches a word only whole and in the same case.
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("word");
+    QTest::addColumn<bool>("match");
+    QTest::newRow("yes") << QByteArray("yes") << QByteArray(ReplyWord::Yes) << true;
+    QTest::newRow("yes with a trailing blank") << QByteArray("yes ") << QByteArray(ReplyWord::Yes) << false;
+    QTest::newRow("Yes in capitals") << QByteArray("Yes") << QByteArray(ReplyWord::Yes) << false;
+    QTest::newRow("ok after the prefix") << QByteArray("orvel2 ok") << QByteArray(ReplyWord::Ok) << true;
+    QTest::newRow("ok is not no") << QByteArray("orvel2 ok") << QByteArray(ReplyWord::No) << false;
+}
+
+void TestConventions::replyWords()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, word);
+    QFETCH(bool, match);
+    ReplyBuffer reply;
+    std::strcpy(reply.data(), text.constData());
+    QCOMPARE(reply.is(word.constData()), match);
+}
+
+void TestConventions::replyBufferBounds()
+{
     ReplyBuffer reply;
     QVERIFY(!reply.is(ReplyWord::Yes)); // empty before any call
-    const struct
-    {
-        const char *text, *word;
-        bool match;
-    } replies[] = {{"yes", ReplyWord::Yes, true}, {"yes ", ReplyWord::Yes, false}, {"Yes", ReplyWord::Yes, false},
-                   {"orvel2 ok", ReplyWord::Ok, true}, {"orvel2 ok", ReplyWord::No, false}};
-    for (const auto &c : replies) {
-        std::strcpy(reply.data(), c.text);
-        QVERIFY2(reply.is(c.word) == c.match, c.text);
-    }
     // A host that fills the whole buffer without a terminator still reads as a bounded text.
     std::memset(reply.data(), 'y', ReplyBuffer::size());
     QCOMPARE(int(std::strlen(reply.text())), ReplyBuffer::size() - 1);
     QVERIFY(!reply.is(ReplyWord::Yes));
-
 }
 
 void TestConventions::numberedItems_data()

@@ -1,6 +1,7 @@
 #include <QtTest>
 #include <QtWidgets>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "fakecommandmanager.h"
@@ -34,7 +35,13 @@ void actionsOpenTheirDialogs(const QList<MenuEntry *> &entries)
     }
 }
 
+// A parameter the host sets: its name and how to make its value.
+using Parameter = QPair<QString, std::function<QVariant()>>;
+using Parameters = QList<Parameter>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Parameters)
 
 // The module as the host sees it: the built library, loaded and driven through its interface.
 class TestModule : public QObject
@@ -57,9 +64,12 @@ private slots:
         QCOMPARE(builtWidgets(), QStringLiteral("0 0 0 0"));
     }
     void pluginIdentity();
+    void productGate_data();
     void productGate();
+    void productGateAskedAgain();
     void entries();
     void lifecycle();
+    void parameters_data();
     void parameters();
 
 private:
@@ -73,6 +83,7 @@ private:
     std::unique_ptr<QMainWindow> mainWindow;
     BackendVersions versions;
     std::unique_ptr<PluginHost> host;
+    QObject notAWidget;
 };
 
 void TestModule::pluginIdentity()
@@ -87,21 +98,42 @@ void TestModule::pluginIdentity()
     QCOMPARE(host->pluginLoader().instance(), object); // one instance per library until the host deletes it
 }
 
-// Only the BRIXEL line, by exact prefix, is held back below 2.9.4; a closed gate is asked again.
+// Only the BRIXEL line, by exact prefix, is held back below 2.9.4.
+void TestModule::productGate_data()
+{
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("patch");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("BRIXEL at 2.9.4") << "BRIXEL" << 2 << 9 << 4 << 3;
+    QTest::newRow("BRIXEL above 2.9.4") << "BRIXEL" << 3 << 0 << 0 << 3;
+    QTest::newRow("BRIXEL 1.99.99 held back") << "BRIXEL" << 1 << 99 << 99 << 0;
+    QTest::newRow("brixel in lower case") << "brixel" << 1 << 0 << 0 << 3;
+    QTest::newRow("another product") << "ORVEL" << 0 << 0 << 0 << 3;
+    QTest::newRow("BRIXEL-X by prefix, held back") << "BRIXEL-X" << 2 << 9 << 3 << 0;
+    QTest::newRow("BRIXEL 2.9.3 held back") << "BRIXEL" << 2 << 9 << 3 << 0;
+}
+
 void TestModule::productGate()
 {
-    const struct { const char *product; int major, minor, patch, entries; } cases[] = {
-        {"BRIXEL", 2, 9, 4, 3}, {"BRIXEL", 3, 0, 0, 3}, {"BRIXEL", 1, 99, 99, 0}, {"brixel", 1, 0, 0, 3},
-        {"ORVEL", 0, 0, 0, 3},  {"BRIXEL-X", 2, 9, 3, 0}, {"BRIXEL", 2, 9, 3, 0}};
-    for (const auto &c : cases) {
-        fake->calls.clear();
-        versions = PluginHost::versions(c.product, c.major, c.minor, c.patch, 1, 14, 0);
-        QCOMPARE(configuredEntries().size(), c.entries);
-        // Held back: nothing built, so nothing talked to the controller.
-        QCOMPARE(builtWidgets() + (c.entries || fake->calls.isEmpty() ? "" : " but asked"),
-                 c.entries ? QStringLiteral("1 1 1 1") : QStringLiteral("0 0 0 0"));
-        host->module()->cleanup();
-    }
+    QFETCH(QString, product);
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, patch);
+    QFETCH(int, entries);
+    versions = PluginHost::versions(product, major, minor, patch, 1, 14, 0);
+    QCOMPARE(configuredEntries().size(), entries);
+    // Held back: nothing built, so nothing talked to the controller.
+    QCOMPARE(builtWidgets() + (entries || fake->calls.isEmpty() ? "" : " but asked"),
+             entries ? QStringLiteral("1 1 1 1") : QStringLiteral("0 0 0 0"));
+}
+
+// A closed gate is asked again.
+void TestModule::productGateAskedAgain()
+{
+    versions = PluginHost::versions(QStringLiteral("BRIXEL"), 2, 9, 3, 1, 14, 0);
+    QCOMPARE(configuredEntries().size(), 0);
     versions.productVersion[2] = 4;
     QCOMPARE(host->module()->menuEntries().size(), 3);
 }
@@ -183,35 +215,48 @@ void TestModule::lifecycle()
     QCOMPARE(builtWidgets(), QStringLiteral("1 1 1 1"));
 }
 
-// Each case goes over good values (observer mode on), so that a wrong value must overwrite them.
+// Each row's parameters go over good values (observer mode on), so that a
+// wrong value must overwrite them. A value is made when the row runs, as it
+// may be one of the test's objects.
+void TestModule::parameters_data()
+{
+    QTest::addColumn<Parameters>("parameters");
+    QTest::addColumn<QString>("offered"); // entries, "+" if parented
+
+    const auto value = [](const QVariant &v) { return [v] { return v; }; };
+    const auto manager = [this] { return QVariant::fromValue(static_cast<IOManager *>(fake.get())); };
+    const auto object = [this] { return QVariant::fromValue(&notAWidget); };
+    const auto window = [this] { return QVariant::fromValue(static_cast<QObject *>(mainWindow.get())); };
+    QTest::newRow("null version record")
+        << Parameters{{"BackendVersions", value(QVariant::fromValue<BackendVersions *>(nullptr))}} << "0";
+    QTest::newRow("versions as a text") << Parameters{{"BackendVersions", value("1.14.0")}} << "0";
+    QTest::newRow("a command manager is no version record") << Parameters{{"BackendVersions", manager}} << "0";
+    QTest::newRow("command manager wrongly typed or named")
+        << Parameters{{"CommandManager", value(42)}, {"Unknown", manager}, {"commandmanager", manager}} << "0";
+    QTest::newRow("parent that is no widget") << Parameters{{"ModuleParent", object}} << "1 -";
+    QTest::newRow("the main window as parent") << Parameters{{"ModuleParent", window}} << "1 +";
+    QTest::newRow("observer mode not a bool") << Parameters{{"ObserverMode", object}} << "3 +";
+    QTest::newRow("observer mode as the text true")
+        << Parameters{{"ObserverMode", object}, {"ObserverMode", value("true")}} << "1 +";
+}
+
 void TestModule::parameters()
 {
-    QObject notAWidget;
-    const QVariant manager = QVariant::fromValue(static_cast<IOManager *>(fake.get())), object = QVariant::fromValue(&notAWidget);
-    const QList<QPair<QList<QPair<QString, QVariant>>, QString>> cases = { // entries, "+" if parented
-        {{{"BackendVersions", QVariant::fromValue<BackendVersions *>(nullptr)}}, "0"},
-        {{{"BackendVersions", "1.14.0"}}, "0"},
-        {{{"BackendVersions", manager}}, "0"}, // a command manager is no version record
-        {{{"CommandManager", 42}, {"Unknown", manager}, {"commandmanager", manager}}, "0"},
-        {{{"ModuleParent", object}}, "1 -"},
-        {{{"ModuleParent", QVariant::fromValue(static_cast<QObject *>(mainWindow.get()))}}, "1 +"},
-        {{{"ObserverMode", object}}, "3 +"},
-        {{{"ObserverMode", object}, {"ObserverMode", "true"}}, "1 +"}};
-    for (const auto &c : cases) {
-        host->configure(fake.get(), mainWindow.get(), &versions, true);
-        fake->calls.clear();
-        for (const auto &parameter : c.first)
-            host->setParameter(parameter.first, parameter.second);
-        const QList<MenuEntry *> entries = host->module()->menuEntries();
-        host->module()->renewDisplay();
-        QString offered = QString::number(entries.size());
-        if (!entries.isEmpty())
-            offered += entries[0]->widget->parentWidget() == mainWindow.get() ? " +" : " -";
-        else if (!fake->calls.isEmpty() || builtWidgets() != QLatin1String("0 0 0 0"))
-            offered += " but built"; // nothing offered, nothing built, nothing asked
-        QCOMPARE(offered, c.second);
-        host->module()->cleanup();
-    }
+    QFETCH(Parameters, parameters);
+    QFETCH(QString, offered);
+    host->configure(fake.get(), mainWindow.get(), &versions, true);
+    fake->calls.clear();
+    for (const Parameter &parameter : qAsConst(parameters))
+        host->setParameter(parameter.first, parameter.second());
+    const QList<MenuEntry *> entries = host->module()->menuEntries();
+    host->module()->renewDisplay();
+    QString found = QString::number(entries.size());
+    if (!entries.isEmpty())
+        found += entries[0]->widget->parentWidget() == mainWindow.get() ? " +" : " -";
+    else if (!fake->calls.isEmpty() || builtWidgets() != QLatin1String("0 0 0 0"))
+        found += " but built"; // nothing offered, nothing built, nothing asked
+    QCOMPARE(found, offered);
+    host->module()->cleanup();
 }
 
 QTEST_MAIN(TestModule)

@@ -159,7 +159,12 @@ private slots:
     // The suite runs in the environment's locale, as a Qt application would.
     void initTestCase() { std::setlocale(LC_ALL, ""); }
     void init() { parser = OrvelParser(); }
-    void numberAndBlockReaders();
+    void intReaders_data();
+    void intReaders();
+    void doubleReader();
+    void blockReader_data();
+    void blockReader();
+    void blockReaderKinds();
     void lineTypes();
     void completeFrame();
     void acceptedWhateverTheCount_data();
@@ -183,26 +188,54 @@ QByteArray TestOrvelParser::parse(const std::string &text)
     return (accepted ? "+" : "-") + (cursor ? QByteArray::number(qlonglong(cursor - line.data())) : QByteArray());
 }
 
-void TestOrvelParser::numberAndBlockReaders()
+// As strtol and strtoul with base 0, saturated to 32 bits; 0 stored on a
+// refusal (characters read -1).
+void TestOrvelParser::intReaders_data()
 {
-    // As strtol and strtoul with base 0, saturated to 32 bits; 0 stored on a refusal.
-    struct IntCase { const char *text; int32_t asInt; uint32_t asUInt; long used; };
-    const IntCase ints[] = {
-        {"010", 8, 8, 3}, {"0x10", 16, 16, 4}, {" \t-12x", -12, 4294967284u, 5}, {"+7", 7, 7, 2},
-        {"08", 0, 0, 1}, {"0x", 0, 0, 1}, {"0xg", 0, 0, 1}, {"-0X1f", -31, 4294967265u, 5},
-        {"2147483648", INT32_MAX, 2147483648u, 10}, {"4294967296", INT32_MAX, UINT32_MAX, 10},
-        {"99999999999", INT32_MAX, UINT32_MAX, 11}, {"-99999999999", INT32_MIN, UINT32_MAX, 12},
-        {"", 0, 0, -1}, {"- 1", 0, 0, -1}, {"x1", 0, 0, -1}, {".5", 0, 0, -1},
-    };
-    for (const IntCase &c : ints) {
-        int32_t asInt = 99;
-        uint32_t asUInt = 99;
-        QVERIFY2(readNumber(OrvelParser::readInt, c.text, &asInt) == c.used && asInt == c.asInt, c.text);
-        QVERIFY2(readNumber(OrvelParser::readUInt, c.text, &asUInt) == c.used && asUInt == c.asUInt, c.text);
-    }
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<int32_t>("asInt");
+    QTest::addColumn<uint32_t>("asUInt");
+    QTest::addColumn<long>("used");
 
-    // Doubles: the same value (bit for bit) and end as strtod in the "C" locale,
-    // for fixed cases and for random decimals around the shortcut's limits.
+    const auto row = [](const char *name, const char *text, int32_t asInt, uint32_t asUInt, long used) {
+        QTest::newRow(name) << std::string(text) << asInt << asUInt << used;
+    };
+    row("octal", "010", 8, 8, 3);
+    row("hexadecimal", "0x10", 16, 16, 4);
+    row("blanks, sign, stops at x", " \t-12x", -12, 4294967284u, 5);
+    row("plus sign", "+7", 7, 7, 2);
+    row("octal stops at 8", "08", 0, 0, 1);
+    row("0x without digits", "0x", 0, 0, 1);
+    row("0x before a non-digit", "0xg", 0, 0, 1);
+    row("negative upper-case hexadecimal", "-0X1f", -31, 4294967265u, 5);
+    row("2^31", "2147483648", INT32_MAX, 2147483648u, 10);
+    row("2^32", "4294967296", INT32_MAX, UINT32_MAX, 10);
+    row("eleven digits", "99999999999", INT32_MAX, UINT32_MAX, 11);
+    row("eleven digits negative", "-99999999999", INT32_MIN, UINT32_MAX, 12);
+    row("empty", "", 0, 0, -1);
+    row("sign then blank", "- 1", 0, 0, -1);
+    row("letter first", "x1", 0, 0, -1);
+    row("decimal point first", ".5", 0, 0, -1);
+}
+
+void TestOrvelParser::intReaders()
+{
+    QFETCH(std::string, text);
+    QFETCH(int32_t, asInt);
+    QFETCH(uint32_t, asUInt);
+    QFETCH(long, used);
+    int32_t readInt = 99;
+    uint32_t readUInt = 99;
+    QCOMPARE(readNumber(OrvelParser::readInt, text, &readInt), used);
+    QCOMPARE(readInt, asInt);
+    QCOMPARE(readNumber(OrvelParser::readUInt, text, &readUInt), used);
+    QCOMPARE(readUInt, asUInt);
+}
+
+// Doubles: the same value (bit for bit) and end as strtod in the "C" locale,
+// for fixed cases and for random decimals around the shortcut's limits.
+void TestOrvelParser::doubleReader()
+{
     std::vector<std::string> doubles = {
         "1.5", "-0.000", "1e3", "1e", "1e+", ".5", "5.", ".", "-", "", "0x1p3", "inf", "-nan", "1,5",
         "  \n2.5", "4.9e-324", "1e-30", "9007199254740993", "123456789012345678901234", "1e400", "00.00012e2",
@@ -223,28 +256,51 @@ void TestOrvelParser::numberAndBlockReaders()
         QVERIFY2(readNumber(OrvelParser::readDouble, text, &value) == used
                      && std::memcmp(&value, &reference, sizeof value) == 0, text.c_str());
     }
+}
 
+// A block's end, -1 when refused; the text is left as it came.
+void TestOrvelParser::blockReader_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<std::string>("descriptor");
+    QTest::addColumn<long>("end");
+
+    QTest::newRow("text before '[' skipped") << std::string("xx [1 2.5 3 4.5] tail") << std::string("idid") << 16L;
+    QTest::newRow("numbers beyond the descriptor ignored") << std::string("[1 2 3 4 5]") << std::string("ddd") << 11L;
+    QTest::newRow("fewer numbers than the descriptor") << std::string("[1 2]") << std::string("ddd") << -1L;
+    QTest::newRow("blank block") << std::string("[ ]") << std::string("d") << -1L;
+    QTest::newRow("not a number") << std::string("[1 x]") << std::string("dd") << -1L;
+    QTest::newRow("empty block, empty descriptor") << std::string("[]") << std::string() << 2L;
+    QTest::newRow("unknown descriptor character") << std::string("[1 2]") << std::string("dq") << -1L;
+    QTest::newRow("no '['") << std::string("1 2 3") << std::string("d") << -1L;
+    QTest::newRow("no ']'") << std::string("[1 2 3") << std::string("d") << -1L;
+    QTest::newRow("the first ']' ends the block") << std::string("[1] 5]") << std::string("dd") << -1L;
+    QTest::newRow("exponent without digits") << std::string("[1e]") << std::string("d") << 4L;
+    QTest::newRow("0x without digits") << std::string("[0x]") << std::string("i") << 4L;
+    QTest::newRow("']' ends the block inside a number") << std::string("[0x]1]") << std::string("ii") << -1L;
+}
+
+void TestOrvelParser::blockReader()
+{
+    QFETCH(std::string, text);
+    QFETCH(std::string, descriptor);
+    QFETCH(long, end);
     int32_t blockInts[4] = {};
     float floats[2] = {};
     double blockDoubles[4] = {};
-    struct BlockCase { const char *text; const char *descriptor; long end; }; // end -1: refused
-    const BlockCase blocks[] = {
-        {"xx [1 2.5 3 4.5] tail", "idid", 16}, // text before '[' skipped; kinds land apart
-        {"[1 2 3 4 5]", "ddd", 11},            // numbers beyond the descriptor ignored
-        {"[1 2]", "ddd", -1}, {"[ ]", "d", -1}, {"[1 x]", "dd", -1}, {"[]", "", 2},
-        {"[1 2]", "dq", -1},                   // unknown descriptor character
-        {"1 2 3", "d", -1}, {"[1 2 3", "d", -1},
-        {"[1] 5]", "dd", -1},                  // the first ']' ends the block
-        {"[1e]", "d", 4}, {"[0x]", "i", 4}, {"[0x]1]", "ii", -1}, // ...also inside a number
-    };
-    for (const BlockCase &c : blocks) {
-        std::string text = c.text;
-        char *end = OrvelParser::readBlock(&text[0], c.descriptor, blockInts, floats, blockDoubles);
-        QCOMPARE(end ? long(end - text.data()) : -1L, c.end);
-        QCOMPARE(text, std::string(c.text));
-        if (c.end == 16) // each kind from its array's start
-            QVERIFY(blockInts[0] == 1 && blockInts[1] == 3 && blockDoubles[0] == 2.5 && blockDoubles[1] == 4.5);
-    }
+    std::string line = text;
+    const char *read = OrvelParser::readBlock(&line[0], descriptor.c_str(), blockInts, floats, blockDoubles);
+    QCOMPARE(read ? long(read - line.data()) : -1L, end);
+    QCOMPARE(line, text);
+    if (end == 16) // each kind from its array's start
+        QVERIFY(blockInts[0] == 1 && blockInts[1] == 3 && blockDoubles[0] == 2.5 && blockDoubles[1] == 4.5);
+}
+
+void TestOrvelParser::blockReaderKinds()
+{
+    int32_t blockInts[4] = {};
+    float floats[2] = {};
+    double blockDoubles[4] = {};
     std::string text = "[0x1f 0.25 011 -1e300]";
     QVERIFY(OrvelParser::readBlock(&text[0], "ifif", blockInts, floats, blockDoubles));
     QVERIFY(blockInts[0] == 31 && floats[0] == 0.25f && blockInts[1] == 9 && floats[1] == -HUGE_VALF);

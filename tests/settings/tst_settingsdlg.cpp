@@ -11,7 +11,9 @@ namespace {
 template <class T = QWidget> T *w(QObject *parent, const char *name)
 {
     T *found = parent->findChild<T *>(QLatin1String(name));
-    return found ? found : (qFatal("no child %s", name), nullptr);
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
 }
 
 QStringList seq(const QString &script) // calls in short: "gi number_of_tools; s number_of_tools 3"
@@ -80,7 +82,10 @@ struct Session
                                         "measurement_start_simulation b0%1=yes; measurement_start_angle b0%1=44;"
                                         "measurement_start_lead_time b0%1=0.5; number_of_tools %1=; number_of_references %1=")
                              .arg(i));
-        if (host.load() && (host.configure(&fake, &mainWindow, &versions), !host.module()->menuEntries().isEmpty()))
+        if (!host.load())
+            return;
+        host.configure(&fake, &mainWindow, &versions);
+        if (!host.module()->menuEntries().isEmpty())
             dialog = mainWindow.findChild<QDialog *>(QStringLiteral("MtSettingsDlgClass"));
     }
 
@@ -113,16 +118,25 @@ struct Session
     QDialog *dialog = nullptr;
 };
 
+// How a row of cancelRestoresCounts leaves the dialog.
+using CancelAction = void (*)(QDialog *);
+
 } // namespace
+
+Q_DECLARE_METATYPE(CancelAction)
 
 class TestSettingsDlg : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void loadTraffic_data();
     void loadTraffic();
+    void availabilityAndLock_data();
     void availabilityAndLock();
+    void fallbacksAndLimits_data();
     void fallbacksAndLimits();
+    void unansweredQueriesFallBack();
     void countChanges();
     void selectAndDeselect();
     void picksOnly();
@@ -131,85 +145,132 @@ private slots:
     void readAsRead();
     void classAndForm();
     void okOrderAndDifferences();
+    void cancelRestoresCounts_data();
     void cancelRestoresCounts();
     void textsShowWhole();
 };
 
+void TestSettingsDlg::loadTraffic_data()
+{
+    QTest::addColumn<int>("minor");
+    QTest::newRow("backend 1.8, before the lock") << 8;
+    QTest::newRow("backend 1.12, before tip radii") << 12;
+    QTest::newRow("backend 1.13, before devices") << 13;
+    QTest::newRow("backend 1.14") << 14;
+}
+
 void TestSettingsDlg::loadTraffic()
 {
-    for (int minor : {8, 12, 13, 14}) {
-        QStringList expected = seq(
-            "gc is_changeable; gp available; gi max_number_of_tools; gi number_of_tools; gi max_number_of_references;"
-            "gi number_of_references; gp reference_of_tool b01; gp device b01; gk device_model_desc acme probe;"
-            "gp reference_of_tool b02; gp device b02; gd tip_radius b01; gd tip_radius b02; gd measurement_duration b01;"
-            "gd measurement_tip_tolerance b01; gp measurement_start_simulation b01; gd measurement_start_angle b01;"
-            "gd measurement_start_lead_time b01; gp output_6dmt; gi number_of_kinwave_devices; gp kinwave_device d01;"
-            "gk device_model_desc zeta wand; gp kinwave_device d02; gk device_model_desc acme probe");
-        for (const auto &gate : {std::make_pair(14, "device|kinwave"), std::make_pair(13, "tip_radius|output"),
-                                 std::make_pair(9, "config")}) // no calls for the features of a later backend
-            if (minor < gate.first)
-                expected = expected.filter(QRegularExpression(QString("^(?!.*(%1))").arg(gate.second)));
-        Session s(minor);
-        QVERIFY(s.open([&](QDialog *d) {
-            QCOMPARE(s.fake.calls, expected);
-            QCOMPARE(text(d, "tableWidget_meaBodies"),
-                     QString(minor >= 14   ? "M1|2.5|MR2|Probe Mk II|00007 / M2|1.0|none||"
-                             : minor >= 13 ? "M1|2.5|MR2|| / M2|1.0|none||" : "M1|0.0|MR2|| / M2|0.0|none||"));
-            QCOMPARE(parameters(d), QString(minor >= 13 ? "2.5 0.8 true 44 0.5 false" : "2.5 0.8 true 44 0.5 true!"));
-            w<QTableWidget>(d, "tableWidget_meaBodies")->item(0, 1)->setText("3.0");
-            const QStringList ok = s.ok();
-            QCOMPARE(ok.filter(QRegularExpression("Parameter .*(device|output_6dmt|tip_radius)")).size(),
-                     minor >= 14 ? 6 : minor >= 13 ? 4 : 0); // devices from 1.14, format and tip radii from 1.13
-            QCOMPARE(ok.contains(seq("s tip_radius b01 1.500")[0]), minor >= 13);
-        }));
-    }
+    QFETCH(int, minor);
+    QStringList expected = seq(
+        "gc is_changeable; gp available; gi max_number_of_tools; gi number_of_tools; gi max_number_of_references;"
+        "gi number_of_references; gp reference_of_tool b01; gp device b01; gk device_model_desc acme probe;"
+        "gp reference_of_tool b02; gp device b02; gd tip_radius b01; gd tip_radius b02; gd measurement_duration b01;"
+        "gd measurement_tip_tolerance b01; gp measurement_start_simulation b01; gd measurement_start_angle b01;"
+        "gd measurement_start_lead_time b01; gp output_6dmt; gi number_of_kinwave_devices; gp kinwave_device d01;"
+        "gk device_model_desc zeta wand; gp kinwave_device d02; gk device_model_desc acme probe");
+    for (const auto &gate : {std::make_pair(14, "device|kinwave"), std::make_pair(13, "tip_radius|output"),
+                             std::make_pair(9, "config")}) // no calls for the features of a later backend
+        if (minor < gate.first)
+            expected = expected.filter(QRegularExpression(QString("^(?!.*(%1))").arg(gate.second)));
+    Session s(minor);
+    QVERIFY(s.open([&](QDialog *d) {
+        QCOMPARE(s.fake.calls, expected);
+        QCOMPARE(text(d, "tableWidget_meaBodies"),
+                 QString(minor >= 14   ? "M1|2.5|MR2|Probe Mk II|00007 / M2|1.0|none||"
+                         : minor >= 13 ? "M1|2.5|MR2|| / M2|1.0|none||" : "M1|0.0|MR2|| / M2|0.0|none||"));
+        QCOMPARE(parameters(d), QString(minor >= 13 ? "2.5 0.8 true 44 0.5 false" : "2.5 0.8 true 44 0.5 true!"));
+        w<QTableWidget>(d, "tableWidget_meaBodies")->item(0, 1)->setText("3.0");
+        const QStringList ok = s.ok();
+        QCOMPARE(ok.filter(QRegularExpression("Parameter .*(device|output_6dmt|tip_radius)")).size(),
+                 minor >= 14 ? 6 : minor >= 13 ? 4 : 0); // devices from 1.14, format and tip radii from 1.13
+        QCOMPARE(ok.contains(seq("s tip_radius b01 1.500")[0]), minor >= 13);
+    }));
+}
+
+void TestSettingsDlg::availabilityAndLock_data()
+{
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("patch");
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<bool>("isAvailable");
+    QTest::newRow("locked from backend 1.9") << 9 << -1 << "config is_changeable=no" << true << true;
+    QTest::newRow("lock reply with a trailing blank") << 14 << 0 << "config is_changeable=no " << false << true;
+    QTest::newRow("backend 1.8 never locks") << 8 << 5 << "config is_changeable=no" << false << true;
+    QTest::newRow("Yes in capitals is not available") << 14 << 0 << "available=Yes" << false << false;
+    QTest::newRow("backend 1.2, before measurement tools") << 2 << 9 << "" << false << false;
+    QTest::newRow("locked, available with a trailing blank")
+        << 14 << 0 << "config is_changeable=no; available=yes " << true << false;
+    QTest::newRow("both queries failed") << 14 << 0 << "config is_changeable=!3; available=!3" << false << false;
 }
 
 void TestSettingsDlg::availabilityAndLock()
 {
-    const struct { int minor, patch; const char *answers; bool locked, isAvailable; } cases[] = {
-        {9, -1, "config is_changeable=no", true, true}, {14, 0, "config is_changeable=no ", false, true},
-        {8, 5, "config is_changeable=no", false, true}, {14, 0, "available=Yes", false, false}, {2, 9, "", false, false},
-        {14, 0, "config is_changeable=no; available=yes ", true, false}, {14, 0, "config is_changeable=!3; available=!3", false, false}};
-    for (const auto &c : cases) {
-        Session s(c.minor);
-        s.versions.backendVersion[2] = c.patch;
-        s.mainWindow.setWindowIcon(QIcon(QPixmap(16, 16)));
-        answer(s.fake, c.answers);
-        QVERIFY(s.open([&](QDialog *d) {
-            QCOMPARE(d->windowIcon().cacheKey() == s.mainWindow.windowIcon().cacheKey(), !c.locked);
-            QCOMPARE(w(d, "label_error")->isVisibleTo(d) ? w<QLabel>(d, "label_error")->text() : QString(),
-                     c.isAvailable ? QString() : "<b><font color=red>Measurement Tool is not available!</font></b>");
-            for (const char *name : {"pushButton_ok", "spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "pushButton_select",
-                                     "tableWidget_meaBodies", "tableWidget_refBodies", "doubleSpinBox_duration"})
-                QVERIFY2(w(d, name)->isEnabled() == (c.isAvailable && !c.locked), name);
-            QCOMPARE(w<QTimer>(d, "timerDevices")->isActive(), c.isAvailable);
-            QCOMPARE(text(d, "tableWidget_meaBodies").isEmpty(), !c.isAvailable); // locked: shown read-only
-        }));
-        const int asked = int(c.minor >= 9) + int(c.minor >= 3); // not available: nothing after that
-        QCOMPARE(s.fake.calls.mid(0, c.isAvailable ? asked : -1),
-                 seq(QString(c.minor >= 9 ? "gc is_changeable;" : "") + (c.minor >= 3 ? "gp available" : "")));
-    }
+    QFETCH(int, minor);
+    QFETCH(int, patch);
+    QFETCH(QString, answers);
+    QFETCH(bool, locked);
+    QFETCH(bool, isAvailable);
+    Session s(minor);
+    s.versions.backendVersion[2] = patch;
+    s.mainWindow.setWindowIcon(QIcon(QPixmap(16, 16)));
+    answer(s.fake, answers);
+    QVERIFY(s.open([&](QDialog *d) {
+        QCOMPARE(d->windowIcon().cacheKey() == s.mainWindow.windowIcon().cacheKey(), !locked);
+        QCOMPARE(w(d, "label_error")->isVisibleTo(d) ? w<QLabel>(d, "label_error")->text() : QString(),
+                 isAvailable ? QString() : "<b><font color=red>Measurement Tool is not available!</font></b>");
+        for (const char *name : {"pushButton_ok", "spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "pushButton_select",
+                                 "tableWidget_meaBodies", "tableWidget_refBodies", "doubleSpinBox_duration"})
+            QVERIFY2(w(d, name)->isEnabled() == (isAvailable && !locked), name);
+        QCOMPARE(w<QTimer>(d, "timerDevices")->isActive(), isAvailable);
+        QCOMPARE(text(d, "tableWidget_meaBodies").isEmpty(), !isAvailable); // locked: shown read-only
+    }));
+    const int asked = int(minor >= 9) + int(minor >= 3); // not available: nothing after that
+    QCOMPARE(s.fake.calls.mid(0, isAvailable ? asked : -1),
+             seq(QString(minor >= 9 ? "gc is_changeable;" : "") + (minor >= 3 ? "gp available" : "")));
+}
+
+void TestSettingsDlg::fallbacksAndLimits_data()
+{
+    QTest::addColumn<int>("toolsMax");
+    QTest::addColumn<int>("tools");
+    QTest::addColumn<int>("refsMax");
+    QTest::addColumn<int>("refs");
+    QTest::addColumn<QString>("text");
+    const QString reached = "<b><font color=red>Max. number of %1 reached!</font></b>";
+    const QString bodies = reached.arg("bodies is");
+    QTest::newRow("no tools, no references") << 0 << 0 << 0 << 0 << QString();
+    QTest::newRow("both at their maximum") << 4 << 4 << 4 << 4
+                                           << reached.arg("Measurement Tools and references are");
+    QTest::newRow("bodies at 4 + 3") << 4 << 4 << 3 << 3 << bodies;
+    QTest::newRow("bodies at 3 + 4") << 3 << 3 << 6 << 4 << bodies;
+    QTest::newRow("tools at their maximum") << 4 << 4 << 6 << 2 << reached.arg("Measurement Tools is");
+    QTest::newRow("bodies at 2 + 2 under small maximums") << 6 << 2 << 2 << 2 << bodies;
+    QTest::newRow("references at their maximum") << 6 << 2 << 6 << 4 << reached.arg("references is");
+    QTest::newRow("below every maximum") << 4 << 2 << 4 << 3 << QString();
 }
 
 void TestSettingsDlg::fallbacksAndLimits()
 {
-    const QString reached = "<b><font color=red>Max. number of %1 reached!</font></b>", bodies = reached.arg("bodies is");
-    const struct { int toolsMax, tools, refsMax, refs; QString text; } cases[] = {
-        {0, 0, 0, 0, QString()},     {4, 4, 4, 4, reached.arg("Measurement Tools and references are")},
-        {4, 4, 3, 3, bodies},        {3, 3, 6, 4, bodies}, {4, 4, 6, 2, reached.arg("Measurement Tools is")},
-        {6, 2, 2, 2, bodies},        {6, 2, 6, 4, reached.arg("references is")}, {4, 2, 4, 3, QString()}};
-    for (const auto &c : cases) {
-        Session s(14, c.tools, c.refs);
-        answer(s.fake, QStringLiteral("max_number_of_tools=%1; max_number_of_references=%2").arg(c.toolsMax).arg(c.refsMax));
-        QVERIFY(s.open([&](QDialog *d) {
-            QCOMPARE(w<QLabel>(d, "label_max_error")->text(), c.text);
-            if (c.tools == 0) { // the readers ask nothing and OK compares only the counts and the output format
-                QCOMPARE(parameters(d) + s.fake.calls.filter("measurement_").join(""), "1! 1.5! false! 30! 0.2! false!");
-                QCOMPARE(s.ok(), seq("gi number_of_tools; gi number_of_references; gb output_6dmt"));
-            }
-        }));
-    }
+    QFETCH(int, toolsMax);
+    QFETCH(int, tools);
+    QFETCH(int, refsMax);
+    QFETCH(int, refs);
+    QFETCH(QString, text);
+    Session s(14, tools, refs);
+    answer(s.fake, QStringLiteral("max_number_of_tools=%1; max_number_of_references=%2").arg(toolsMax).arg(refsMax));
+    QVERIFY(s.open([&](QDialog *d) {
+        QCOMPARE(w<QLabel>(d, "label_max_error")->text(), text);
+        if (tools == 0) { // the readers ask nothing and OK compares only the counts and the output format
+            QCOMPARE(parameters(d) + s.fake.calls.filter("measurement_").join(""), "1! 1.5! false! 30! 0.2! false!");
+            QCOMPARE(s.ok(), seq("gi number_of_tools; gi number_of_references; gb output_6dmt"));
+        }
+    }));
+}
+
+void TestSettingsDlg::unansweredQueriesFallBack()
+{
     Session s(14, -1); // available with a tool, then nothing answers
     answer(s.fake, "available=yes; number_of_tools=1");
     QVERIFY(s.open([&](QDialog *d) {
@@ -512,27 +573,49 @@ void TestSettingsDlg::okOrderAndDifferences()
     }));
 }
 
+void TestSettingsDlg::cancelRestoresCounts_data()
+{
+    QTest::addColumn<int>("tools");
+    QTest::addColumn<int>("newTools");
+    QTest::addColumn<int>("refs");
+    QTest::addColumn<int>("newRefs");
+    QTest::addColumn<QString>("restore");
+    QTest::addColumn<CancelAction>("cancel");
+    QTest::addColumn<QString>("fail");
+    const CancelAction button = [](QDialog *d) { w<QPushButton>(d, "pushButton_cancel")->click(); };
+    const CancelAction escape = [](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); };
+    const CancelAction close = [](QDialog *d) { d->close(); };
+    QTest::newRow("Cancel button") << 2 << 3 << 2 << 1 << "s number_of_tools 2; s number_of_references 2" << button
+                                   << "";
+    QTest::newRow("Escape key") << 3 << 1 << 1 << 3 << "s number_of_references 1; s number_of_tools 3" << escape
+                                << "";
+    QTest::newRow("window closed") << 3 << 1 << 1 << 3 << "s number_of_references 1; s number_of_tools 3" << close
+                                   << "";
+    QTest::newRow("counts unchanged") << 2 << 2 << 2 << 2 << "" << button << "";
+    // A refused restore is logged and the other still sent.
+    QTest::newRow("restores refused") << 3 << 1 << 1 << 3
+                                      << "s number_of_references 1; log set number of references = 1;"
+                                         "s number_of_tools 3; log set number of mea tools = 3"
+                                      << button << "number_of_references 1=!6; number_of_tools 3=!6";
+}
+
 void TestSettingsDlg::cancelRestoresCounts()
 {
-    auto button = [](QDialog *d) { w<QPushButton>(d, "pushButton_cancel")->click(); };
-    const struct { int tools, newTools, refs, newRefs; const char *restore; void (*cancel)(QDialog *); const char *fail; } cases[] = {
-        {2, 3, 2, 1, "s number_of_tools 2; s number_of_references 2", button, ""},
-        {3, 1, 1, 3, "s number_of_references 1; s number_of_tools 3", [](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); }, ""},
-        {3, 1, 1, 3, "s number_of_references 1; s number_of_tools 3", [](QDialog *d) { d->close(); }, ""},
-        {2, 2, 2, 2, "", button, ""},
-        {3, 1, 1, 3, // a refused restore is logged and the other still sent
-         "s number_of_references 1; log set number of references = 1; s number_of_tools 3;"
-         "log set number of mea tools = 3", button, "number_of_references 1=!6; number_of_tools 3=!6"}};
-    for (const auto &c : cases) {
-        Session s(14, c.tools, c.refs);
-        QVERIFY(s.open([&](QDialog *d) {
-            answer(s.fake, c.fail);
-            w<QSpinBox>(d, "spinBox_noOfMeaBodies")->setValue(c.newTools);
-            w<QSpinBox>(d, "spinBox_noOfRefBodies")->setValue(c.newRefs);
-            QCOMPARE(s.during([&] { c.cancel(d); }), seq(c.restore));
-            QVERIFY(!d->isVisible() && !w<QTimer>(d, "timerDevices")->isActive());
-        }));
-    }
+    QFETCH(int, tools);
+    QFETCH(int, newTools);
+    QFETCH(int, refs);
+    QFETCH(int, newRefs);
+    QFETCH(QString, restore);
+    QFETCH(CancelAction, cancel);
+    QFETCH(QString, fail);
+    Session s(14, tools, refs);
+    QVERIFY(s.open([&](QDialog *d) {
+        answer(s.fake, fail);
+        w<QSpinBox>(d, "spinBox_noOfMeaBodies")->setValue(newTools);
+        w<QSpinBox>(d, "spinBox_noOfRefBodies")->setValue(newRefs);
+        QCOMPARE(s.during([&] { cancel(d); }), seq(restore));
+        QVERIFY(!d->isVisible() && !w<QTimer>(d, "timerDevices")->isActive());
+    }));
 }
 
 // Neither table scrolls sideways; serials and the tools' other columns show

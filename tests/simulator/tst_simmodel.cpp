@@ -37,6 +37,16 @@ QByteArrayList types(QByteArrayList lines)
     return lines;
 }
 
+// A frame's line types behind the command that came before it, each in
+// angle brackets: "tracking start: <fr> <ts>".
+QByteArray afterCommand(const QByteArray &command, const QByteArrayList &types)
+{
+    QByteArray text = command + ':';
+    for (const QByteArray &type : types)
+        text += " <" + type + '>';
+    return text;
+}
+
 } // namespace
 
 #define PLAY(...) \
@@ -51,7 +61,9 @@ private slots:
     void transcripts();
     void refusals_data();
     void refusals();
-    void badAndRandomInput();
+    void badInput_data();
+    void badInput();
+    void randomInput();
     void dataOutput();
     void controllerEmitsOnItsThread();
 };
@@ -200,22 +212,38 @@ void TestSimModel::refusals()
     PLAY(steps);
 }
 
-void TestSimModel::badAndRandomInput()
+void TestSimModel::badInput_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("reply");
+    const QByteArray malformed = "orvel2 err 4 malformed command";
+    QTest::newRow("empty line") << QByteArray() << malformed;
+    QTest::newRow("prefix in capitals") << QByteArray("ORVEL2 get status active") << malformed;
+    QTest::newRow("NUL inside") << QByteArray("orvel2 get status\0 active", 25) << malformed;
+    QTest::newRow("too many words") << "orvel2 get" + QByteArray(" w").repeated(30) << malformed;
+    QTest::newRow("line too long") << "orvel2 get status active" + QByteArray(1001, ' ')
+                                   << QByteArray("orvel2 err 5 line too long");
+    QTest::newRow("read-only parameter") << QByteArray("orvel2 set status active meas")
+                                         << QByteArray("orvel2 err 8 read-only parameter");
+    QTest::newRow("unknown setting") << QByteArray("orvel2 simulate warp_speed 9")
+                                     << QByteArray("orvel2 err 1 unknown setting");
+    // Exactly at the limit is still read; runs of blanks separate words.
+    QTest::newRow("at the length limit, blanks and tab")
+        << "orvel2  get\tstatus active" + QByteArray(SimModel::MaxLineLength - 25, ' ')
+        << QByteArray("orvel2 set status active none");
+}
+
+void TestSimModel::badInput()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, reply);
+    SimModel model;
+    QCOMPARE(model.respond(line).reply, reply);
+}
+
+void TestSimModel::randomInput()
 {
     SimModel model;
-    const QByteArray malformed = "orvel2 err 4 malformed command";
-    const struct { QByteArray line; QByteArray reply; } cases[] = {
-        {"", malformed}, {"ORVEL2 get status active", malformed},
-        {QByteArray("orvel2 get status\0 active", 25), malformed}, {"orvel2 get" + QByteArray(" w").repeated(30), malformed},
-        {"orvel2 get status active" + QByteArray(1001, ' '), "orvel2 err 5 line too long"},
-        {"orvel2 set status active meas", "orvel2 err 8 read-only parameter"},
-        {"orvel2 simulate warp_speed 9", "orvel2 err 1 unknown setting"},
-        // Exactly at the limit is still read; runs of blanks separate words.
-        {"orvel2  get\tstatus active" + QByteArray(SimModel::MaxLineLength - 25, ' '), "orvel2 set status active none"},
-    };
-    for (const auto &c : cases)
-        QCOMPARE(model.respond(c.line).reply, c.reply);
-
     // Random input: always exactly one well-formed, bounded reply.
     const QByteArrayList words = QByteArray(
         "orvel2 get set simulate measurementtool number_of_tools reference_of_tool device kinwave device_model_desc "
@@ -240,6 +268,7 @@ void TestSimModel::badAndRandomInput()
 void TestSimModel::dataOutput()
 {
     // Only the outputs switched on; the tool format by the format switch, where the backend knows both.
+    // Each step changes the state the next one starts from; a mismatch names its step.
     SimModel model;
     const struct { QByteArray command; QByteArrayList types; } steps[] = {
         {"tracking start", {}}, {"set output active chmon 6dmtr yes", {"fr", "ts", "6dmtr"}},
@@ -251,7 +280,7 @@ void TestSimModel::dataOutput()
     };
     for (const auto &step : steps) {
         PLAY({step.command});
-        QCOMPARE(types(model.nextFrame()), step.types);
+        QCOMPARE(afterCommand(step.command, types(model.nextFrame())), afterCommand(step.command, step.types));
     }
 
     // Every line is accepted by the module's parser with the counts it gives, in both formats, with tools

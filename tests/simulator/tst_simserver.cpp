@@ -20,7 +20,11 @@ const QByteArray Idle = "orvel2 set status active none", Ok = "orvel2 ok", Statu
 struct Client
 {
     explicit Client(const SimServer &server) { socket.connectToHost(QHostAddress::LocalHost, server.port()); }
-    QByteArray ask(const QByteArray &line) { return socket.write(line + '\n'), reply(); }
+    QByteArray ask(const QByteArray &line)
+    {
+        socket.write(line + '\n');
+        return reply();
+    }
     QByteArray reply() // the next reply line, or "<none>" when none came in time
     {
         (void)QTest::qWaitFor([this]() { return socket.canReadLine() || socket.state() == QAbstractSocket::UnconnectedState; }, Timeout);

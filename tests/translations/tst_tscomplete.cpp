@@ -11,8 +11,10 @@ QList<Entry> readCatalogue(const QString &path, QString *error)
 {
     QList<Entry> entries;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return *error = file.errorString(), entries;
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return entries;
+    }
     QXmlStreamReader xml(&file);
     Entry entry;
     while (!xml.atEnd()) {
@@ -54,15 +56,19 @@ QList<Entry> updatedCopy(const QString &catalogue, const QStringList &sources, Q
 {
     QTemporaryDir scratch;
     const QString copy = scratch.filePath(catalogue + QStringLiteral(".ts"));
-    if (!QFile::copy(committed(catalogue), copy))
-        return *error = QStringLiteral("cannot copy %1").arg(committed(catalogue)), QList<Entry>();
+    if (!QFile::copy(committed(catalogue), copy)) {
+        *error = QStringLiteral("cannot copy %1").arg(committed(catalogue));
+        return {};
+    }
     QProcess lupdate;
     lupdate.setWorkingDirectory(QStringLiteral(MT_SOURCE_DIR));
     lupdate.setProcessChannelMode(QProcess::MergedChannels);
     lupdate.start(QStringLiteral(MT_LUPDATE),
                   listOf(MT_LUPDATE_OPTIONS) + sources + QStringList{QStringLiteral("-ts"), copy});
-    if (!lupdate.waitForFinished(60000) || lupdate.exitStatus() != QProcess::NormalExit || lupdate.exitCode() != 0)
-        return *error = QStringLiteral("lupdate failed: %1").arg(QString::fromLocal8Bit(lupdate.readAll())), QList<Entry>();
+    if (!lupdate.waitForFinished(60000) || lupdate.exitStatus() != QProcess::NormalExit || lupdate.exitCode() != 0) {
+        *error = QStringLiteral("lupdate failed: %1").arg(QString::fromLocal8Bit(lupdate.readAll()));
+        return {};
+    }
     return readCatalogue(copy, error);
 }
 
@@ -161,7 +167,7 @@ void TestTsComplete::translationsFitTheirUse()
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
     for (const QString &title : {QStringLiteral("&Tracking"), QStringLiteral("&View")}) {
         const QString fromModule = texts.value(QStringLiteral("measurementtool_de/MeasurementToolModule/") + title);
-        QVERIFY(!fromModule.isEmpty());
+        QVERIFY2(!fromModule.isEmpty(), qPrintable(title));
         QCOMPARE(fromModule, texts.value(QStringLiteral("frontend_de/MainWindow/") + title));
     }
 }
