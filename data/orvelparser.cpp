@@ -214,13 +214,14 @@ bool resizeList(std::vector<Record> &list, int32_t size)
 }
 
 // A line's count is the list's new size, but the list moves only when the
-// count changes: a steady stream reuses its records.
+// count changes: a steady stream reuses its records. A negative count is
+// kept as the line gives it; it holds no record, so the list stays.
 template <typename Record>
 bool setListCount(std::vector<Record> &list, int32_t &count, int32_t n)
 {
     if (n == count)
         return true;
-    if (!resizeList(list, n))
+    if (n >= 0 && !resizeList(list, n))
         return false;
     count = n;
     return true;
@@ -509,7 +510,7 @@ bool OrvelParser::parseBodies(char **cursor)
 bool OrvelParser::parseWands(char **cursor)
 {
     int32_t n;
-    if (!readCount(cursor, &n) || n < 0 || n > MaxWands)
+    if (!readCount(cursor, &n) || n > MaxWands)
         return false;
     wandsInCal = n;
     if (!setListCount(wands, nWands, n))
@@ -542,14 +543,14 @@ bool OrvelParser::parseWands(char **cursor)
 bool OrvelParser::parseWands2(char **cursor)
 {
     int32_t defined;
-    if (!readCount(cursor, &defined) || defined < 0 || defined > MaxWands2)
+    if (!readCount(cursor, &defined) || defined > MaxWands2)
         return false;
     if (!setListCount(wands, nWands, defined))
         return false;
     int32_t n;
     if (!readCount(cursor, &n))
         return false;
-    if (n > nWands)
+    if (n > 0 && n > nWands)
         return false; // no record for the wands beyond those defined
     for (int32_t i = 0; i < n; ++i) {
         int32_t ints[3];
@@ -734,7 +735,7 @@ bool OrvelParser::parseHands(char **cursor)
 bool OrvelParser::parseSkeletons(char **cursor)
 {
     int32_t defined;
-    if (!readCount(cursor, &defined) || defined < 0 || defined > MaxSkeletons)
+    if (!readCount(cursor, &defined) || defined > MaxSkeletons)
         return false;
     if (!setListCount(skeletons, nSkeletons, defined))
         return false;

@@ -461,6 +461,10 @@ void TestOrvelParser::acceptedWhateverTheCount_data()
                                           << QByteArray("wand 0 buttonCount") << qint64(-1);
     QTest::newRow("6df2 axis count -2") << Lines{"6df2 1 1 [0 0.5 1 -2]" + Pose + "[1]"} << false
                                         << QByteArray("wand 0 axisCount") << qint64(-2);
+    // A negative number of defined records holds none; the line is read on.
+    QTest::newRow("6df count -1") << Lines{"6df -1"} << false << QByteArray("nWands") << qint64(-1);
+    QTest::newRow("6df2 defined -1") << Lines{"6df2 -1 0"} << false << QByteArray("nWands") << qint64(-1);
+    QTest::newRow("6dj defined -1") << Lines{"6dj -1 0"} << false << QByteArray("nSkeletons") << qint64(-1);
     const std::string fiveMarkers = "3d 5" + groups("[# 0.5][1 2 3]", 5);
     QTest::newRow("3d count -2") << Lines{fiveMarkers, "3d -2"} << false << QByteArray("nMarkers") << qint64(-2);
     QTest::newRow("3d count -2 keeps the list") << Lines{fiveMarkers, "3d -2"} << false << QByteArray("markers.size")
