@@ -84,6 +84,7 @@ private slots:
     void failedQueriesKeepTheirReplies();
     void runs_data();
     void runs();
+    void twoPhasePauseStopsPolling();
 
 private:
     CalibrationProgressDlg *make(bool pauses = false, bool remaining = true)
@@ -355,6 +356,18 @@ void TestCalibration::runs()
     QCOMPARE(QStringLiteral("%1: %2").arg(run()).arg(transcript(fake->calls)), expected);
     if (countdownButtons.contains(QString())) // a countdown of 1 s left to run out ticks in seconds
         QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
+}
+
+// In two-phase mode the controller's pause is a countdown with polling
+// stopped: left to run out for a second, it sees no tick.
+void TestCalibration::twoPhasePauseStopsPolling()
+{
+    applyScript(fake.get(), {"cal number_of_steps tcal=2", "status step_active=pause 1|none"});
+    make(true);
+    const auto answers = answerModals(fake.get(), {"", ""});
+    QCOMPARE(run(), 1);
+    QVERIFY(transcript(fake->calls).endsWith(QLatin1String("countdown 1; tracking stop; cal tcal start; countdown 1")));
+    QCOMPARE(fake->calls.count(QStringLiteral("getParameter status step_active")), 2);
 }
 
 QTEST_MAIN(TestCalibration)
