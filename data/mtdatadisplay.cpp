@@ -103,18 +103,55 @@ void fillNumberCells(QTableWidget *table, int row, int firstColumn, bool calibra
         table->setItem(row, c, newItem(filler, NumberAlignment));
 }
 
-void setBackground(QTableWidget *table, int row, int column, Qt::GlobalColor colour)
+// A state-coloured cell's state. Each comes with its colour and a word for
+// tool tips and assistive technology; the cell keeps its state in StateRole,
+// so a refresh touches it only when the state changes.
+enum class CellState { Unset, NoState, Tracked, NotTracked, Pressed, NotPressed, NotCalibrated };
+constexpr int StateRole = Qt::UserRole;
+
+struct StateLook
 {
-    if (QTableWidgetItem *item = table->item(row, column))
-        item->setBackground(QBrush(colour));
+    Qt::GlobalColor background;
+    bool blackText;
+    const char *word; // null: nothing to tell
+};
+
+constexpr StateLook StateLooks[] = {
+    {Qt::transparent, false, nullptr}, // Unset: a new cell, never given a state
+    {Qt::transparent, false, nullptr},
+    {Qt::green, true, QT_TRANSLATE_NOOP("MtDataDisplay", "tracked")},
+    {Qt::red, true, QT_TRANSLATE_NOOP("MtDataDisplay", "not tracked")},
+    {Qt::blue, false, QT_TRANSLATE_NOOP("MtDataDisplay", "pressed")},
+    {Qt::transparent, false, QT_TRANSLATE_NOOP("MtDataDisplay", "not pressed")},
+    {Qt::transparent, false, QT_TRANSLATE_NOOP("MtDataDisplay", "not calibrated")},
+};
+
+// The word goes beside the cell's own text, which stays as it is drawn.
+void setState(QTableWidget *table, int row, int column, CellState state)
+{
+    QTableWidgetItem *item = table->item(row, column);
+    if (!item || item->data(StateRole).toInt() == int(state))
+        return;
+    const StateLook &look = StateLooks[int(state)];
+    item->setData(StateRole, int(state));
+    if (look.blackText)
+        item->setForeground(QBrush(Qt::black));
+    item->setBackground(QBrush(look.background));
+    QVariant word, name;
+    if (look.word) {
+        const QString text = MtDataDisplay::tr(look.word);
+        word = text;
+        name = item->text().isEmpty() ? text : QStringLiteral("%1, %2").arg(item->text(), text);
+    }
+    item->setData(Qt::ToolTipRole, word);
+    item->setData(Qt::AccessibleDescriptionRole, word);
+    item->setData(Qt::AccessibleTextRole, name);
 }
 
-void setState(QTableWidget *table, int row, int column, bool tracked)
+// Uncalibrated, or beyond the kept states and so not known.
+CellState uncalibrated(const QList<bool> &calibrated, int index)
 {
-    if (QTableWidgetItem *item = table->item(row, column)) {
-        item->setForeground(QBrush(Qt::black));
-        item->setBackground(QBrush(tracked ? Qt::green : Qt::red));
-    }
+    return index >= 0 && index < calibrated.size() ? CellState::NotCalibrated : CellState::NoState;
 }
 
 void setNumber(QTableWidget *table, int row, int column, double value)
@@ -363,13 +400,15 @@ void MtDataDisplay::updateToolTable()
         // Rows beyond the controller's maximum have no state to show.
         const MeaToolRecord *tool = pParser ? pParser->toolAt(r) : nullptr;
         if (!listToolCalibrated.value(r, false)) {
-            setBackground(table, r, ToolIdColumn, Qt::transparent);
+            setState(table, r, ToolIdColumn, uncalibrated(listToolCalibrated, r));
         } else if (tool) { // none when a line during the rebuild had fewer tools
             const int buttons = qMin(tool->buttonCount, ShownButtons);
-            for (int i = 0; i < buttons; ++i)
-                setBackground(table, r, FirstButtonColumn + 2 * i, tool->buttons[i] == 1 ? Qt::blue : Qt::transparent);
+            for (int i = 0; i < buttons; ++i) {
+                const CellState button = tool->buttons[i] == 1 ? CellState::Pressed : CellState::NotPressed;
+                setState(table, r, FirstButtonColumn + 2 * i, button);
+            }
             const bool tracked = tool->quality != NotTracked;
-            setState(table, r, ToolIdColumn, tracked);
+            setState(table, r, ToolIdColumn, tracked ? CellState::Tracked : CellState::NotTracked);
             if (tracked)
                 showPose(table, r, ToolPosColumn, tool->pos, tool->rot);
         }
@@ -419,13 +458,13 @@ void MtDataDisplay::updateRefTable()
     for (int r = 0; r < count; ++r) {
         const BodyRecord *ref = pParser ? pParser->toolRefAt(r) : nullptr;
         if (!listRefCalibrated.value(r, false)) {
-            setBackground(table, r, RefIdColumn, Qt::transparent);
+            setState(table, r, RefIdColumn, uncalibrated(listRefCalibrated, r));
             continue;
         }
         if (!ref) // a line during the rebuild had fewer references
             continue;
         const bool tracked = ref->quality != NotTracked;
-        setState(table, r, RefIdColumn, tracked);
+        setState(table, r, RefIdColumn, tracked ? CellState::Tracked : CellState::NotTracked);
         if (tracked)
             showPose(table, r, RefPosColumn, ref->pos, ref->rot);
     }
@@ -475,12 +514,13 @@ void MtDataDisplay::updateRefCellOfTool(int row)
     QTableWidget *table = ui->tableWidget6dmt;
     const int k = listRefOfTool.value(row, -1);
     if (k < 0 || !listRefCalibrated.value(k, false)) {
-        setBackground(table, row, ToolRefColumn, Qt::transparent);
+        setState(table, row, ToolRefColumn, uncalibrated(listRefCalibrated, k));
         return;
     }
     // A reference without a record in the current data reads as not tracked.
     const BodyRecord *ref = pParser ? pParser->toolRefAt(k) : nullptr;
-    setState(table, row, ToolRefColumn, ref && ref->quality != NotTracked);
+    const bool tracked = ref && ref->quality != NotTracked;
+    setState(table, row, ToolRefColumn, tracked ? CellState::Tracked : CellState::NotTracked);
 }
 
 bool MtDataDisplay::queryYes(const char *format, int index)

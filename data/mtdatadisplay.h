@@ -27,6 +27,8 @@ struct BackendVersions;
 // Live view of the measurement tools and references, docked in the host's
 // window. The host hands it the data lines of the subscribed outputs and
 // tells it when a measurement starts and stops; a timer redraws the tables.
+// Every state colour also comes as a word, in the cell's tool tip and
+// accessible name and description, for those who cannot tell the colours.
 //
 // The refresh holds mutexData from its start to its end, its controller
 // queries included. A host that runs events during a command may hand in a

@@ -228,6 +228,29 @@
     </message>
 </context>
 <context>
+    <name>MtDataDisplay</name>
+    <message>
+        <source>tracked</source>
+        <translation>erfasst</translation>
+    </message>
+    <message>
+        <source>not tracked</source>
+        <translation>nicht erfasst</translation>
+    </message>
+    <message>
+        <source>pressed</source>
+        <translation>gedrückt</translation>
+    </message>
+    <message>
+        <source>not pressed</source>
+        <translation>nicht gedrückt</translation>
+    </message>
+    <message>
+        <source>not calibrated</source>
+        <translation>nicht kalibriert</translation>
+    </message>
+</context>
+<context>
     <name>MtDataDisplayClass</name>
     <message>
         <source>MtDataDisplay</source>

@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <QAccessible>
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QTableWidget>
@@ -47,6 +48,17 @@ QByteArray toolsLine(int count, int buttons = 0, int quality = 1, int x = 1)
     return line;
 }
 
+// A cell as assistive technology reads it: "name / description".
+QString spoken(QTableWidget *table, int row, int column)
+{
+    QAccessibleInterface *view = QAccessible::queryAccessibleInterface(table);
+    QAccessibleTableInterface *cells = view ? view->tableInterface() : nullptr;
+    QAccessibleInterface *cell = cells ? cells->cellAt(row, column) : nullptr;
+    if (!cell)
+        return QStringLiteral("no cell");
+    return cell->text(QAccessible::Name) + QStringLiteral(" / ") + cell->text(QAccessible::Description);
+}
+
 QList<QTableWidgetItem *> allItems(QTableWidget *table)
 {
     QList<QTableWidgetItem *> items;
@@ -64,7 +76,7 @@ class TestDisplay : public QObject
 
 private slots:
     void init();
-    void cleanup() { host.reset(); mainWindow.reset(); }
+    void cleanup();
 
     void constructionTraffic_data();
     void constructionTraffic();
@@ -77,6 +89,8 @@ private slots:
     void stopDuringRebuild_data();
     void stopDuringRebuild();
     void linesFromAnotherThread();
+    void statesInWords_data();
+    void statesInWords();
 
 private:
     bool build(int backendMinor, int backendPatch = 0);
@@ -98,6 +112,7 @@ private:
     QDockWidget *dock = nullptr;
     Requester *requester = nullptr;
     QTableWidget *tools = nullptr, *refs = nullptr;
+    std::unique_ptr<QTranslator> translator;
 };
 
 void TestDisplay::init()
@@ -107,6 +122,15 @@ void TestDisplay::init()
     host.reset(new PluginHost);
     QVERIFY2(host->load(), qPrintable(host->errorString()));
     fake->answer("measurementtool available", "yes");
+}
+
+void TestDisplay::cleanup()
+{
+    if (translator)
+        QCoreApplication::removeTranslator(translator.get());
+    translator.reset();
+    host.reset();
+    mainWindow.reset();
 }
 
 bool TestDisplay::build(int backendMinor, int backendPatch)
@@ -467,6 +491,82 @@ void TestDisplay::linesFromAnotherThread()
     QTRY_COMPARE(feed(toolsLine(2)), 0);
     refresh();
     QCOMPARE(tools->rowCount(), 2);
+}
+
+void TestDisplay::statesInWords_data()
+{
+    QTest::addColumn<QString>("catalogue"); // none: the source texts
+    QTest::addColumn<QStringList>("words"); // tracked, not tracked, pressed, not pressed, not calibrated
+    QTest::newRow("English") << QString()
+                             << QStringList{"tracked", "not tracked", "pressed", "not pressed", "not calibrated"};
+    QTest::newRow("German") << QStringLiteral(":/translations/measurementtool_de.qm")
+                            << QStringList{"erfasst", "nicht erfasst", "gedrückt", "nicht gedrückt", "nicht kalibriert"};
+}
+
+// Each state colour comes with a word that assistive technology reads and a tool
+// tip shows; the cells' texts and colours stay as they are.
+void TestDisplay::statesInWords()
+{
+    QFETCH(QString, catalogue);
+    QFETCH(QStringList, words);
+    const QString tracked = words[0], lost = words[1], pressed = words[2], released = words[3];
+    const QString uncalibrated = words[4];
+    // Tool 1 tracked, its reference 1 tracked; tool 2 lost, its reference 2 not calibrated;
+    // tool 3's tip not calibrated, no reference.
+    scriptCalibrated(3, 1);
+    answer({{"measurementtool tip_calibrated b03", "no"}, {"measurementtool reference_of_tool b01", "b01"},
+            {"measurementtool reference_of_tool b02", "b02"}, {"measurementtool reference_of_tool b03", "none"}});
+    QVERIFY(build(14));
+    if (!catalogue.isEmpty()) { // the plug-in carries it; the host installs it
+        translator.reset(new QTranslator);
+        QVERIFY(translator->load(catalogue));
+        QVERIFY(QCoreApplication::installTranslator(translator.get()));
+    }
+    start();
+    QCOMPARE(feed(QByteArray("6dmt 3 [0 1 5][1 2 3]") + Identity + " [1 -1 0][0 0 0]" + Identity + " [2 1 1][0 0 0]"
+                  + Identity), 0);
+    QCOMPARE(feed(QByteArray("6dmtr 2 2 [0 1][10 20 30]") + Identity + " [1 -1][0 0 0]" + Identity), 0);
+    refresh(2); // the tool rows see the reference states one tick after the rebuild
+
+    const auto said = [](const QString &name, const QString &word) { return name + QStringLiteral(" / ") + word; };
+    QCOMPARE(spoken(tools, 0, 0), said("M1, " + tracked, tracked));
+    QCOMPARE(spoken(tools, 0, 2), said("MR1, " + tracked, tracked));
+    QCOMPARE(spoken(tools, 0, 4), said(pressed, pressed));
+    QCOMPARE(spoken(tools, 0, 6), said(released, released));
+    QCOMPARE(spoken(tools, 0, 8), said(pressed, pressed));
+    QCOMPARE(spoken(tools, 1, 0), said("M2, " + lost, lost));
+    QCOMPARE(spoken(tools, 1, 2), said("MR2, " + uncalibrated, uncalibrated));
+    QCOMPARE(spoken(tools, 2, 0), said("M3, " + uncalibrated, uncalibrated));
+    QCOMPARE(spoken(tools, 2, 2), QStringLiteral(" / ")); // no reference: nothing to tell
+    QCOMPARE(spoken(tools, 2, 4), QStringLiteral(" / ")); // uncalibrated: its buttons have no state
+    QCOMPARE(spoken(tools, 0, 12), said("1.00", QString()));
+    QCOMPARE(spoken(refs, 0, 1), said("MR1, " + tracked, tracked));
+    QCOMPARE(spoken(refs, 1, 1), said("MR2, " + uncalibrated, uncalibrated));
+    QCOMPARE(tools->item(1, 0)->toolTip(), lost);
+    QCOMPARE(tools->item(0, 4)->toolTip(), pressed);
+    QCOMPARE(refs->item(0, 1)->toolTip(), tracked);
+    // What is drawn stays: the texts and colours of the tables.
+    QCOMPARE(row(tools, 0), QStringLiteral("M1:G|.|MR1:G|.|:B|.|:T|.|:B|.|:T|.|1.00|2.00|3.00|-0.00|0.00|-0.00|-"));
+    QCOMPARE(row(tools, 1).left(12), QStringLiteral("M2:R|.|MR2:T"));
+    QCOMPARE(row(tools, 2), QStringLiteral("M3:T|.|:T|.||.||.||.||.| | | | | | | "));
+    QCOMPARE(row(refs, 1), QStringLiteral(".|MR2:T|.| | | | | | | "));
+
+    // Steady state: the words are not written again.
+    QSignalSpy changes(tools->model(), &QAbstractItemModel::dataChanged);
+    refresh(5);
+    QCOMPARE(changes.count(), 0);
+    // The states change, and their words with them.
+    QCOMPARE(feed(QByteArray("6dmt 3 [0 -1 4][1 2 3]") + Identity + " [1 1 0][0 0 0]" + Identity + " [2 1 1][0 0 0]"
+                  + Identity), 0);
+    QCOMPARE(feed(QByteArray("6dmtr 2 2 [0 -1][10 20 30]") + Identity + " [1 -1][0 0 0]" + Identity), 0);
+    refresh();
+    QCOMPARE(spoken(tools, 0, 0), said("M1, " + lost, lost));
+    QCOMPARE(spoken(tools, 0, 2), said("MR1, " + lost, lost));
+    QCOMPARE(spoken(tools, 0, 4), said(released, released));
+    QCOMPARE(spoken(tools, 1, 0), said("M2, " + tracked, tracked));
+    QCOMPARE(spoken(refs, 0, 1), said("MR1, " + lost, lost));
+    QCOMPARE(tools->item(0, 8)->toolTip(), pressed);
+    QCOMPARE(row(tools, 0).left(20), QStringLiteral("M1:R|.|MR1:R|.|:T|.|"));
 }
 
 QTEST_MAIN(TestDisplay)
