@@ -21,10 +21,16 @@ CommandManager::CommandManager(std::unique_ptr<ControllerTransport> transport, Q
     , controller(makeLink(std::move(transport)))
     , delivery(&router)
     , watch(this, controller.get(), &delivery)
+    , dataWatch(description(), controller ? controller->dataDescription() : QString())
 {
     connect(&delivery, &DataDelivery::logged, this, &CommandManager::log);
+    connect(&dataWatch, &DataWatch::logged, this, &CommandManager::log);
+    connect(&dataWatch, &DataWatch::missingChanged, this, &CommandManager::dataMissingChanged);
     connect(&watch, &ConnectionWatch::connectionChanged, this, &CommandManager::connectionChanged);
+    connect(&watch, &ConnectionWatch::measurementStateChanged, &dataWatch, &DataWatch::setMeasuring);
     connect(&watch, &ConnectionWatch::measurementStateChanged, this, &CommandManager::measurementStateChanged);
+    connect(&watch, &ConnectionWatch::firstConnected, this, &CommandManager::firstConnected);
+    connect(&watch, &ConnectionWatch::firstAttemptEnded, this, &CommandManager::firstAttemptEnded);
     if (controller)
         connect(controller.get(), &ControllerLink::dataLine, this, &CommandManager::routeDataLine);
 }
@@ -82,6 +88,7 @@ int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
         return NotConnected;
 
     delivery.commandStarted();
+    watch.noteSent();
     const ControllerTransport::Status status = controller->exchange(line, timeoutMs, reply);
     // Still counted as waiting: the requester whose command this is hears of a stop afterwards.
     if (status != ControllerTransport::Status::Ok)
@@ -228,6 +235,7 @@ int CommandManager::setParameter(const char *format, ...)
         return result;
 
     watch.noteOutputSwitch(text);
+    dataWatch.noteOutputSwitch(text);
     QByteArray reply;
     result = exchange(QByteArray(TextProtocol::SetPrefix) + text, &reply);
     if (result != 0)
@@ -321,5 +329,6 @@ int CommandManager::readMeasurementState()
 void CommandManager::routeDataLine(const QByteArray &line)
 {
     watch.noteDataLine();
+    dataWatch.noteDataLine();
     delivery.deliverLine(line);
 }

@@ -12,6 +12,7 @@
 #include "frontend/connectionwatch.h"
 #include "frontend/datadelivery.h"
 #include "frontend/datarouter.h"
+#include "frontend/datawatch.h"
 #include "frontend/textprotocol.h"
 #include "host/iomanager.h"
 
@@ -25,7 +26,8 @@ struct BackendVersions;
 // synchronous and ends within the time-out; the window keeps painting
 // meanwhile (the link's worker does the waiting). A ConnectionWatch finds a
 // lost controller, fails the commands at once while it is away and puts
-// things back when it answers again.
+// things back when it answers again; a DataWatch tells when a measurement's
+// data output does not come in.
 class CommandManager : public QObject, public IOManager
 {
     Q_OBJECT
@@ -58,15 +60,24 @@ public:
     // How long the data output may pause during a measurement before the controller is checked.
     void setSilencePeriod(int milliseconds) { watch.setSilencePeriod(milliseconds); }
     int silencePeriod() const { return watch.silencePeriod(); }
+    // How long a measurement with outputs on may go without a data line before it counts as missing.
+    void setNoDataPeriod(int milliseconds) { dataWatch.setPeriod(milliseconds); }
+    int noDataPeriod() const { return dataWatch.period(); }
+    bool isDataMissing() const { return dataWatch.isMissing(); }
 
     DataRouter &dataRouter() { return router; }
     ControllerLink *link() const { return controller.get(); }
     // Where the commands go: "none" without a transport.
     QString description() const;
 
-    // Connects at start-up; without success the controller counts as lost
-    // and is looked for every ConnectionWatch::ReconnectIntervalMs. Logs either way.
+    // Connects at once, the caller waiting; without success the controller
+    // is looked for every ConnectionWatch::ReconnectIntervalMs. Logs either way.
     bool open();
+    // Connects in the background (Connecting until the controller answers):
+    // firstConnected() and firstAttemptEnded() tell how it went.
+    void connectInBackground() { watch.connectInBackground(); }
+    // Before connectInBackground(): a measurement to start once the controller answers.
+    void startWhenConnected() { watch.startWhenConnected(); }
     Connection connection() const { return watch.connection(); }
     QDateTime lostSince() const { return watch.lostSince(); }
     QString lossReason() const { return watch.lossReason(); }
@@ -117,6 +128,9 @@ signals:
                        int level, const QString &text);
     void measurementStateChanged(bool measuring);
     void connectionChanged(ConnectionWatch::Connection connection);
+    void firstConnected();
+    void firstAttemptEnded(bool connected);
+    void dataMissingChanged(bool missing);
 
 private slots:
     void routeDataLine(const QByteArray &line);
@@ -132,6 +146,7 @@ private:
     DataRouter router;
     DataDelivery delivery;
     ConnectionWatch watch;
+    DataWatch dataWatch;
     int timeoutMs = DefaultTimeoutMs;
 };
 

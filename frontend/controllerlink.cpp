@@ -61,6 +61,7 @@ ControllerLink::ControllerLink(ControllerTransport *transport, QObject *parent)
     : QObject(parent)
     , controller(transport)
     , where(transport->description())
+    , dataWhere(transport->dataDescription())
 {
     qRegisterMetaType<ControllerTransport::Status>(); // checked() crosses threads
     worker.setObjectName(QStringLiteral("controller link"));
@@ -130,6 +131,6 @@ void ControllerLink::check(const QByteArray &line, int timeoutMs)
     QMetaObject::invokeMethod(controller, [this, transport, line, timeoutMs]() {
         QByteArray reply;
         const Status status = transport->exchange(line, timeoutMs, &reply);
-        emit checked(status, reply);
+        emit checked(status, reply, status == Status::NotConnected ? transport->connectError() : QString());
     }, Qt::QueuedConnection);
 }

@@ -34,18 +34,21 @@ public:
     void check(const QByteArray &line, int timeoutMs);
 
     QString description() const { return where; }
+    QString dataDescription() const { return dataWhere; }
     // For setting up; the transport belongs to the worker thread.
     ControllerTransport *transport() const { return controller; }
 
 signals:
     void dataLine(const QByteArray &line);
     void lost(const QString &reason);
-    void checked(ControllerTransport::Status status, const QByteArray &reply);
+    // why: the reason no connection could be made, for NotConnected.
+    void checked(ControllerTransport::Status status, const QByteArray &reply, const QString &why);
 
 private:
     QThread worker;
     ControllerTransport *controller;
     const QString where;
+    const QString dataWhere;
 };
 
 #endif // CONTROLLERLINK_H

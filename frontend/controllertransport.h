@@ -37,6 +37,10 @@ public:
 
     // Where the commands go, for the window and the log.
     virtual QString description() const = 0;
+    // Where the data output comes in, for the log: the first place to look when none does.
+    virtual QString dataDescription() const = 0;
+    // Why the last connection could not be made; empty when it could.
+    virtual QString connectError() const { return QString(); }
 
     static QString statusText(Status status);
 

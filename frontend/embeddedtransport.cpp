@@ -85,3 +85,8 @@ QString EmbeddedTransport::description() const
 {
     return tr("embedded simulated controller");
 }
+
+QString EmbeddedTransport::dataDescription() const
+{
+    return tr("this process");
+}

@@ -22,6 +22,7 @@ public:
     bool open(int timeoutMs, QString *error) override;
     Status exchange(const QByteArray &line, int timeoutMs, QByteArray *reply) override;
     QString description() const override;
+    QString dataDescription() const override;
 
     // For configuration only; thread-safe as the simulator promises.
     SimController *controller() const { return simController; }

@@ -1,13 +1,18 @@
 #include "frontend/frontendoptions.h"
 
+#include "frontend/commandmanager.h"
 #include "frontend/connectionwatch.h"
 #include "frontend/moduleloader.h"
+#include "frontend/optionvalue.h"
 #include "frontend/uilanguage.h"
+#include "simulator/simsettingtable.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QHash>
-#include <QRegularExpression>
+#include <QDir>
+#include <QFileInfo>
+
+#include <utility>
 
 namespace {
 
@@ -17,6 +22,8 @@ using Screen = FrontendOptions::Screen;
 enum class Shape {
     Switch,   // no value
     Text,     // any text
+    Module,   // a module library, as far as it can be checked without loading it
+    Output,   // a file to write, in a folder that exists
     Number,   // an integer from least to most
     HostPort, // "host:port", the port from least to most
     Language, // de or en
@@ -48,21 +55,39 @@ struct Option
     void (*set)(FrontendOptions &options, const Value &value);
 };
 
+// What the embedded simulated controller reports unless told otherwise, a version dotted.
+QString simulated(const char *setting)
+{
+    const SimSetting *found = SimSettingTable::find(setting);
+    if (!found)
+        return QString();
+    QString text = QString::fromLatin1(found->defaultText());
+    if (found->shape() == SimSetting::Triple)
+        text.replace(QLatin1Char(' '), QLatin1Char('.'));
+    return text;
+}
+
 QString modulesFolder() { return ModuleLoader::defaultModulesFolder(); }
+QString productName() { return simulated("product_name"); }
+QString productVersion() { return simulated("product_version"); }
+QString backendVersion() { return simulated("backend_version"); }
 QString dataPort() { return QString::number(FrontendOptions::DefaultDataPort); }
+QString timeout() { return QString::number(CommandManager::DefaultTimeoutMs); }
 QString silence() { return QString::number(ConnectionWatch::DefaultSilenceMs); }
 QString delay() { return QString::number(FrontendOptions::DefaultDelayMs); }
 
 // In the order of --help, and of the settings sent to the simulated controller.
 const Option Options[] = {
-    {"plugin", Shape::Text, "path",
+    {"plugin", Shape::Module, "path",
      QT_TRANSLATE_NOOP("FrontendOptions", "Module library to load (default: every module in the modules folder, %1)."),
      modulesFolder, 0, 0, nullptr, [](FrontendOptions &o, const Value &v) { o.pluginPath = v.text; }},
     {"observer", Shape::Switch, nullptr,
      QT_TRANSLATE_NOOP("FrontendOptions", "Run the module in observer mode (no dialogs)."), nullptr, 0, 0, nullptr,
      [](FrontendOptions &o, const Value &) { o.observerMode = true; }},
     {"controller", Shape::HostPort, "host:port",
-     QT_TRANSLATE_NOOP("FrontendOptions", "Controller to connect to over TCP instead of the embedded simulated one."),
+     QT_TRANSLATE_NOOP("FrontendOptions", "Controller to connect to over TCP: a host name, an IPv4 address or an "
+                                          "IPv6 address in brackets, e.g. [::1]:5000 (default: none, the embedded "
+                                          "simulated controller)."),
      nullptr, 1, 65535, QT_TRANSLATE_NOOP("FrontendOptions", "--controller wants host:port, not \"%1\""),
      [](FrontendOptions &o, const Value &v) {
          o.controllerHost = v.text;
@@ -73,8 +98,8 @@ const Option Options[] = {
      0, 65535, QT_TRANSLATE_NOOP("FrontendOptions", "--data-port wants a port number"),
      [](FrontendOptions &o, const Value &v) { o.dataPort = quint16(v.number); }},
     {"timeout", Shape::Number, "ms",
-     QT_TRANSLATE_NOOP("FrontendOptions", "Time-out of one controller command in milliseconds."), nullptr, 1,
-     3600 * 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--timeout wants milliseconds above 0"),
+     QT_TRANSLATE_NOOP("FrontendOptions", "Time-out of one controller command in milliseconds (default %1)."),
+     timeout, 1, 3600 * 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--timeout wants milliseconds above 0"),
      [](FrontendOptions &o, const Value &v) { o.timeoutMs = v.number; }},
     {"silence", Shape::Number, "ms",
      QT_TRANSLATE_NOOP("FrontendOptions", "Milliseconds the data output may pause during a measurement before the "
@@ -86,31 +111,35 @@ const Option Options[] = {
      QT_TRANSLATE_NOOP("FrontendOptions", "--language wants de or en, not \"%1\""),
      [](FrontendOptions &o, const Value &v) { o.language = v.text; }},
     {"product", Shape::Text, "name",
-     QT_TRANSLATE_NOOP("FrontendOptions", "Product name the simulated controller reports."), nullptr, 0, 0, nullptr,
+     QT_TRANSLATE_NOOP("FrontendOptions", "Product name the simulated controller reports (default %1)."),
+     productName, 0, 0, nullptr,
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("product_name ") + v.text; }},
     {"product-version", Shape::Version, "x.y.z",
-     QT_TRANSLATE_NOOP("FrontendOptions", "Product version the simulated controller reports, e.g. 2.9.4."), nullptr,
-     0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
+     QT_TRANSLATE_NOOP("FrontendOptions", "Product version the simulated controller reports (default %1)."),
+     productVersion, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("product_version ") + v.text; }},
     {"backend-version", Shape::Version, "x.y.z",
-     QT_TRANSLATE_NOOP("FrontendOptions", "Backend version the simulated controller reports, e.g. 1.14.0."), nullptr,
-     0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
+     QT_TRANSLATE_NOOP("FrontendOptions", "Backend version the simulated controller reports (default %1)."),
+     backendVersion, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("backend_version ") + v.text; }},
     {"simulate", Shape::Setting, "setting=value",
      QT_TRANSLATE_NOOP("FrontendOptions", "Any simulation setting, sent as \"orvel2 simulate <setting> <value>\" "
-                                          "(repeatable)."),
+                                          "(repeatable; default: none)."),
      nullptr, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--simulate wants setting=value, not \"%1\""),
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << v.text; }},
     {"start", Shape::Switch, nullptr, QT_TRANSLATE_NOOP("FrontendOptions", "Start a measurement right away."),
      nullptr, 0, 0, nullptr, [](FrontendOptions &o, const Value &) { o.startMeasurement = true; }},
-    {"screenshot", Shape::Text, "file",
+    {"screenshot", Shape::Output, "file",
      QT_TRANSLATE_NOOP("FrontendOptions", "Save a picture of the window (or of the screen chosen with --show) to a "
-                                          "PNG file and exit."),
-     nullptr, 0, 0, nullptr, [](FrontendOptions &o, const Value &v) { o.screenshotFile = v.text; }},
+                                          "PNG file and exit; exit status 1 when the screen cannot be reached "
+                                          "(default: none, the window stays open)."),
+     nullptr, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--screenshot wants a file in a folder that exists, not \"%1\""),
+     [](FrontendOptions &o, const Value &v) { o.screenshotFile = v.text; }},
     {"show", Shape::Screen, "screen",
-     QT_TRANSLATE_NOOP("FrontendOptions", "Screen for --screenshot: settings, devices, calibration, help, progress, "
-                                          "countdown, result, error or display (the last four run a calibration; "
-                                          "see --simulate and --delay)."),
+     QT_TRANSLATE_NOOP("FrontendOptions", "Screen to open, or to picture with --screenshot: settings, devices, "
+                                          "calibration, help, progress, countdown, result, error or display (the "
+                                          "last four run a calibration; see --simulate and --delay; default: the "
+                                          "main window)."),
      nullptr, 0, 0,
      QT_TRANSLATE_NOOP("FrontendOptions", "--show wants settings, devices, calibration, help, progress, countdown, "
                                           "result, error or display, not \"%1\""),
@@ -121,44 +150,49 @@ const Option Options[] = {
      [](FrontendOptions &o, const Value &v) { o.delayMs = v.number; }},
 };
 
-bool readNumber(const QString &text, int minimum, int maximum, int *number)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < minimum || value > maximum)
-        return false;
-    *number = value;
-    return true;
-}
+// The screens by the names --show takes, in the order of its help.
+const std::pair<const char *, Screen> ScreenNames[] = {
+    {"settings", Screen::Settings}, {"devices", Screen::Devices},     {"calibration", Screen::Calibration},
+    {"help", Screen::Help},         {"progress", Screen::Progress},   {"countdown", Screen::Countdown},
+    {"result", Screen::Result},     {"error", Screen::Error},         {"display", Screen::Display},
+};
 
 bool readScreen(const QString &name, int *screen)
 {
-    static const QHash<QString, Screen> screens{
-        {QStringLiteral("settings"), Screen::Settings}, {QStringLiteral("devices"), Screen::Devices},
-        {QStringLiteral("calibration"), Screen::Calibration}, {QStringLiteral("help"), Screen::Help},
-        {QStringLiteral("progress"), Screen::Progress}, {QStringLiteral("countdown"), Screen::Countdown},
-        {QStringLiteral("result"), Screen::Result}, {QStringLiteral("error"), Screen::Error},
-        {QStringLiteral("display"), Screen::Display}};
-    if (!screens.contains(name))
-        return false;
-    *screen = int(screens.value(name));
-    return true;
+    for (const auto &entry : ScreenNames) {
+        if (name == QLatin1String(entry.first)) {
+            *screen = int(entry.second);
+            return true;
+        }
+    }
+    return false;
 }
 
-// False when the text does not have the option's shape.
-bool readValue(const Option &option, const QString &text, Value *value)
+// False when the text does not have the option's shape; a reason where
+// there is more to say than what the option wants.
+bool readValue(const Option &option, const QString &text, Value *value, QString *reason)
 {
     switch (option.shape) {
     case Shape::Switch:
     case Shape::Text:
         value->text = text;
         return true;
+    case Shape::Module:
+        value->text = text;
+        if (ModuleLoader::checkLibrary(text, reason))
+            return true;
+        *reason = QStringLiteral("--%1: %2").arg(QLatin1String(option.name), *reason);
+        return false;
+    case Shape::Output:
+        value->text = text;
+        return !text.isEmpty() && !QFileInfo(text).isDir() && QFileInfo(text).absoluteDir().exists();
     case Shape::Number:
-        return readNumber(text, option.least, option.most, &value->number);
+        return OptionValue::number(text, option.least, option.most, &value->number);
     case Shape::HostPort: {
-        const int colon = text.lastIndexOf(QLatin1Char(':'));
-        value->text = text.left(colon);
-        return colon > 0 && readNumber(text.mid(colon + 1), option.least, option.most, &value->number);
+        quint16 port = 0;
+        const bool ok = OptionValue::hostPort(text, option.least, &value->text, &port);
+        value->number = port;
+        return ok;
     }
     case Shape::Language: {
         bool known = false;
@@ -167,7 +201,7 @@ bool readValue(const Option &option, const QString &text, Value *value)
         return known && !text.trimmed().isEmpty();
     }
     case Shape::Version:
-        return FrontendOptions::versionTriple(text, &value->text);
+        return OptionValue::version(text, &value->text);
     case Shape::Setting: {
         const int equals = text.indexOf(QLatin1Char('='));
         value->text = text.left(equals) + QLatin1Char(' ') + text.mid(equals + 1);
@@ -204,8 +238,9 @@ bool apply(const QCommandLineParser &parser, const Option &option, FrontendOptio
     const QStringList texts = option.shape == Shape::Setting ? parser.values(name) : QStringList{parser.value(name)};
     for (const QString &text : texts) {
         Value value;
-        if (!readValue(option, text, &value)) {
-            options->errorText = wrongValue(option, text);
+        QString reason;
+        if (!readValue(option, text, &value, &reason)) {
+            options->errorText = reason.isEmpty() ? wrongValue(option, text) : reason;
             return false;
         }
         option.set(*options, value);
@@ -215,15 +250,19 @@ bool apply(const QCommandLineParser &parser, const Option &option, FrontendOptio
 
 } // namespace
 
-bool FrontendOptions::versionTriple(const QString &text, QString *triple)
+QString FrontendOptions::screenName(Screen screen)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(-?\\d{1,9})\\.(-?\\d{1,9})\\.(-?\\d{1,9})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return false;
-    *triple = QStringLiteral("%1 %2 %3").arg(match.captured(1).toInt()).arg(match.captured(2).toInt())
-                  .arg(match.captured(3).toInt());
-    return true;
+    for (const auto &entry : ScreenNames) {
+        if (entry.second == screen)
+            return QLatin1String(entry.first);
+    }
+    return QStringLiteral("window");
+}
+
+QString FrontendOptions::usageError(const QString &error)
+{
+    const QString program = QCoreApplication::applicationName();
+    return QStringLiteral("%1: %2\n%3\n").arg(program, error, tr("Usage: %1 [options]").arg(program));
 }
 
 bool FrontendOptions::asksForTextOnly(int argc, char **argv)
@@ -283,7 +322,10 @@ bool FrontendOptions::parse(const QStringList &arguments)
         const QString text = option.helpDefault ? tr(option.help).arg(option.helpDefault()) : tr(option.help);
         parser.addOption(QCommandLineOption(QLatin1String(option.name), text, QLatin1String(option.valueName)));
     }
+    // The program's name, not the path it was started with, as in usageError().
     helpText = parser.helpText();
+    helpText.replace(0, helpText.indexOf(QLatin1Char('\n')),
+                     tr("Usage: %1 [options]").arg(QCoreApplication::applicationName()));
 
     if (!parser.parse(arguments)) {
         errorText = parser.errorText();

@@ -36,8 +36,16 @@ public:
     // exitNow set and the text to print in outputText.
     bool parse(const QStringList &arguments);
 
+    // What a usage error prints on stderr before the program exits with
+    // UsageErrorStatus: "<program>: <error>" and the usage line.
+    static QString usageError(const QString &error);
+    static constexpr int UsageErrorStatus = 2;
+
+    // The name --show takes for a screen ("countdown").
+    static QString screenName(Screen screen);
+
     QString errorText;
-    QString helpText;   // printed after a mistake
+    QString helpText;   // begins with the usage line
     QString outputText; // for --help and --version
     bool exitNow = false;
 
@@ -59,9 +67,6 @@ public:
     int delayMs = DefaultDelayMs;
 
     bool embedded() const { return controllerHost.isEmpty(); }
-
-    // "2.9.4" (a patch may be negative: "1.13.-1") as "2 9 4".
-    static bool versionTriple(const QString &text, QString *triple);
 };
 
 #endif // FRONTENDOPTIONS_H

@@ -4,10 +4,8 @@
 #include <cstdio>
 #include <memory>
 
-#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDockWidget>
 #include <QIcon>
 #include <QTimer>
 
@@ -16,6 +14,7 @@
 #include "frontend/frontendoptions.h"
 #include "frontend/mainwindow.h"
 #include "frontend/moduleloader.h"
+#include "frontend/screennavigator.h"
 #include "frontend/screenshottaker.h"
 #include "frontend/tcptransport.h"
 #include "frontend/uilanguage.h"
@@ -45,16 +44,23 @@ std::unique_ptr<ControllerTransport> makeTransport(const FrontendOptions &option
     return tcp;
 }
 
-void applySimulationSettings(CommandManager *commandManager, const QStringList &settings)
+// The first setting the controller refuses, which ends the program as a
+// wrong option does; empty when it takes them all. One that cannot be sent
+// is logged.
+QString applySimulationSettings(CommandManager *commandManager, const QStringList &settings)
 {
     for (const QString &setting : settings) {
         char reply[IOManager::ReplySize];
         const QByteArray text = setting.toLatin1();
         const int result = commandManager->sendCommand(reply, "orvel2 simulate %s", text.constData());
+        if (result > 0)
+            return Startup::tr("the controller refuses the simulation setting \"%1\": %2")
+                .arg(setting, QString::fromLatin1(reply));
         if (result != 0)
             commandManager->log(Startup::tr("Simulation setting \"%1\" refused: %2 %3")
                                     .arg(setting, CommandManager::errorText(result), QString::fromLatin1(reply)));
     }
+    return QString();
 }
 
 void readVersions(CommandManager *commandManager, BackendVersions *versions)
@@ -75,18 +81,12 @@ void readVersions(CommandManager *commandManager, BackendVersions *versions)
                             .arg(versions->backendVersion[2]));
 }
 
-// --plugin names one library; otherwise every module of the modules folder.
+// The library of --plugin is loaded at start; otherwise every module of the modules folder.
 void loadModules(ModuleLoader *loader, MainWindow *window, CommandManager *commandManager,
                  const FrontendOptions &options, UiLanguage language)
 {
-    if (!options.pluginPath.isEmpty()) {
-        if (!loader->load(options.pluginPath)) {
-            window->setModuleError(loader->errorString());
-            commandManager->log(Startup::tr("Cannot load the module: %1").arg(loader->errorString()));
-        }
-    } else {
+    if (options.pluginPath.isEmpty())
         loader->loadFolder(ModuleLoader::defaultModulesFolder());
-    }
     const QStringList notes = loader->notes();
     for (const QString &note : notes)
         commandManager->log(note);
@@ -105,16 +105,20 @@ void loadModules(ModuleLoader *loader, MainWindow *window, CommandManager *comma
         window->setModuleError(Startup::tr("no module in %1").arg(ModuleLoader::defaultModulesFolder()));
 }
 
-// Without a screenshot, --show opens the screen for the operator.
-void openScreen(MainWindow *window, FrontendOptions::Screen screen)
+// Without a screenshot, --show opens the screen and leaves it to the operator.
+void openScreen(MainWindow *window, FrontendOptions::Screen screen, CommandManager *commandManager)
 {
-    if (const char *className = ScreenshotTaker::dialogClass(screen)) {
-        if (QAction *action = window->moduleActionFor(className))
-            QTimer::singleShot(0, action, &QAction::trigger);
-    } else if (screen == FrontendOptions::Screen::Display) {
-        if (QDockWidget *dock = window->moduleDock())
-            dock->show();
-    }
+    if (screen == FrontendOptions::Screen::Window)
+        return;
+    // Kept with the window: it is on the stack of the dialogs it opened.
+    auto *navigator = new ScreenNavigator(window, screen, window);
+    const QString name = FrontendOptions::screenName(screen);
+    QObject::connect(navigator, &ScreenNavigator::reached, window,
+                     [=]() { commandManager->log(Startup::tr("Showing %1, as --show asks").arg(name)); });
+    QObject::connect(navigator, &ScreenNavigator::failed, window, [=](const QString &reason) {
+        commandManager->log(Startup::tr("Cannot show %1: %2").arg(name, reason));
+    });
+    navigator->start();
 }
 
 // --language is looked for before the arguments are parsed: the help and
@@ -141,8 +145,8 @@ int printTextOnly(int argc, char *argv[], const QStringList &ownOptions)
         std::fprintf(stdout, "%s", qPrintable(options.outputText));
         return 0;
     }
-    std::fprintf(stderr, "orvel-frontend: %s\n\n%s", qPrintable(options.errorText), qPrintable(options.helpText));
-    return 2;
+    std::fprintf(stderr, "%s", qPrintable(FrontendOptions::usageError(options.errorText)));
+    return FrontendOptions::UsageErrorStatus;
 }
 
 // Qt would abort without a word an operator can act on.
@@ -185,15 +189,20 @@ int main(int argc, char *argv[])
             std::fprintf(stdout, "%s", qPrintable(options.outputText));
             return 0;
         }
-        std::fprintf(stderr, "orvel-frontend: %s\n\n%s", qPrintable(options.errorText),
-                     qPrintable(options.helpText));
-        return 2;
+        std::fprintf(stderr, "%s", qPrintable(FrontendOptions::usageError(options.errorText)));
+        return FrontendOptions::UsageErrorStatus;
+    }
+    // A library that is no module is a wrong option, found before anything starts.
+    ModuleLoader loader;
+    if (!options.pluginPath.isEmpty() && !loader.load(options.pluginPath)) {
+        std::fprintf(stderr, "%s",
+                     qPrintable(FrontendOptions::usageError(QStringLiteral("--plugin: ") + loader.errorString())));
+        return FrontendOptions::UsageErrorStatus;
     }
 
     // Declared in this order so that each goes before what it uses.
     QString transportNote;
     std::unique_ptr<ControllerTransport> transport = makeTransport(options, &transportNote);
-    const bool embedded = options.embedded();
     CommandManager commandManager(std::move(transport));
     if (options.timeoutMs > 0)
         commandManager.setTimeout(options.timeoutMs);
@@ -206,32 +215,44 @@ int main(int argc, char *argv[])
     if (!languageProblems.isEmpty())
         commandManager.log(languageProblems);
     commandManager.log(transportNote);
-    if (!embedded && commandManager.open())
-        commandManager.log(Startup::tr("Connected to the controller at %1").arg(commandManager.description()));
-    applySimulationSettings(&commandManager, options.simulateSettings);
-    readVersions(&commandManager, &versions);
-
-    ModuleLoader loader;
-    loadModules(&loader, &window, &commandManager, options, language);
-    commandManager.readMeasurementState();
-    window.refreshStatus();
     window.show();
 
-    if (options.startMeasurement)
-        QTimer::singleShot(0, &window, &MainWindow::startMeasurement);
-
+    // The window comes at once, "connecting"; the module once the controller
+    // answers, for its versions; the screen asked for once the first try ended.
+    QString refusedSetting; // ends the program as a wrong option does
+    QObject::connect(&commandManager, &CommandManager::firstConnected, &window, [&]() {
+        refusedSetting = applySimulationSettings(&commandManager, options.simulateSettings);
+        if (!refusedSetting.isEmpty()) {
+            // Queued: this may come before the event loop runs.
+            QTimer::singleShot(0, &window, []() { QCoreApplication::exit(FrontendOptions::UsageErrorStatus); });
+            return;
+        }
+        readVersions(&commandManager, &versions);
+        loadModules(&loader, &window, &commandManager, options, language);
+        commandManager.readMeasurementState();
+        window.refreshStatus();
+    });
     std::unique_ptr<ScreenshotTaker> screenshot;
-    if (!options.screenshotFile.isEmpty()) {
+    QObject::connect(&commandManager, &CommandManager::firstAttemptEnded, &window, [&]() {
+        if (options.screenshotFile.isEmpty()) {
+            openScreen(&window, options.screen, &commandManager);
+            return;
+        }
         screenshot = std::make_unique<ScreenshotTaker>(&window, options.screen, options.screenshotFile,
                                                        options.delayMs);
         screenshot->start();
-    } else {
-        openScreen(&window, options.screen);
-    }
+    });
+    if (options.startMeasurement)
+        commandManager.startWhenConnected();
+    commandManager.connectInBackground();
 
     int code = QApplication::exec();
     if (screenshot)
         code = screenshot->exitCode();
+    if (!refusedSetting.isEmpty()) {
+        std::fprintf(stderr, "%s", qPrintable(FrontendOptions::usageError(refusedSetting)));
+        code = FrontendOptions::UsageErrorStatus;
+    }
     window.releaseModules();
     return code;
 }

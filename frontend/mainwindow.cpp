@@ -14,12 +14,16 @@
 
 #include "frontend/commandmanager.h"
 #include "frontend/messagelogpanel.h"
+#include "frontend/moduledialogguard.h"
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
 #include "host/menuentry.h"
 #include "host/moduleinterface.h"
 
 namespace {
+
+// Long enough to read a sentence; the log keeps it.
+constexpr int StatusMessageMs = 15000;
 
 // The record's qint32[3] triples.
 QString versionText(const qint32 *triple)
@@ -43,6 +47,7 @@ MainWindow::MainWindow(CommandManager *manager, BackendVersions *versions, QWidg
     , connectionLabel(new QLabel(this))
     , logPanel(new MessageLogPanel(this))
     , logDock(new QDockWidget(tr("Message Log"), this))
+    , dialogGuard(new ModuleDialogGuard(manager, this))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Orvel Front-End"));
@@ -63,6 +68,8 @@ MainWindow::MainWindow(CommandManager *manager, BackendVersions *versions, QWidg
     connect(commandManager, &CommandManager::messageLogged, logPanel, &MessageLogPanel::addMessage);
     connect(commandManager, &CommandManager::measurementStateChanged, this, &MainWindow::refreshStatus);
     connect(commandManager, &CommandManager::connectionChanged, this, &MainWindow::refreshStatus);
+    connect(commandManager, &CommandManager::dataMissingChanged, this, &MainWindow::refreshStatus);
+    connect(dialogGuard, &ModuleDialogGuard::told, this, &MainWindow::tell);
 
     connectionLabel->setObjectName(QStringLiteral("label_connection"));
     statusBar()->addPermanentWidget(connectionLabel);
@@ -142,8 +149,10 @@ void MainWindow::installModule(QObject *root, ModuleInterface *module, bool obse
                                         .arg(entry->action->text()));
             }
         }
-        moduleItems.append(
-            {entry->menuTitle, entry->menuOrder, entry->actionOrder, entry->action, entry->widget, false});
+        QAction *shown = entry->widgetKind == MenuEntry::DialogKind
+                             ? dialogGuard->standIn(entry->action, entry->widget)
+                             : entry->action;
+        moduleItems.append({entry->menuTitle, entry->menuOrder, entry->actionOrder, shown, entry->widget, false});
     }
     if (entries.isEmpty())
         commandManager->log(tr("%1 %2 offers nothing for this controller").arg(hosted.name, hosted.version));
@@ -157,6 +166,7 @@ void MainWindow::releaseModules()
         return;
     // The modules' requesters are their widgets, which cleanup deletes.
     commandManager->dataRouter().clear();
+    dialogGuard->clear();
     while (!modules.isEmpty()) {
         const HostedModule module = modules.takeLast();
         if (module.root.isNull())
@@ -246,11 +256,19 @@ void MainWindow::rebuildMenus()
 
 void MainWindow::sendTrackingCommand(const char *command, const QString &failure)
 {
+    const bool away = commandManager->connection() != CommandManager::Connection::Connected;
     char reply[IOManager::ReplySize];
     const int result = commandManager->sendCommand(reply, "%s", command);
-    if (result != 0)
+    // Not sent while the controller is away: the log says so already, and what happens when it answers.
+    if (result != 0 && !(away && result == CommandManager::NotConnected))
         commandManager->log(failure.arg(CommandManager::errorText(result)));
     refreshStatus();
+}
+
+void MainWindow::tell(const QString &text)
+{
+    commandManager->log(text);
+    statusBar()->showMessage(text, StatusMessageMs);
 }
 
 void MainWindow::startMeasurement()
@@ -293,6 +311,10 @@ QString MainWindow::connectionText() const
     switch (commandManager->connection()) {
     case CommandManager::Connection::Connected:
         return tr("%1, connected").arg(where);
+    case CommandManager::Connection::Connecting:
+        if (commandManager->lossReason().isEmpty())
+            return tr("%1, connecting").arg(where);
+        return tr("%1, connecting (%2)").arg(where, commandManager->lossReason());
     case CommandManager::Connection::Lost:
     case CommandManager::Connection::Reconnecting:
         break;
@@ -312,9 +334,17 @@ void MainWindow::refreshStatus()
 {
     // Both actions stay enabled: the controller may have been started or
     // stopped by someone else, and only it knows.
-    const QString measurement = commandManager->isMeasuring()        ? tr("running")
-                                : commandManager->resumesMeasurement() ? tr("stopped, starts again when the controller answers")
-                                                                       : tr("stopped");
+    const bool connecting = commandManager->connection() == CommandManager::Connection::Connecting;
+    QString measurement = tr("stopped");
+    if (commandManager->isMeasuring() && commandManager->isDataMissing())
+        measurement = tr("running, but no data comes in (see the message log)");
+    else if (commandManager->isMeasuring())
+        measurement = tr("running");
+    else if (commandManager->resumesMeasurement())
+        measurement = connecting ? tr("stopped, starts when the controller answers")
+                                 : tr("stopped, starts again when the controller answers");
     statusLabel->setText(aboutText() + tr("<p><b>Measurement:</b> %1</p>").arg(measurement.toHtmlEscaped()));
-    connectionLabel->setText(tr("Controller: %1").arg(CommandManager::connectionText(commandManager->connection())));
+    const QString connection = CommandManager::connectionText(commandManager->connection());
+    connectionLabel->setText(commandManager->isDataMissing() ? tr("Controller: %1, no data").arg(connection)
+                                                             : tr("Controller: %1").arg(connection));
 }

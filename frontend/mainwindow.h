@@ -9,6 +9,7 @@
 
 class CommandManager;
 class MessageLogPanel;
+class ModuleDialogGuard;
 class ModuleInterface;
 class QAction;
 class QDockWidget;
@@ -18,7 +19,8 @@ struct BackendVersions;
 
 // The host's main window: its own menus, the message log, and whatever a
 // module contributes (actions merged into the menus by title and order,
-// dock widgets docked).
+// dock widgets docked). The module's dialog actions reach the menus through
+// a ModuleDialogGuard: a dialog opens only while the controller answers.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -51,7 +53,8 @@ public:
     QStringList moduleNames() const;
     void setModuleError(const QString &error);
 
-    // The module's action whose widget inherits the class ("MtSettingsDlg"); null if none.
+    // The action of the menus that opens or shows the module's widget of the
+    // class ("MtSettingsDlg"): for a dialog the guard's stand-in. Null if none.
     QAction *moduleActionFor(const char *widgetClass) const;
     // The first dock widget the module contributed.
     QDockWidget *moduleDock() const;
@@ -89,6 +92,7 @@ private:
     void createOwnActions();
     void rebuildMenus();
     void sendTrackingCommand(const char *command, const QString &failure);
+    void tell(const QString &text);
 
     CommandManager *commandManager;
     BackendVersions *backendVersions;
@@ -96,6 +100,7 @@ private:
     QLabel *connectionLabel;
     MessageLogPanel *logPanel;
     QDockWidget *logDock;
+    ModuleDialogGuard *dialogGuard;
     QAction *startAction = nullptr;
     QAction *stopAction = nullptr;
 

@@ -21,13 +21,36 @@ QString ModuleLoader::defaultModulesFolder()
     return QFileInfo(installed).isDir() ? installed : programDir.path();
 }
 
+bool ModuleLoader::checkLibrary(const QString &path, QString *reason)
+{
+    reason->clear();
+    const QFileInfo file(path);
+    if (!file.exists())
+        *reason = tr("no module library at %1").arg(path);
+    else if (file.isDir())
+        *reason = tr("%1 is a folder, not a module library").arg(path);
+    else if (!file.isReadable())
+        *reason = tr("%1 cannot be read").arg(path);
+    else if (file.size() == 0)
+        *reason = tr("%1 is empty, not a module library").arg(path);
+    if (!reason->isEmpty())
+        return false;
+    // Reads the metadata from the file; no code of the library runs.
+    QPluginLoader loader(path);
+    const QJsonObject metaData = loader.metaData();
+    const QString iid = metaData.value(QStringLiteral("IID")).toString();
+    if (metaData.isEmpty())
+        *reason = tr("%1 is not a Qt plug-in: %2").arg(path, loader.errorString());
+    else if (iid != QLatin1String(ModuleIid))
+        *reason = tr("%1 is a plug-in for %2, not a module (%3)").arg(path, iid, QLatin1String(ModuleIid));
+    return reason->isEmpty();
+}
+
 bool ModuleLoader::load(const QString &path)
 {
     error.clear();
-    if (!QFileInfo::exists(path)) {
-        error = tr("no module library at %1").arg(path);
+    if (!checkLibrary(path, &error))
         return false;
-    }
     auto loader = std::make_unique<QPluginLoader>(path);
     QObject *object = loader->instance();
     if (!object) {
@@ -70,7 +93,8 @@ int ModuleLoader::loadFolder(const QString &folder)
         if (!QLibrary::isLibrary(path))
             continue;
         // The metadata is read from the file; a library is loaded only for its IID.
-        const QString iid = QPluginLoader(path).metaData().value(QStringLiteral("IID")).toString();
+        const QJsonObject metaData = QPluginLoader(path).metaData();
+        const QString iid = metaData.value(QStringLiteral("IID")).toString();
         if (iid != QLatin1String(ModuleIid)) {
             noteLines << (iid.isEmpty()
                               ? tr("Skipped %1: not a Qt plug-in").arg(path)
@@ -78,10 +102,20 @@ int ModuleLoader::loadFolder(const QString &folder)
                                     .arg(path, iid));
             continue;
         }
-        if (load(path))
+        // Two copies of a module would give two of each of its windows and menu entries.
+        const QString className = metaData.value(QStringLiteral("className")).toString();
+        const QString loadedFrom = loadedClasses.value(className);
+        if (!loadedFrom.isEmpty()) {
+            noteLines << tr("Skipped %1: another copy of the module %2, which is loaded from %3")
+                             .arg(path, className, loadedFrom);
+            continue;
+        }
+        if (load(path)) {
             ++count;
-        else
+            loadedClasses.insert(className, path);
+        } else {
             noteLines << tr("Cannot load %1: %2").arg(path, error);
+        }
     }
     if (count == 0)
         noteLines << tr("No module in %1").arg(folder);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QList>
 #include <QPluginLoader>
 #include <QString>
@@ -34,10 +35,16 @@ public:
     // bin/); in the build tree, where the plug-in is built: beside the program.
     static QString defaultModulesFolder();
 
-    // One library, whatever its IID; false with errorString().
+    // What can be told of a file without loading it: that it is a readable,
+    // non-empty Qt plug-in whose metadata IID is ModuleIid. False with the
+    // reason.
+    static bool checkLibrary(const QString &path, QString *reason);
+
+    // One library that checkLibrary() accepts; false with errorString().
     bool load(const QString &path);
     // Every library in the folder whose metadata IID is ModuleIid, in name
-    // order; the others are skipped with a note. Returns how many loaded.
+    // order, one per plug-in class: a second copy of a module is skipped.
+    // Each skipped library gets a note. Returns how many loaded.
     int loadFolder(const QString &folder);
 
     QList<Module> modules() const;
@@ -47,6 +54,8 @@ public:
 
 private:
     std::vector<std::unique_ptr<QPluginLoader>> loaders;
+    // The file each plug-in class of loadFolder() came from.
+    QHash<QString, QString> loadedClasses;
     QStringList noteLines;
     QString error;
 };

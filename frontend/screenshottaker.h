@@ -2,14 +2,18 @@
 #define SCREENSHOTTAKER_H
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "frontend/frontendoptions.h"
+#include "frontend/screennavigator.h"
 
 class MainWindow;
+class QWidget;
 
 // Opens one screen of the window, saves a picture of it to a PNG file after
 // a delay and ends the application; works without a display (offscreen).
+// A screen that cannot be reached ends it too, with the reason on stderr.
 // A module dialog runs modally, so the picture is taken from within its
 // event loop, after which the dialog is closed.
 class ScreenshotTaker : public QObject
@@ -25,32 +29,19 @@ public:
     // 0 when the picture was saved.
     int exitCode() const { return code; }
 
-    // The module's dialog class behind a screen (the one its menu action
-    // opens); null for the window and the display.
-    static const char *dialogClass(FrontendOptions::Screen screen);
-    // The class of the window pictured; for the screens reached from a
-    // dialog it differs from dialogClass().
-    static const char *targetClass(FrontendOptions::Screen screen);
-
 private slots:
-    void openScreen();
-    void waitForTarget();
+    void waitAndCapture(QWidget *target);
     void capture();
-    void finish();
+    void fail(const QString &reason);
 
 private:
-    void fail(const QString &reason);
-    QWidget *findTarget() const;
-    // Moves on from the dialog the action opened towards the target screen, once.
-    void driveEntryDialog(QWidget *modal);
+    void finish();
 
-    MainWindow *window;
-    FrontendOptions::Screen screen;
+    ScreenNavigator navigator;
+    QPointer<QWidget> target;
     QString fileName;
     int delayMs;
     int code = 1;
-    int waitedMs = 0;
-    bool driven = false;
 };
 
 #endif // SCREENSHOTTAKER_H

@@ -36,16 +36,19 @@ bool TcpTransport::open(int timeoutMs, QString *error)
     socket.connectToHost(hostName, hostPort);
     if (socket.waitForConnected(timeoutMs)) {
         socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        openError.clear();
         return true;
     }
+    openError = socket.errorString();
     if (error)
-        *error = socket.errorString();
+        *error = openError;
     socket.abort();
     return false;
 }
 
 bool TcpTransport::listenForData(quint16 port, QString *error)
 {
+    wantedDataPort = port;
     if (udpSocket.bind(QHostAddress::AnyIPv4, port))
         return true;
     if (error)
@@ -145,4 +148,11 @@ void TcpTransport::readDatagrams()
 QString TcpTransport::description() const
 {
     return QStringLiteral("%1:%2").arg(hostName).arg(hostPort);
+}
+
+QString TcpTransport::dataDescription() const
+{
+    if (udpSocket.state() != QAbstractSocket::BoundState)
+        return tr("UDP port %1 of this computer, which could not be opened (--data-port)").arg(wantedDataPort);
+    return tr("UDP port %1 of this computer (--data-port)").arg(udpSocket.localPort());
 }

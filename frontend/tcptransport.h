@@ -27,6 +27,8 @@ public:
     bool open(int timeoutMs, QString *error) override;
     Status exchange(const QByteArray &line, int timeoutMs, QByteArray *reply) override;
     QString description() const override;
+    QString dataDescription() const override;
+    QString connectError() const override { return openError; }
 
 private slots:
     void readDatagrams();
@@ -43,6 +45,8 @@ private:
     QTcpSocket socket;
     QUdpSocket udpSocket;
     bool dropping = false; // our own close is no loss to report
+    QString openError;
+    quint16 wantedDataPort = 0;
 };
 
 #endif // TCPTRANSPORT_H

@@ -24,10 +24,24 @@ UiLanguage UiLanguage::fromLocale(const QLocale &locale)
     return UiLanguage(first.language() == QLocale::German ? German : English);
 }
 
+QLocale UiLanguage::locale() const
+{
+    const QLocale system = QLocale::system();
+    if (isGerman())
+        return system.language() == QLocale::German ? system : QLocale(QLocale::German, QLocale::Germany);
+    // The C locale writes numbers as English does.
+    const bool english = system.language() == QLocale::English || system.language() == QLocale::C;
+    return english ? system : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
 // The failures are worded once both catalogues are in, so in German where the front-end's is.
 QString UiLanguage::install(QCoreApplication *application) const
 {
-    if (!isGerman() || !application)
+    if (!application)
+        return QString();
+    // What goes to the controller is formatted apart from this, in the C locale.
+    QLocale::setDefault(locale());
+    if (!isGerman())
         return QString();
     const QString qtDirectory = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
     const bool qtInstalled = installCatalogue(application, QString::fromLatin1(QtCatalogue), qtDirectory);

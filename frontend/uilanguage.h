@@ -36,9 +36,15 @@ public:
     bool isGerman() const { return uiLanguage == German; }
     QString code() const { return isGerman() ? QStringLiteral("de") : QStringLiteral("en"); }
 
-    // Installs Qt's and the front-end's translations on the application,
-    // before the first window is made. Returns what could not be loaded,
-    // one line each, empty when all is well (or nothing was needed).
+    // Numbers in the language of the texts: the system's locale where it
+    // speaks that language, else the language's own (German: de_DE).
+    QLocale locale() const;
+
+    // Installs Qt's and the front-end's translations on the application and
+    // makes locale() the default one, which every widget made afterwards
+    // shows and reads its numbers in: before the first window is made.
+    // Returns what could not be loaded, one line each, empty when all is
+    // well (or nothing was needed).
     QString install(QCoreApplication *application) const;
     // The module's translation, from the resources its library brought:
     // after the plug-in is loaded and before it is asked for its entries.

@@ -102,6 +102,42 @@
         <source>Cannot start the measurement again: %1</source>
         <translation>Die Messung kann nicht erneut gestartet werden: %1</translation>
     </message>
+    <message>
+        <source>connecting</source>
+        <translation>Verbindung wird aufgebaut</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: not sent, the controller at %2 has not answered yet</source>
+        <translation>&quot;%1&quot;: nicht gesendet, der Controller unter %2 hat noch nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>The measurement starts when the controller answers</source>
+        <translation>Die Messung startet, sobald der Controller antwortet</translation>
+    </message>
+    <message>
+        <source>The measurement will not start when the controller answers</source>
+        <translation>Die Messung startet nicht, wenn der Controller antwortet</translation>
+    </message>
+    <message>
+        <source>it answered &quot;%1&quot;</source>
+        <translation>er antwortete &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>a status query got %1</source>
+        <translation>eine Statusabfrage ergab: %1</translation>
+    </message>
+    <message>
+        <source>Connected to the controller at %1</source>
+        <translation>Mit dem Controller unter %1 verbunden</translation>
+    </message>
+    <message>
+        <source>Measurement started</source>
+        <translation>Messung gestartet</translation>
+    </message>
+    <message>
+        <source>Cannot start the measurement: %1</source>
+        <translation>Die Messung kann nicht gestartet werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>ControllerTransport</name>
@@ -130,10 +166,25 @@
     </message>
 </context>
 <context>
+    <name>DataWatch</name>
+    <message>
+        <source>Data output from the controller at %1 comes in again</source>
+        <translation>Die Datenausgabe des Controllers unter %1 kommt wieder an</translation>
+    </message>
+    <message>
+        <source>No data output from the controller at %1 for %2 ms although the measurement runs. Likely causes: the data output does not reach %3, or another client switched the outputs off</source>
+        <translation>Seit %2 ms keine Datenausgabe vom Controller unter %1, obwohl die Messung läuft. Wahrscheinliche Ursachen: die Datenausgabe erreicht %3 nicht, oder ein anderer Client hat die Ausgaben abgeschaltet</translation>
+    </message>
+</context>
+<context>
     <name>EmbeddedTransport</name>
     <message>
         <source>embedded simulated controller</source>
         <translation>eingebetteter simulierter Controller</translation>
+    </message>
+    <message>
+        <source>this process</source>
+        <translation>diesen Prozess</translation>
     </message>
 </context>
 <context>
@@ -151,16 +202,16 @@
         <translation>Das Modul im Beobachtermodus betreiben (keine Dialoge).</translation>
     </message>
     <message>
-        <source>Controller to connect to over TCP instead of the embedded simulated one.</source>
-        <translation>Controller, mit dem statt des eingebauten simulierten über TCP verbunden wird.</translation>
+        <source>Controller to connect to over TCP: a host name, an IPv4 address or an IPv6 address in brackets, e.g. [::1]:5000 (default: none, the embedded simulated controller).</source>
+        <translation>Controller, mit dem über TCP verbunden wird: ein Hostname, eine IPv4-Adresse oder eine IPv6-Adresse in eckigen Klammern, z. B. [::1]:5000 (Standard: keiner, der eingebaute simulierte Controller).</translation>
     </message>
     <message>
         <source>Local UDP port for the controller&apos;s data output (default %1).</source>
         <translation>Lokaler UDP-Port für die Datenausgabe des Controllers (Standard %1).</translation>
     </message>
     <message>
-        <source>Time-out of one controller command in milliseconds.</source>
-        <translation>Zeitlimit eines Controller-Befehls in Millisekunden.</translation>
+        <source>Time-out of one controller command in milliseconds (default %1).</source>
+        <translation>Zeitlimit eines Controller-Befehls in Millisekunden (Standard %1).</translation>
     </message>
     <message>
         <source>Milliseconds the data output may pause during a measurement before the controller is checked (default %1).</source>
@@ -171,32 +222,32 @@
         <translation>Sprache des Fensters: de oder en (Standard: die des Systems).</translation>
     </message>
     <message>
-        <source>Product name the simulated controller reports.</source>
-        <translation>Produktname, den der simulierte Controller meldet.</translation>
+        <source>Product name the simulated controller reports (default %1).</source>
+        <translation>Produktname, den der simulierte Controller meldet (Standard %1).</translation>
     </message>
     <message>
-        <source>Product version the simulated controller reports, e.g. 2.9.4.</source>
-        <translation>Produktversion, die der simulierte Controller meldet, z. B. 2.9.4.</translation>
+        <source>Product version the simulated controller reports (default %1).</source>
+        <translation>Produktversion, die der simulierte Controller meldet (Standard %1).</translation>
     </message>
     <message>
-        <source>Backend version the simulated controller reports, e.g. 1.14.0.</source>
-        <translation>Backend-Version, die der simulierte Controller meldet, z. B. 1.14.0.</translation>
+        <source>Backend version the simulated controller reports (default %1).</source>
+        <translation>Backend-Version, die der simulierte Controller meldet (Standard %1).</translation>
     </message>
     <message>
-        <source>Any simulation setting, sent as &quot;orvel2 simulate &lt;setting&gt; &lt;value&gt;&quot; (repeatable).</source>
-        <translation>Beliebige Simulationseinstellung, gesendet als &quot;orvel2 simulate &lt;setting&gt; &lt;value&gt;&quot; (wiederholbar).</translation>
+        <source>Any simulation setting, sent as &quot;orvel2 simulate &lt;setting&gt; &lt;value&gt;&quot; (repeatable; default: none).</source>
+        <translation>Beliebige Simulationseinstellung, gesendet als &quot;orvel2 simulate &lt;setting&gt; &lt;value&gt;&quot; (wiederholbar; Standard: keine).</translation>
     </message>
     <message>
         <source>Start a measurement right away.</source>
         <translation>Sofort eine Messung starten.</translation>
     </message>
     <message>
-        <source>Save a picture of the window (or of the screen chosen with --show) to a PNG file and exit.</source>
-        <translation>Ein Bild des Fensters (oder des mit --show gewählten Bildschirms) als PNG-Datei speichern und beenden.</translation>
+        <source>Save a picture of the window (or of the screen chosen with --show) to a PNG file and exit; exit status 1 when the screen cannot be reached (default: none, the window stays open).</source>
+        <translation>Ein Bild des Fensters (oder des mit --show gewählten Bildschirms) als PNG-Datei speichern und beenden; Exit-Status 1, wenn der Bildschirm nicht erreichbar ist (Standard: keins, das Fenster bleibt offen).</translation>
     </message>
     <message>
-        <source>Screen for --screenshot: settings, devices, calibration, help, progress, countdown, result, error or display (the last four run a calibration; see --simulate and --delay).</source>
-        <translation>Bildschirm für --screenshot: settings, devices, calibration, help, progress, countdown, result, error oder display (die letzten vier führen eine Kalibrierung aus; siehe --simulate und --delay).</translation>
+        <source>Screen to open, or to picture with --screenshot: settings, devices, calibration, help, progress, countdown, result, error or display (the last four run a calibration; see --simulate and --delay; default: the main window).</source>
+        <translation>Zu öffnender oder mit --screenshot abzubildender Bildschirm: settings, devices, calibration, help, progress, countdown, result, error oder display (die letzten vier führen eine Kalibrierung aus; siehe --simulate und --delay; Standard: das Hauptfenster).</translation>
     </message>
     <message>
         <source>Milliseconds to wait before the screenshot (default %1).</source>
@@ -237,6 +288,14 @@
     <message>
         <source>--silence wants milliseconds above 0</source>
         <translation>--silence erwartet Millisekunden über 0</translation>
+    </message>
+    <message>
+        <source>--screenshot wants a file in a folder that exists, not &quot;%1&quot;</source>
+        <translation>--screenshot erwartet eine Datei in einem vorhandenen Ordner, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>Aufruf: %1 [Optionen]</translation>
     </message>
     <message>
         <source>--delay wants milliseconds</source>
@@ -389,6 +448,26 @@
         <source>Controller: %1</source>
         <translation>Controller: %1</translation>
     </message>
+    <message>
+        <source>%1, connecting</source>
+        <translation>%1, Verbindung wird aufgebaut</translation>
+    </message>
+    <message>
+        <source>%1, connecting (%2)</source>
+        <translation>%1, Verbindung wird aufgebaut (%2)</translation>
+    </message>
+    <message>
+        <source>running, but no data comes in (see the message log)</source>
+        <translation>läuft, aber es kommen keine Daten an (siehe Meldungsprotokoll)</translation>
+    </message>
+    <message>
+        <source>stopped, starts when the controller answers</source>
+        <translation>gestoppt, startet, sobald der Controller antwortet</translation>
+    </message>
+    <message>
+        <source>Controller: %1, no data</source>
+        <translation>Controller: %1, keine Daten</translation>
+    </message>
 </context>
 <context>
     <name>MessageLogPanel</name>
@@ -407,6 +486,21 @@
     <message>
         <source>%1, category %2, level %3</source>
         <translation>%1, Kategorie %2, Stufe %3</translation>
+    </message>
+</context>
+<context>
+    <name>ModuleDialogGuard</name>
+    <message>
+        <source>&quot;%1&quot; not opened: it loads its settings from the controller, and the controller at %2 has not answered yet. Choose it again once the controller answers.</source>
+        <translation>&quot;%1&quot; nicht geöffnet: es lädt seine Einstellungen vom Controller, und der Controller unter %2 hat noch nicht geantwortet. Erneut wählen, sobald der Controller antwortet.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; not opened: it loads its settings from the controller, and the controller at %2 has not answered since %3. Choose it again once the controller answers.</source>
+        <translation>&quot;%1&quot; nicht geöffnet: es lädt seine Einstellungen vom Controller, und der Controller unter %2 antwortet seit %3 nicht mehr. Erneut wählen, sobald der Controller antwortet.</translation>
+    </message>
+    <message>
+        <source>The controller at %1 answers again; &quot;%2&quot; shows what it loaded before it was lost: close it and open it again to load afresh</source>
+        <translation>Der Controller unter %1 antwortet wieder; &quot;%2&quot; zeigt, was es vor dem Verbindungsverlust geladen hat: schließen und erneut öffnen, um neu zu laden</translation>
     </message>
 </context>
 <context>
@@ -439,6 +533,104 @@
         <source>No module in %1</source>
         <translation>Kein Modul in %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a module library</source>
+        <translation>%1 ist ein Ordner, keine Modulbibliothek</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 is empty, not a module library</source>
+        <translation>%1 ist leer, keine Modulbibliothek</translation>
+    </message>
+    <message>
+        <source>%1 is not a Qt plug-in: %2</source>
+        <translation>%1 ist kein Qt-Plug-in: %2</translation>
+    </message>
+    <message>
+        <source>%1 is a plug-in for %2, not a module (%3)</source>
+        <translation>%1 ist ein Plug-in für %2, kein Modul (%3)</translation>
+    </message>
+    <message>
+        <source>Skipped %1: another copy of the module %2, which is loaded from %3</source>
+        <translation>%1 übersprungen: eine weitere Kopie des Moduls %2, das aus %3 geladen ist</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenNavigator</name>
+    <message>
+        <source>the module offers no display here</source>
+        <translation>das Modul bietet hier keine Anzeige</translation>
+    </message>
+    <message>
+        <source>the module offers no dialog for &quot;%1&quot; here: no module is loaded, it runs in observer mode, or it refuses the controller&apos;s product</source>
+        <translation>das Modul bietet hier keinen Dialog für &quot;%1&quot;: kein Modul ist geladen, es läuft im Beobachtermodus oder es lehnt das Produkt des Controllers ab</translation>
+    </message>
+    <message>
+        <source>the settings dialog has no radio device page here</source>
+        <translation>der Einstellungsdialog hat hier keine Seite für Funkgeräte</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; did not show, and nothing changed for %2 s</source>
+        <translation>&quot;%1&quot; erschien nicht, und %2 s lang änderte sich nichts</translation>
+    </message>
+    <message>
+        <source>the module&apos;s dialog did not open, or closed before &quot;%1&quot; showed</source>
+        <translation>der Dialog des Moduls öffnete sich nicht oder schloss sich, bevor &quot;%1&quot; erschien</translation>
+    </message>
+    <message>
+        <source>the tip calibration dialog has no button that leads to &quot;%1&quot;</source>
+        <translation>der Dialog der Spitzenkalibrierung hat keine Schaltfläche, die zu &quot;%1&quot; führt</translation>
+    </message>
+    <message>
+        <source>%1 is disabled in the tip calibration dialog</source>
+        <translation>%1 ist im Dialog der Spitzenkalibrierung gesperrt</translation>
+    </message>
+    <message>
+        <source>%1 is disabled in the tip calibration dialog: %2</source>
+        <translation>%1 ist im Dialog der Spitzenkalibrierung gesperrt: %2</translation>
+    </message>
+    <message>
+        <source>the tip calibration ended without showing &quot;%1&quot;; the message log may say why</source>
+        <translation>die Spitzenkalibrierung endete, ohne &quot;%1&quot; zu zeigen; das Meldungsprotokoll nennt vielleicht den Grund</translation>
+    </message>
+    <message>
+        <source>the calibration ended before its progress showed</source>
+        <translation>die Kalibrierung endete, bevor ihr Fortschritt erschien</translation>
+    </message>
+    <message>
+        <source>the calibration ended without a countdown: one shows only between the steps of a two-step calibration (--simulate cal_steps=2)</source>
+        <translation>die Kalibrierung endete ohne Countdown: Er erscheint nur zwischen den Schritten einer zweistufigen Kalibrierung (--simulate cal_steps=2)</translation>
+    </message>
+    <message>
+        <source>the calibration failed: %1</source>
+        <translation>die Kalibrierung schlug fehl: %1</translation>
+    </message>
+    <message>
+        <source>the calibration succeeded, so there is no error to show (make it fail with --simulate &quot;cal_fail=&lt;text&gt;&quot;)</source>
+        <translation>die Kalibrierung gelang, es gibt also keinen Fehler zu zeigen (mit --simulate &quot;cal_fail=&lt;text&gt;&quot; schlägt sie fehl)</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenshotTaker</name>
+    <message>
+        <source>&quot;%1&quot; closed before the picture</source>
+        <translation>&quot;%1&quot; schloss sich vor dem Bild</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Saved %1 (%2x%3)</source>
+        <translation>%1 gespeichert (%2x%3)</translation>
+    </message>
+    <message>
+        <source>Screenshot failed: %1</source>
+        <translation>Bildschirmfoto fehlgeschlagen: %1</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -467,10 +659,6 @@
         <translation>Controller: %1, Produktversion %2.%3.%4, Backend-Version %5.%6.%7</translation>
     </message>
     <message>
-        <source>Cannot load the module: %1</source>
-        <translation>Das Modul kann nicht geladen werden: %1</translation>
-    </message>
-    <message>
         <source>Loaded %1 from %2</source>
         <translation>%1 aus %2 geladen</translation>
     </message>
@@ -479,8 +667,16 @@
         <translation>kein Modul in %1</translation>
     </message>
     <message>
-        <source>Connected to the controller at %1</source>
-        <translation>Mit dem Controller unter %1 verbunden</translation>
+        <source>the controller refuses the simulation setting &quot;%1&quot;: %2</source>
+        <translation>der Controller lehnt die Simulationseinstellung &quot;%1&quot; ab: %2</translation>
+    </message>
+    <message>
+        <source>Showing %1, as --show asks</source>
+        <translation>%1 wird angezeigt, wie mit --show verlangt</translation>
+    </message>
+    <message>
+        <source>Cannot show %1: %2</source>
+        <translation>%1 kann nicht angezeigt werden: %2</translation>
     </message>
     <message>
         <source>no display (DISPLAY is not set). Run it in a desktop session, under xvfb-run, or with QT_QPA_PLATFORM=offscreen and --screenshot FILE.</source>
@@ -492,6 +688,14 @@
     <message>
         <source>the controller closed the connection</source>
         <translation>der Controller hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>UDP port %1 of this computer (--data-port)</source>
+        <translation>UDP-Port %1 dieses Computers (--data-port)</translation>
+    </message>
+    <message>
+        <source>UDP port %1 of this computer, which could not be opened (--data-port)</source>
+        <translation>UDP-Port %1 dieses Computers, der sich nicht öffnen ließ (--data-port)</translation>
     </message>
 </context>
 <context>

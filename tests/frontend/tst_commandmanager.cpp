@@ -5,68 +5,18 @@
 #include <functional>
 #include <memory>
 
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 #include "frontend/commandmanager.h"
 #include "frontend/controllerlink.h"
 #include "frontend/tcptransport.h"
 #include "host/requester.h"
+#include "scriptedcontroller.h"
 
 namespace {
 
 using C = CommandManager;
 constexpr int TestTimeoutMs = 300; // the time-out cases only; all else has the default
-
-// A controller answering from a script, on a thread of its own: the client
-// blocks its thread while it waits for a reply.
-class ScriptedController : public QThread
-{
-public:
-    static constexpr int Close = -1; // instead of a delay: the bytes as they are, then the connection closed
-
-    ~ScriptedController() override { quit(), wait(); }
-    quint16 listen() { return start(), ready.acquire(), port; }
-    void on(const QByteArray &line, const QByteArray &reply, int delayMs = 0)
-    {
-        const QMutexLocker locker(&mutex);
-        script.insert(line, {reply, delayMs});
-    }
-    QAtomicInt linesRead, connections;
-
-protected:
-    void run() override
-    {
-        QTcpServer server;
-        port = server.listen(QHostAddress::LocalHost, 0) ? server.serverPort() : 0;
-        connect(&server, &QTcpServer::newConnection, &server, [this, &server]() {
-            while (QTcpSocket *socket = server.nextPendingConnection()) {
-                connections.fetchAndAddOrdered(1);
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket]() {
-                    while (socket->canReadLine()) {
-                        linesRead.fetchAndAddOrdered(1);
-                        QMutexLocker locker(&mutex);
-                        const auto action = script.value(socket->readLine().trimmed(), {"orvel2 err 1 unknown command", 0});
-                        locker.unlock();
-                        if (action.second == Close)
-                            return socket->write(action.first), socket->disconnectFromHost();
-                        QTimer::singleShot(action.second, socket, [socket, line = action.first + '\n']() { socket->write(line); });
-                    }
-                });
-            }
-        });
-        ready.release();
-        exec();
-    }
-
-private:
-    QMutex mutex;
-    QHash<QByteArray, QPair<QByteArray, int>> script; // line: reply, delay
-    QSemaphore ready; // its release and acquire hand the port over
-    quint16 port = 0;
-};
 
 // Records what the host tells it, in order.
 struct Recorder : Requester
@@ -95,9 +45,13 @@ private slots:
     void repliesAndErrors();
     void timeOutsAndLosses();
     void silenceAndRecovery();
+    void keptAliveWhileIdle();
+    void refusalIsNoRecovery();
+    void connectsInBackground();
     void notificationsRoutingAndPainting();
 
 private:
+    std::unique_ptr<CommandManager> makeManager();
     ControllerTransport *transport() const { return manager->link()->transport(); }
     int send(const char *command) { return manager->sendCommand(reply, "%s", command); }
     // The controller's answer to the manager's check, after a delay.
@@ -112,19 +66,26 @@ private:
     }
 
     std::unique_ptr<ScriptedController> script;
+    quint16 port = 0;
     std::unique_ptr<CommandManager> manager;
     QStringList log;
     char reply[IOManager::ReplySize + 64];
 };
 
+std::unique_ptr<CommandManager> TestCommandManager::makeManager()
+{
+    auto made = std::make_unique<CommandManager>(std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port));
+    connect(made.get(), &CommandManager::messageLogged, this,
+            [this](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
+    return made;
+}
+
 void TestCommandManager::init()
 {
     script = std::make_unique<ScriptedController>();
-    const quint16 port = script->listen();
+    port = script->listen();
     QVERIFY(port != 0);
-    manager = std::make_unique<CommandManager>(std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port));
-    connect(manager.get(), &CommandManager::messageLogged, this,
-            [this](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
+    manager = makeManager();
     QVERIFY(manager->open());
     status("none");
 }
@@ -298,6 +259,75 @@ void TestCommandManager::silenceAndRecovery()
     QCOMPARE(manager->connection(), C::Connection::Connected);
     QCOMPARE(display.events.mid(7), (QStringList{"started", "stopped"}));
     QCOMPARE(log.filter("no longer tracks (status \"none\")").size(), 1);
+}
+
+// Nothing to send for a while: status queries keep the connection (data
+// comes over UDP), and a controller that stops answering is found without a command.
+void TestCommandManager::keptAliveWhileIdle()
+{
+    const int before = script->linesRead.loadAcquire();
+    QTRY_VERIFY_WITH_TIMEOUT(script->linesRead.loadAcquire() >= before + 2, 3 * ConnectionWatch::KeepAliveMs + 2000);
+    QCOMPARE(manager->connection(), C::Connection::Connected);
+    status("none", 3600 * 1000);
+    QVERIFY(connected(false));
+    QCOMPARE(log.filter("Lost the controller at").size(), 1);
+    QCOMPARE(log.filter("a status query got no reply within the time-out").size(), 1);
+}
+
+// A server with all its places taken turns a new connection away before it
+// closes it: that is no recovery, and so no second loss right after it.
+void TestCommandManager::refusalIsNoRecovery()
+{
+    status("none", 3600 * 1000);
+    QVERIFY(connected(false));
+    script->on("orvel2 get status active", "orvel2 err 9 too many connections\n", ScriptedController::Close);
+    const int turnedAway = script->connections.loadAcquire() + 2;
+    QTRY_VERIFY_WITH_TIMEOUT(script->connections.loadAcquire() >= turnedAway, 5000);
+    QTest::qWait(100); // the last one's answer
+    QVERIFY(manager->connection() != C::Connection::Connected);
+    QVERIFY2(log.filter("answers again, after").isEmpty(), qPrintable(log.join('\n')));
+
+    status("none");
+    QVERIFY(connected(true));
+    QTest::qWait(2 * ConnectionWatch::ReconnectIntervalMs);
+    QCOMPARE(manager->connection(), C::Connection::Connected);
+    QCOMPARE(log.filter("Lost the controller at").size(), 1);
+    QCOMPARE(log.filter("answers again, after").size(), 1);
+}
+
+// The first connection, to a controller that takes it but does not answer
+// yet: made in the background, reported as the first, and a start chosen
+// meanwhile is said once and done once it answers.
+void TestCommandManager::connectsInBackground()
+{
+    status("none", 3600 * 1000);
+    log.clear();
+    manager = makeManager();
+    QSignalSpy firstConnected(manager.get(), &CommandManager::firstConnected);
+    QSignalSpy firstAttemptEnded(manager.get(), &CommandManager::firstAttemptEnded);
+    manager->connectInBackground();
+    QCOMPARE(manager->connection(), C::Connection::Connecting); // returned without waiting for an answer
+    QVERIFY(firstAttemptEnded.wait(5000));
+    QCOMPARE(firstAttemptEnded.constFirst().constFirst(), QVariant(false));
+    QCOMPARE(manager->connection(), C::Connection::Connecting);
+    QCOMPARE(manager->lossReason(), ControllerTransport::statusText(ControllerTransport::Status::TimedOut));
+    QCOMPARE(log.filter("Cannot connect to the controller at").size(), 1);
+
+    script->on("orvel2 tracking start", "orvel2 ok");
+    QCOMPARE(send("orvel2 tracking start"), int(C::NotConnected));
+    const QRegularExpression unsent("^\"orvel2 tracking start\": not sent, .* has not answered yet$");
+    QCOMPARE(log.filter(unsent).size(), 1);
+    QCOMPARE(log.filter(QRegularExpression("^The measurement starts when the controller answers$")).size(), 1);
+    QVERIFY(manager->resumesMeasurement());
+
+    status("none");
+    QVERIFY(firstConnected.wait(5000));
+    QTRY_VERIFY(manager->isMeasuring());
+    QCOMPARE(log.filter(QRegularExpression("^Connected to the controller at 127.0.0.1:\\d+$")).size(), 1);
+    QCOMPARE(log.filter(QRegularExpression("^Measurement started$")).size(), 1);
+    QVERIFY(log.filter("again").isEmpty());
+    QCOMPARE(firstConnected.size(), 1);
+    QCOMPARE(firstAttemptEnded.size(), 1);
 }
 
 void TestCommandManager::notificationsRoutingAndPainting()

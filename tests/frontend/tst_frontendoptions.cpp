@@ -1,5 +1,5 @@
 // The front-end's command line: what each option sets, what a wrong value is
-// told, and the help that lists them all.
+// told, and the help that lists them all with their defaults.
 #include <QtTest>
 
 #include "frontend/frontendoptions.h"
@@ -42,7 +42,11 @@ private slots:
     void values();
     void wrongValues_data();
     void wrongValues();
+    void wrongPlugin_data();
+    void wrongPlugin();
+    void usageError();
     void helpAndVersion();
+    void helpGivesDefaults();
 };
 
 void TestFrontendOptions::values_data()
@@ -50,10 +54,16 @@ void TestFrontendOptions::values_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("none") << QStringList() << QStringList();
-    QTest::newRow("plug-in") << QStringList{"--plugin", "/opt/lib.so"} << QStringList{"plugin=/opt/lib.so"};
+    QTest::newRow("plug-in") << QStringList{"--plugin", MT_PLUGIN_PATH} << QStringList{"plugin=" MT_PLUGIN_PATH};
     QTest::newRow("switches") << QStringList{"--start", "--observer"} << QStringList{"observer", "start"};
     QTest::newRow("controller") << QStringList{"--controller=ctl.example:5000"}
                                 << QStringList{"controller=ctl.example 5000"};
+    QTest::newRow("controller, host name") << QStringList{"--controller", "localhost:5432"}
+                                           << QStringList{"controller=localhost 5432"};
+    QTest::newRow("controller, IPv4") << QStringList{"--controller", "127.0.0.1:1"}
+                                      << QStringList{"controller=127.0.0.1 1"};
+    QTest::newRow("controller, IPv6 in brackets") << QStringList{"--controller", "[::1]:5433"}
+                                                  << QStringList{"controller=::1 5433"};
     QTest::newRow("controller, IPv6") << QStringList{"--controller", "::1:65535"}
                                       << QStringList{"controller=::1 65535"};
     QTest::newRow("numbers at their limits")
@@ -68,6 +78,9 @@ void TestFrontendOptions::values_data()
                        "--simulate", "rate=30", "--product-version", "02.9.4"}
         << QStringList{"simulate=product_name BRIXEL|product_version 2 9 4|backend_version 1 13 -1|"
                        "cal_fail Tool moved|rate 30"};
+    QTest::newRow("versions as the simulator writes them")
+        << QStringList{"--backend-version", "1.12.0", "--product-version", "2.9.4"}
+        << QStringList{"simulate=product_version 2 9 4|backend_version 1 12 0"};
     QTest::newRow("screenshot") << QStringList{"--screenshot", "s.png", "--show", "devices"}
                                 << QStringList{"screenshot=s.png",
                                                QStringLiteral("screen=%1").arg(int(FrontendOptions::Screen::Devices))};
@@ -94,14 +107,31 @@ void TestFrontendOptions::wrongValues_data()
                                                << "--controller wants host:port, not \":5000\"";
     QTest::newRow("controller, port 0") << QStringList{"--controller", "ctl:0"}
                                         << "--controller wants host:port, not \"ctl:0\"";
+    QTest::newRow("controller, signed port") << QStringList{"--controller", "ctl:+5000"}
+                                             << "--controller wants host:port, not \"ctl:+5000\"";
+    QTest::newRow("controller, blank in the host") << QStringList{"--controller", "my ctl:5000"}
+                                                   << "--controller wants host:port, not \"my ctl:5000\"";
+    QTest::newRow("controller, bracket not closed") << QStringList{"--controller", "[::1:5000"}
+                                                    << "--controller wants host:port, not \"[::1:5000\"";
+    QTest::newRow("controller, host name in brackets") << QStringList{"--controller", "[ctl]:5000"}
+                                                       << "--controller wants host:port, not \"[ctl]:5000\"";
+    QTest::newRow("controller, IPv6 without brackets, no port") << QStringList{"--controller", "::1:"}
+                                                                << "--controller wants host:port, not \"::1:\"";
     QTest::newRow("data port") << QStringList{"--data-port", "65536"} << "--data-port wants a port number";
     QTest::newRow("time-out 0") << QStringList{"--timeout", "0"} << "--timeout wants milliseconds above 0";
+    QTest::newRow("time-out with a sign") << QStringList{"--timeout", "+5"} << "--timeout wants milliseconds above 0";
+    QTest::newRow("time-out with a blank") << QStringList{"--timeout", " 5"} << "--timeout wants milliseconds above 0";
     QTest::newRow("silence, no number") << QStringList{"--silence", "1s"} << "--silence wants milliseconds above 0";
     QTest::newRow("delay") << QStringList{"--delay", "600001"} << "--delay wants milliseconds";
     QTest::newRow("language") << QStringList{"--language", "fr"} << "--language wants de or en, not \"fr\"";
     QTest::newRow("language, blank") << QStringList{"--language", " "} << "--language wants de or en, not \" \"";
     QTest::newRow("version") << QStringList{"--backend-version", "1.13"}
                              << "--backend-version wants major.minor.patch, not \"1.13\"";
+    QTest::newRow("version with blanks") << QStringList{"--product-version", "1 12 0"}
+                                         << "--product-version wants major.minor.patch, not \"1 12 0\"";
+    QTest::newRow("screenshot in a missing folder")
+        << QStringList{"--screenshot", "/nonexistent-folder/s.png"}
+        << "--screenshot wants a file in a folder that exists, not \"/nonexistent-folder/s.png\"";
     QTest::newRow("setting") << QStringList{"--simulate", "rate=1", "--simulate", "=5"}
                              << "--simulate wants setting=value, not \"=5\"";
     QTest::newRow("screen") << QStringList{"--show", "Help"}
@@ -121,6 +151,45 @@ void TestFrontendOptions::wrongValues()
     QVERIFY(!options.exitNow);
     QCOMPARE(options.errorText, error);
     QVERIFY(options.helpText.contains("--delay <ms>"));
+}
+
+// A module library is checked for what can be known without loading it;
+// the reason is the real one.
+void TestFrontendOptions::wrongPlugin_data()
+{
+    QTest::addColumn<QString>("content"); // of the file given; a folder when null
+    QTest::addColumn<QString>("error");   // the beginning of the error, after the path
+    QTest::newRow("folder") << QString() << " is a folder, not a module library";
+    QTest::newRow("empty file") << "" << " is empty, not a module library";
+    QTest::newRow("text") << "not a library" << " is not a Qt plug-in: ";
+}
+
+void TestFrontendOptions::wrongPlugin()
+{
+    QFETCH(QString, content);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QString path = dir.path();
+    if (!content.isNull()) {
+        path = dir.filePath("libmodule.so");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content.toLatin1());
+    }
+    FrontendOptions options;
+    QVERIFY(!options.parse({"orvel-frontend", "--plugin", path}));
+    QVERIFY(!options.exitNow);
+    QVERIFY2(options.errorText.startsWith("--plugin: " + path + error), qPrintable(options.errorText));
+}
+
+void TestFrontendOptions::usageError()
+{
+    QCoreApplication::setApplicationName("orvel-frontend");
+    QCOMPARE(FrontendOptions::usageError("--timeout wants milliseconds above 0"),
+             QString("orvel-frontend: --timeout wants milliseconds above 0\nUsage: orvel-frontend [options]\n"));
+    FrontendOptions options;
+    QVERIFY(!options.parse({"/some/where/orvel-frontend", "--help"}));
+    QVERIFY2(options.helpText.startsWith("Usage: orvel-frontend [options]\n"), qPrintable(options.helpText));
 }
 
 void TestFrontendOptions::helpAndVersion()
@@ -147,6 +216,27 @@ void TestFrontendOptions::helpAndVersion()
     QVERIFY(!version.parse({"orvel-frontend", "-v"}));
     QVERIFY(version.exitNow);
     QVERIFY2(version.outputText.endsWith(" 9.8.7\n"), qPrintable(version.outputText));
+}
+
+// Each option with a value says what it is without the option.
+void TestFrontendOptions::helpGivesDefaults()
+{
+    FrontendOptions options;
+    QVERIFY(!options.parse({"orvel-frontend", "--help"}));
+    const QString help = options.helpText;
+    QVERIFY(help.contains("(default 5000)"));
+    QVERIFY(help.contains("(default BRIXEL 3)") && help.contains("(default 1.14.0)"));
+    // An option's paragraph runs from its line to the next option's.
+    const QStringList paragraphs = help.mid(help.indexOf("\nOptions:")).split(QRegularExpression("\n  -"));
+    int withValue = 0;
+    for (const QString &paragraph : paragraphs) {
+        const QString first = paragraph.section(QLatin1Char('\n'), 0, 0);
+        if (!first.contains(QRegularExpression("^-[-\\w, ]*<")))
+            continue;
+        ++withValue;
+        QVERIFY2(paragraph.simplified().contains("default"), qPrintable(paragraph.simplified()));
+    }
+    QCOMPARE(withValue, 13);
 }
 
 QTEST_GUILESS_MAIN(TestFrontendOptions)

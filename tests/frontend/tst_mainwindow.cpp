@@ -1,8 +1,10 @@
 // The main window as a module's host: parameters handed over, menus built
 // from the module's entries, the dock docked, the module released in order;
-// and the real plug-in loaded, hosted and captured offscreen.
+// the real plug-in loaded, hosted and captured offscreen; and the window
+// while the controller has not answered yet.
 #include <QAction>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
@@ -12,9 +14,11 @@
 #include "frontend/mainwindow.h"
 #include "frontend/moduleloader.h"
 #include "frontend/screenshottaker.h"
+#include "frontend/tcptransport.h"
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
 #include "host/moduleinterface.h"
+#include "scriptedcontroller.h"
 
 // A module offering the entries a test gives it and recording how the host drives it.
 class FakeModule : public QObject, public ModuleInterface
@@ -93,6 +97,7 @@ class TestMainWindow : public QObject
 private slots:
     void hostsModule();
     void realPlugin();
+    void connectingInTheBackground();
 };
 
 void TestMainWindow::hostsModule()
@@ -182,6 +187,45 @@ void TestMainWindow::realPlugin()
         QCOMPARE(manager.dataRouter().requesterCount(), 0);
     }
 #endif
+}
+
+// A controller that takes the connection but does not answer yet: the
+// window says "connecting", and a start chosen meanwhile is said once and
+// done once it answers, without a word against it.
+void TestMainWindow::connectingInTheBackground()
+{
+    ScriptedController script;
+    const quint16 port = script.listen();
+    QVERIFY(port != 0);
+    const QByteArray statusQuery = "orvel2 get status active", status = "orvel2 set status active none";
+    script.on(statusQuery, status, 3600 * 1000);
+    CommandManager manager(std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port));
+    QStringList log;
+    connect(&manager, &CommandManager::messageLogged, this,
+            [&log](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
+    BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
+    MainWindow window(&manager, &versions);
+    window.show();
+    manager.connectInBackground();
+    QLabel *connection = window.findChild<QLabel *>(QStringLiteral("label_connection"));
+    QLabel *measurementLabel = window.findChild<QLabel *>(QStringLiteral("label_status"));
+    QVERIFY(connection && measurementLabel);
+    QCOMPARE(connection->text(), QStringLiteral("Controller: connecting"));
+    QTRY_VERIFY2(window.connectionText().endsWith(QLatin1String(", connecting (no reply within the time-out)")),
+                 qPrintable(window.connectionText()));
+
+    window.startMeasurement();
+    QCOMPARE(log.filter(QRegularExpression("^The measurement starts when the controller answers$")).size(), 1);
+    QVERIFY2(log.filter("Unable to start").isEmpty(), qPrintable(log.join('\n')));
+    QVERIFY(measurementLabel->text().contains("stopped, starts when the controller answers"));
+
+    script.on("orvel2 tracking start", "orvel2 ok");
+    script.on(statusQuery, status);
+    QTRY_COMPARE_WITH_TIMEOUT(connection->text(), QStringLiteral("Controller: connected"), 5000);
+    QTRY_VERIFY(manager.isMeasuring());
+    QVERIFY(measurementLabel->text().contains("<b>Measurement:</b> running"));
+    QCOMPARE(log.filter(QRegularExpression("^Connected to the controller at ")).size(), 1);
+    QVERIFY2(log.filter("again").isEmpty(), qPrintable(log.join('\n')));
 }
 
 QTEST_MAIN(TestMainWindow)
