@@ -2,6 +2,7 @@
 
 #include "frontend/commandmanager.h"
 #include "frontend/connectionwatch.h"
+#include "frontend/datawatch.h"
 #include "frontend/moduleloader.h"
 #include "frontend/optionvalue.h"
 #include "frontend/uilanguage.h"
@@ -74,6 +75,7 @@ QString backendVersion() { return simulated("backend_version"); }
 QString dataPort() { return QString::number(FrontendOptions::DefaultDataPort); }
 QString timeout() { return QString::number(CommandManager::DefaultTimeoutMs); }
 QString silence() { return QString::number(ConnectionWatch::DefaultSilenceMs); }
+QString noData() { return QString::number(DataWatch::DefaultPeriodMs); }
 QString delay() { return QString::number(FrontendOptions::DefaultDelayMs); }
 
 // In the order of --help, and of the settings sent to the simulated controller.
@@ -106,6 +108,11 @@ const Option Options[] = {
                                           "controller is checked (default %1)."),
      silence, 1, 3600 * 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--silence wants milliseconds above 0"),
      [](FrontendOptions &o, const Value &v) { o.silenceMs = v.number; }},
+    {"no-data", Shape::Number, "ms",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Milliseconds without a data line during a measurement before the window "
+                                          "says \"no data\" (default %1)."),
+     noData, 1, 3600 * 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--no-data wants milliseconds above 0"),
+     [](FrontendOptions &o, const Value &v) { o.noDataMs = v.number; }},
     {"language", Shape::Language, "de|en",
      QT_TRANSLATE_NOOP("FrontendOptions", "Language of the window: de or en (default: the system's)."), nullptr, 0, 0,
      QT_TRANSLATE_NOOP("FrontendOptions", "--language wants de or en, not \"%1\""),

@@ -56,6 +56,7 @@ public:
     quint16 dataPort = DefaultDataPort;
     int timeoutMs = 0;          // 0: the command manager's default
     int silenceMs = 0;          // 0: the command manager's default
+    int noDataMs = 0;           // 0: the data watch's default
     QString language;           // "de", "en"; empty: the system's
     bool startMeasurement = false;
 

@@ -208,6 +208,8 @@ int main(int argc, char *argv[])
         commandManager.setTimeout(options.timeoutMs);
     if (options.silenceMs > 0)
         commandManager.setSilencePeriod(options.silenceMs);
+    if (options.noDataMs > 0)
+        commandManager.setNoDataPeriod(options.noDataMs);
     BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
     commandManager.setBackendVersions(&versions);
     MainWindow window(&commandManager, &versions);

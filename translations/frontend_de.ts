@@ -286,6 +286,14 @@
         <translation>--timeout erwartet Millisekunden über 0</translation>
     </message>
     <message>
+        <source>--no-data wants milliseconds above 0</source>
+        <translation>--no-data erwartet Millisekunden über 0</translation>
+    </message>
+    <message>
+        <source>Milliseconds without a data line during a measurement before the window says &quot;no data&quot; (default %1).</source>
+        <translation>Millisekunden ohne Datenzeile während einer Messung, bevor das Fenster &quot;keine Daten&quot; meldet (Standard %1).</translation>
+    </message>
+    <message>
         <source>--silence wants milliseconds above 0</source>
         <translation>--silence erwartet Millisekunden über 0</translation>
     </message>

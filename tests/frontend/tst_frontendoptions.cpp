@@ -22,6 +22,7 @@ QStringList changed(const FrontendOptions &o)
     note(o.dataPort != none.dataPort, QStringLiteral("data-port=%1").arg(o.dataPort));
     note(o.timeoutMs != none.timeoutMs, QStringLiteral("timeout=%1").arg(o.timeoutMs));
     note(o.silenceMs != none.silenceMs, QStringLiteral("silence=%1").arg(o.silenceMs));
+    note(o.noDataMs != none.noDataMs, QStringLiteral("no-data=%1").arg(o.noDataMs));
     note(o.language != none.language, "language=" + o.language);
     note(o.simulateSettings != none.simulateSettings, "simulate=" + o.simulateSettings.join('|'));
     note(o.startMeasurement != none.startMeasurement, "start");
@@ -67,8 +68,9 @@ void TestFrontendOptions::values_data()
     QTest::newRow("controller, IPv6") << QStringList{"--controller", "::1:65535"}
                                       << QStringList{"controller=::1 65535"};
     QTest::newRow("numbers at their limits")
-        << QStringList{"--data-port", "0", "--timeout", "3600000", "--silence", "1", "--delay", "0"}
-        << QStringList{"data-port=0", "timeout=3600000", "silence=1", "delay=0"};
+        << QStringList{"--data-port", "0", "--timeout", "3600000", "--silence", "1", "--no-data", "3600000",
+                       "--delay", "0"}
+        << QStringList{"data-port=0", "timeout=3600000", "silence=1", "no-data=3600000", "delay=0"};
     QTest::newRow("the last of a repeated option") << QStringList{"--timeout", "5", "--timeout", "7"}
                                                    << QStringList{"timeout=7"};
     QTest::newRow("language") << QStringList{"--language", "DE"} << QStringList{"language=DE"};
@@ -122,6 +124,7 @@ void TestFrontendOptions::wrongValues_data()
     QTest::newRow("time-out with a sign") << QStringList{"--timeout", "+5"} << "--timeout wants milliseconds above 0";
     QTest::newRow("time-out with a blank") << QStringList{"--timeout", " 5"} << "--timeout wants milliseconds above 0";
     QTest::newRow("silence, no number") << QStringList{"--silence", "1s"} << "--silence wants milliseconds above 0";
+    QTest::newRow("no data, zero") << QStringList{"--no-data", "0"} << "--no-data wants milliseconds above 0";
     QTest::newRow("delay") << QStringList{"--delay", "600001"} << "--delay wants milliseconds";
     QTest::newRow("language") << QStringList{"--language", "fr"} << "--language wants de or en, not \"fr\"";
     QTest::newRow("language, blank") << QStringList{"--language", " "} << "--language wants de or en, not \" \"";
@@ -200,7 +203,7 @@ void TestFrontendOptions::helpAndVersion()
     QCOMPARE(options.outputText, options.helpText);
     const char *const lines[] = {
         "--plugin <path>", "--observer", "--controller <host:port>", "--data-port <port>", "(default 5001)",
-        "--timeout <ms>", "--silence <ms>", "(default 400)", "--language <de|en>", "--product <name>",
+        "--timeout <ms>", "--silence <ms>", "(default 400)", "--no-data <ms>", "(default 1000)", "--language <de|en>", "--product <name>",
         "--product-version <x.y.z>", "--backend-version <x.y.z>", "--simulate <setting=value>", "--start",
         "--screenshot <file>", "--show <screen>", "--delay <ms>", "(default 500)",
     };
@@ -236,7 +239,7 @@ void TestFrontendOptions::helpGivesDefaults()
         ++withValue;
         QVERIFY2(paragraph.simplified().contains("default"), qPrintable(paragraph.simplified()));
     }
-    QCOMPARE(withValue, 13);
+    QCOMPARE(withValue, 14);
 }
 
 QTEST_GUILESS_MAIN(TestFrontendOptions)
