@@ -17,8 +17,17 @@ class ScriptedController : public QThread
 public:
     static constexpr int Close = -1; // instead of a delay: the bytes as they are, then the connection closed
 
-    ~ScriptedController() override { quit(), wait(); }
-    quint16 listen() { return start(), ready.acquire(), port; }
+    ~ScriptedController() override
+    {
+        quit();
+        wait();
+    }
+    quint16 listen()
+    {
+        start();
+        ready.acquire();
+        return port;
+    }
     void on(const QByteArray &line, const QByteArray &reply, int delayMs = 0)
     {
         const QMutexLocker locker(&mutex);
@@ -39,11 +48,16 @@ protected:
                     while (socket->canReadLine()) {
                         linesRead.fetchAndAddOrdered(1);
                         QMutexLocker locker(&mutex);
-                        const auto action = script.value(socket->readLine().trimmed(), {"orvel2 err 1 unknown command", 0});
+                        const auto action
+                            = script.value(socket->readLine().trimmed(), {"orvel2 err 1 unknown command", 0});
                         locker.unlock();
-                        if (action.second == Close)
-                            return socket->write(action.first), socket->disconnectFromHost();
-                        QTimer::singleShot(action.second, socket, [socket, line = action.first + '\n']() { socket->write(line); });
+                        if (action.second == Close) {
+                            socket->write(action.first);
+                            socket->disconnectFromHost();
+                            return;
+                        }
+                        QTimer::singleShot(action.second, socket,
+                                           [socket, line = action.first + '\n']() { socket->write(line); });
                     }
                 });
             }
@@ -55,7 +69,7 @@ protected:
 private:
     QMutex mutex;
     QHash<QByteArray, QPair<QByteArray, int>> script; // line: reply, delay
-    QSemaphore ready; // its release and acquire hand the port over
+    QSemaphore ready;                                 // its release and acquire hand the port over
     quint16 port = 0;
 };
 

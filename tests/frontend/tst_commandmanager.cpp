@@ -24,10 +24,20 @@ struct Recorder : Requester
     int handleDataLine(const char *type, const char *line) override
     {
         events << QStringLiteral("%1: %2").arg(QLatin1String(type), QLatin1String(line));
-        return onLine ? onLine(), 0 : 0;
+        if (onLine)
+            onLine();
+        return 0;
     }
-    int measurementStarted() override { return events << "started", 0; }
-    int measurementStopped() override { return events << "stopped", 0; }
+    int measurementStarted() override
+    {
+        events << "started";
+        return 0;
+    }
+    int measurementStopped() override
+    {
+        events << "stopped";
+        return 0;
+    }
 
     QStringList events;
     std::function<void()> onLine;
@@ -41,7 +51,14 @@ class TestCommandManager : public QObject
 
 private slots:
     void init();
-    void cleanup() { manager.reset(), script.reset(), log.clear(); }
+    void cleanup()
+    {
+        manager.reset();
+        script.reset();
+        log.clear();
+    }
+    void getterReplies_data();
+    void getterReplies();
     void repliesAndErrors();
     void timeOutsAndLosses();
     void silenceAndRecovery();
@@ -90,42 +107,72 @@ void TestCommandManager::init()
     status("none");
 }
 
-void TestCommandManager::repliesAndErrors()
+void TestCommandManager::getterReplies_data()
 {
     // What each getter makes of the reply to "orvel2 get v": the result, and the value, which stays as it
     // was (77, 7.5, yes, "") on a failure; the process locale (also German in CTest) changes nothing.
-    const struct { char getter; QByteArray reply; int result; QByteArray value; } cases[] = {
-        {'i', "set v -2", 0, "-2"}, {'i', "set v 12x", C::BadValue, "77"}, {'i', "set v ", C::BadValue, "77"},
-        {'i', "set v 99999999999", C::BadValue, "77"}, {'i', "set v 1.5", C::BadValue, "77"},
-        {'d', "set v 3.125", 0, "3.125"}, {'d', "set v nan", C::BadValue, "7.5"}, {'d', "set v 1,5", C::BadValue, "7.5"},
-        {'d', "set v abc", C::BadValue, "7.5"}, {'b', "set v no", 0, "no"}, {'b', "set v Yes", C::BadValue, "yes"},
-        {'b', "set v yes ", C::BadValue, "yes"}, {'b', "set v 1", C::BadValue, "yes"},
-        {'s', "set v Probe with spaces", 0, "Probe with spaces"},
-        // A reply for another parameter, or of another form, is not taken.
-        {'s', "set va 1", C::UnexpectedReply, ""}, {'s', "ok", C::UnexpectedReply, ""},
-        // The controller's error number, and error replies without a usable one.
-        {'s', "err 3 not allowed now", 3, ""}, {'i', "err 3 not allowed now", 3, "77"},
-        {'s', "err 0 zero", C::UnexpectedReply, ""}, {'s', "err x", C::UnexpectedReply, ""},
-        {'s', "err", C::UnexpectedReply, ""}, {'s', "err 99999999999 huge", C::UnexpectedReply, ""},
-        {'s', "err -4", C::UnexpectedReply, ""},
-    };
-    for (const auto &c : cases) {
-        script->on("orvel2 get v", "orvel2 " + c.reply);
-        int i = 77;
-        double d = 7.5;
-        bool b = true;
-        char text[IOManager::ReplySize] = "stale";
-        const int result = c.getter == 'i'   ? manager->getIntParameter(&i, "v")
-                           : c.getter == 'd' ? manager->getDoubleParameter(&d, "v")
-                           : c.getter == 'b' ? manager->getBoolParameter(&b, "v")
-                                             : manager->getParameter(text, "v");
-        const QByteArray value = c.getter == 'i'   ? QByteArray::number(i)
-                                 : c.getter == 'd' ? QByteArray::number(d)
-                                 : c.getter == 'b' ? QByteArray(b ? "yes" : "no")
-                                                   : QByteArray(text);
-        QVERIFY2(result == c.result && value == c.value, c.reply.constData());
-    }
+    QTest::addColumn<char>("getter");
+    QTest::addColumn<QByteArray>("controllerReply");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("value");
 
+    QTest::newRow("int: negative number") << 'i' << QByteArray("set v -2") << 0 << QByteArray("-2");
+    QTest::newRow("int: trailing letter") << 'i' << QByteArray("set v 12x") << int(C::BadValue) << QByteArray("77");
+    QTest::newRow("int: empty value") << 'i' << QByteArray("set v ") << int(C::BadValue) << QByteArray("77");
+    QTest::newRow("int: out of range") << 'i' << QByteArray("set v 99999999999") << int(C::BadValue)
+                                       << QByteArray("77");
+    QTest::newRow("int: fraction") << 'i' << QByteArray("set v 1.5") << int(C::BadValue) << QByteArray("77");
+    QTest::newRow("double: number") << 'd' << QByteArray("set v 3.125") << 0 << QByteArray("3.125");
+    QTest::newRow("double: nan") << 'd' << QByteArray("set v nan") << int(C::BadValue) << QByteArray("7.5");
+    QTest::newRow("double: decimal comma") << 'd' << QByteArray("set v 1,5") << int(C::BadValue) << QByteArray("7.5");
+    QTest::newRow("double: letters") << 'd' << QByteArray("set v abc") << int(C::BadValue) << QByteArray("7.5");
+    QTest::newRow("bool: no") << 'b' << QByteArray("set v no") << 0 << QByteArray("no");
+    QTest::newRow("bool: capitalised Yes") << 'b' << QByteArray("set v Yes") << int(C::BadValue) << QByteArray("yes");
+    QTest::newRow("bool: trailing space") << 'b' << QByteArray("set v yes ") << int(C::BadValue) << QByteArray("yes");
+    QTest::newRow("bool: digit") << 'b' << QByteArray("set v 1") << int(C::BadValue) << QByteArray("yes");
+    QTest::newRow("text: with spaces") << 's' << QByteArray("set v Probe with spaces") << 0
+                                       << QByteArray("Probe with spaces");
+    // A reply for another parameter, or of another form, is not taken.
+    QTest::newRow("text: another parameter")
+        << 's' << QByteArray("set va 1") << int(C::UnexpectedReply) << QByteArray("");
+    QTest::newRow("text: ok instead of set") << 's' << QByteArray("ok") << int(C::UnexpectedReply) << QByteArray("");
+    // The controller's error number, and error replies without a usable one.
+    QTest::newRow("text: error number") << 's' << QByteArray("err 3 not allowed now") << 3 << QByteArray("");
+    QTest::newRow("int: error number") << 'i' << QByteArray("err 3 not allowed now") << 3 << QByteArray("77");
+    QTest::newRow("error: number zero") << 's' << QByteArray("err 0 zero") << int(C::UnexpectedReply) << QByteArray("");
+    QTest::newRow("error: no number") << 's' << QByteArray("err x") << int(C::UnexpectedReply) << QByteArray("");
+    QTest::newRow("error: bare err") << 's' << QByteArray("err") << int(C::UnexpectedReply) << QByteArray("");
+    QTest::newRow("error: number out of range")
+        << 's' << QByteArray("err 99999999999 huge") << int(C::UnexpectedReply) << QByteArray("");
+    QTest::newRow("error: negative number") << 's' << QByteArray("err -4") << int(C::UnexpectedReply) << QByteArray("");
+}
+
+void TestCommandManager::getterReplies()
+{
+    QFETCH(char, getter);
+    QFETCH(QByteArray, controllerReply);
+    QFETCH(int, result);
+    QFETCH(QByteArray, value);
+
+    script->on("orvel2 get v", "orvel2 " + controllerReply);
+    int i = 77;
+    double d = 7.5;
+    bool b = true;
+    char text[IOManager::ReplySize] = "stale";
+    const int got = getter == 'i' ? manager->getIntParameter(&i, "v")
+        : getter == 'd'           ? manager->getDoubleParameter(&d, "v")
+        : getter == 'b'           ? manager->getBoolParameter(&b, "v")
+                                  : manager->getParameter(text, "v");
+    const QByteArray gotValue = getter == 'i' ? QByteArray::number(i)
+        : getter == 'd'                       ? QByteArray::number(d)
+        : getter == 'b'                       ? QByteArray(b ? "yes" : "no")
+                                              : QByteArray(text);
+    QCOMPARE(got, result);
+    QCOMPARE(gotValue, value);
+}
+
+void TestCommandManager::repliesAndErrors()
+{
     // Texts are formatted in the "C" locale; a set expects "orvel2 ok"; sendCommand hands back the whole reply.
     script->on("orvel2 get mt tip b01", "orvel2 set mt tip b01 3.125");
     script->on("orvel2 set mt tip b03 2.500", "orvel2 set mt tip b03 2.500");
@@ -347,7 +394,10 @@ void TestCommandManager::notificationsRoutingAndPainting()
     QCOMPARE(frames.events, display.events);
 
     // Data lines reach the requesters subscribed to their type word, once each.
-    const auto clear = [&]() { display.events.clear(), frames.events.clear(); };
+    const auto clear = [&]() {
+        display.events.clear();
+        frames.events.clear();
+    };
     clear();
     IOManager *host = manager.get();
     for (const char *type : {"6dmt", "6dmt2", "6dmtr", "6dmtr"})
@@ -362,7 +412,9 @@ void TestCommandManager::notificationsRoutingAndPainting()
 
     // Withdrawn while a line is handled: the other requester gets nothing more.
     clear();
-    display.onLine = [&]() { host->unsubscribeOutput("6dmt", &frames); };
+    display.onLine = [&]() {
+        host->unsubscribeOutput("6dmt", &frames);
+    };
     emit transport()->dataLine("6dmt 2");
     QCOMPARE(display.events, QStringList{"6dmt: 6dmt 2"});
     QVERIFY(frames.events.isEmpty());
@@ -379,7 +431,10 @@ void TestCommandManager::notificationsRoutingAndPainting()
     clear();
     script->on("orvel2 get slow", "orvel2 set slow 1", 300);
     bool timerInCall = false, timerFired = false;
-    QTimer::singleShot(20, &canvas, [&]() { timerInCall = canvas.inCall, timerFired = true; });
+    QTimer::singleShot(20, &canvas, [&]() {
+        timerInCall = canvas.inCall;
+        timerFired = true;
+    });
     QTimer::singleShot(0, transport(), [this]() { emit transport()->dataLine("6dmt 7"); });
     canvas.update();
     canvas.inCall = true;

@@ -22,8 +22,16 @@ struct Recorder : Requester
         lines << QByteArray(line);
         return 0;
     }
-    int measurementStarted() override { return events << "started", 0; }
-    int measurementStopped() override { return events << "stopped", 0; }
+    int measurementStarted() override
+    {
+        events << "started";
+        return 0;
+    }
+    int measurementStopped() override
+    {
+        events << "stopped";
+        return 0;
+    }
 
     QByteArrayList lines;
     QStringList events;
@@ -139,9 +147,8 @@ void TestDataDelivery::heldWithinBounds()
     QCOMPARE(requester.lines.size(), delivered);
     QCOMPARE(delivery.heldCount(), 0);
     const QStringList expectedLog = count > delivered
-                                        ? QStringList{QStringLiteral("%1 data lines dropped while commands waited")
-                                                          .arg(count - delivered)}
-                                        : QStringList();
+        ? QStringList{QStringLiteral("%1 data lines dropped while commands waited").arg(count - delivered)}
+        : QStringList();
     QCOMPARE(log, expectedLog);
 
     // Nothing waits any more: delivered at once.

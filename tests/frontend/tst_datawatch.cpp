@@ -44,12 +44,12 @@ void TestDataWatch::missing_data()
     QTest::addColumn<bool>("missing");
     const QByteArray on = "output active chmon 6dmt yes", refOn = "output active chmon 6dmtr yes";
     QTest::newRow("outputs on, nothing comes") << QByteArrayList{on, refOn} << true << false << true;
-    QTest::newRow("one of two switched off again") << QByteArrayList{on, refOn, "output active chmon 6dmt no"}
-                                                   << true << false << true;
+    QTest::newRow("one of two switched off again")
+        << QByteArrayList{on, refOn, "output active chmon 6dmt no"} << true << false << true;
     QTest::newRow("lines come") << QByteArrayList{on} << true << true << false;
     QTest::newRow("no output on") << QByteArrayList{} << true << false << false;
-    QTest::newRow("switched on, then off") << QByteArrayList{on, "output active chmon 6dmt no"} << true << false
-                                           << false;
+    QTest::newRow("switched on, then off")
+        << QByteArrayList{on, "output active chmon 6dmt no"} << true << false << false;
     QTest::newRow("other settings") << QByteArrayList{"measurementtool number_of_tools 2", "output active chmon 6dmt"}
                                     << true << false << false;
     QTest::newRow("no measurement") << QByteArrayList{on} << false << false << false;

@@ -156,10 +156,10 @@ void TestFrontendCli::usageError_data()
                                      << "the controller refuses the simulation setting \"backend_version 1 -2 0\"";
     QTest::newRow("plug-in, a folder") << QStringList{"--plugin", "@"}
                                        << "--plugin: @ is a folder, not a module library";
-    QTest::newRow("plug-in, an empty file") << QStringList{"--plugin", "@/empty.so"}
-                                            << "--plugin: @/empty.so is empty, not a module library";
-    QTest::newRow("plug-in, another library") << QStringList{"--plugin", offscreen}
-                                              << "--plugin: " + offscreen + " is a plug-in for ";
+    QTest::newRow("plug-in, an empty file")
+        << QStringList{"--plugin", "@/empty.so"} << "--plugin: @/empty.so is empty, not a module library";
+    QTest::newRow("plug-in, another library")
+        << QStringList{"--plugin", offscreen} << "--plugin: " + offscreen + " is a plug-in for ";
 }
 
 void TestFrontendCli::usageError()

@@ -59,25 +59,25 @@ void TestFrontendOptions::values_data()
     QTest::newRow("switches") << QStringList{"--start", "--observer"} << QStringList{"observer", "start"};
     QTest::newRow("controller") << QStringList{"--controller=ctl.example:5000"}
                                 << QStringList{"controller=ctl.example 5000"};
-    QTest::newRow("controller, host name") << QStringList{"--controller", "localhost:5432"}
-                                           << QStringList{"controller=localhost 5432"};
+    QTest::newRow("controller, host name")
+        << QStringList{"--controller", "localhost:5432"} << QStringList{"controller=localhost 5432"};
     QTest::newRow("controller, IPv4") << QStringList{"--controller", "127.0.0.1:1"}
                                       << QStringList{"controller=127.0.0.1 1"};
-    QTest::newRow("controller, IPv6 in brackets") << QStringList{"--controller", "[::1]:5433"}
-                                                  << QStringList{"controller=::1 5433"};
+    QTest::newRow("controller, IPv6 in brackets")
+        << QStringList{"--controller", "[::1]:5433"} << QStringList{"controller=::1 5433"};
     QTest::newRow("controller, IPv6") << QStringList{"--controller", "::1:65535"}
                                       << QStringList{"controller=::1 65535"};
     QTest::newRow("numbers at their limits")
-        << QStringList{"--data-port", "0", "--timeout", "3600000", "--silence", "1", "--no-data", "3600000",
-                       "--delay", "0"}
+        << QStringList{"--data-port", "0",         "--timeout", "3600000", "--silence",
+                       "1",           "--no-data", "3600000",   "--delay", "0"}
         << QStringList{"data-port=0", "timeout=3600000", "silence=1", "no-data=3600000", "delay=0"};
-    QTest::newRow("the last of a repeated option") << QStringList{"--timeout", "5", "--timeout", "7"}
-                                                   << QStringList{"timeout=7"};
+    QTest::newRow("the last of a repeated option")
+        << QStringList{"--timeout", "5", "--timeout", "7"} << QStringList{"timeout=7"};
     QTest::newRow("language") << QStringList{"--language", "DE"} << QStringList{"language=DE"};
     // Sent in the order of the options' table, each --simulate in its own order.
     QTest::newRow("simulated controller")
-        << QStringList{"--simulate", "cal_fail=Tool moved", "--backend-version", "1.13.-1", "--product", "BRIXEL",
-                       "--simulate", "rate=30", "--product-version", "02.9.4"}
+        << QStringList{"--simulate", "cal_fail=Tool moved", "--backend-version", "1.13.-1",           "--product",
+                       "BRIXEL",     "--simulate",          "rate=30",           "--product-version", "02.9.4"}
         << QStringList{"simulate=product_name BRIXEL|product_version 2 9 4|backend_version 1 13 -1|"
                        "cal_fail Tool moved|rate 30"};
     QTest::newRow("versions as the simulator writes them")
@@ -103,22 +103,22 @@ void TestFrontendOptions::wrongValues_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("error");
-    QTest::newRow("controller without a port") << QStringList{"--controller", "ctl"}
-                                               << "--controller wants host:port, not \"ctl\"";
-    QTest::newRow("controller without a host") << QStringList{"--controller", ":5000"}
-                                               << "--controller wants host:port, not \":5000\"";
+    QTest::newRow("controller without a port")
+        << QStringList{"--controller", "ctl"} << "--controller wants host:port, not \"ctl\"";
+    QTest::newRow("controller without a host")
+        << QStringList{"--controller", ":5000"} << "--controller wants host:port, not \":5000\"";
     QTest::newRow("controller, port 0") << QStringList{"--controller", "ctl:0"}
                                         << "--controller wants host:port, not \"ctl:0\"";
-    QTest::newRow("controller, signed port") << QStringList{"--controller", "ctl:+5000"}
-                                             << "--controller wants host:port, not \"ctl:+5000\"";
-    QTest::newRow("controller, blank in the host") << QStringList{"--controller", "my ctl:5000"}
-                                                   << "--controller wants host:port, not \"my ctl:5000\"";
-    QTest::newRow("controller, bracket not closed") << QStringList{"--controller", "[::1:5000"}
-                                                    << "--controller wants host:port, not \"[::1:5000\"";
-    QTest::newRow("controller, host name in brackets") << QStringList{"--controller", "[ctl]:5000"}
-                                                       << "--controller wants host:port, not \"[ctl]:5000\"";
-    QTest::newRow("controller, IPv6 without brackets, no port") << QStringList{"--controller", "::1:"}
-                                                                << "--controller wants host:port, not \"::1:\"";
+    QTest::newRow("controller, signed port")
+        << QStringList{"--controller", "ctl:+5000"} << "--controller wants host:port, not \"ctl:+5000\"";
+    QTest::newRow("controller, blank in the host")
+        << QStringList{"--controller", "my ctl:5000"} << "--controller wants host:port, not \"my ctl:5000\"";
+    QTest::newRow("controller, bracket not closed")
+        << QStringList{"--controller", "[::1:5000"} << "--controller wants host:port, not \"[::1:5000\"";
+    QTest::newRow("controller, host name in brackets")
+        << QStringList{"--controller", "[ctl]:5000"} << "--controller wants host:port, not \"[ctl]:5000\"";
+    QTest::newRow("controller, IPv6 without brackets, no port")
+        << QStringList{"--controller", "::1:"} << "--controller wants host:port, not \"::1:\"";
     QTest::newRow("data port") << QStringList{"--data-port", "65536"} << "--data-port wants a port number";
     QTest::newRow("time-out 0") << QStringList{"--timeout", "0"} << "--timeout wants milliseconds above 0";
     QTest::newRow("time-out with a sign") << QStringList{"--timeout", "+5"} << "--timeout wants milliseconds above 0";
@@ -163,8 +163,10 @@ void TestFrontendOptions::wrongPlugin_data()
     QTest::addColumn<QString>("content"); // of the file given; a folder when null
     QTest::addColumn<QString>("error");   // the beginning of the error, after the path
     QTest::newRow("folder") << QString() << " is a folder, not a module library";
-    QTest::newRow("empty file") << "" << " is empty, not a module library";
-    QTest::newRow("text") << "not a library" << " is not a Qt plug-in: ";
+    QTest::newRow("empty file") << ""
+                                << " is empty, not a module library";
+    QTest::newRow("text") << "not a library"
+                          << " is not a Qt plug-in: ";
 }
 
 void TestFrontendOptions::wrongPlugin()
@@ -202,10 +204,26 @@ void TestFrontendOptions::helpAndVersion()
     QVERIFY(options.exitNow && options.errorText.isEmpty());
     QCOMPARE(options.outputText, options.helpText);
     const char *const lines[] = {
-        "--plugin <path>", "--observer", "--controller <host:port>", "--data-port <port>", "(default 5001)",
-        "--timeout <ms>", "--silence <ms>", "(default 400)", "--no-data <ms>", "(default 1000)", "--language <de|en>", "--product <name>",
-        "--product-version <x.y.z>", "--backend-version <x.y.z>", "--simulate <setting=value>", "--start",
-        "--screenshot <file>", "--show <screen>", "--delay <ms>", "(default 500)",
+        "--plugin <path>",
+        "--observer",
+        "--controller <host:port>",
+        "--data-port <port>",
+        "(default 5001)",
+        "--timeout <ms>",
+        "--silence <ms>",
+        "(default 400)",
+        "--no-data <ms>",
+        "(default 1000)",
+        "--language <de|en>",
+        "--product <name>",
+        "--product-version <x.y.z>",
+        "--backend-version <x.y.z>",
+        "--simulate <setting=value>",
+        "--start",
+        "--screenshot <file>",
+        "--show <screen>",
+        "--delay <ms>",
+        "(default 500)",
     };
     int from = 0;
     for (const char *line : lines) {

@@ -46,9 +46,9 @@ void TestIdleConnection::lastsWhileBothRun()
     probe.close();
 
     QProcess controller;
-    controller.start(QStringLiteral(MT_CONTROLLER_SIM),
-                     {"--listen", "127.0.0.1:0", "--data-to", "127.0.0.1:" + dataPort, "--idle-timeout", "2",
-                      "--quit-on-eof"});
+    controller.start(
+        QStringLiteral(MT_CONTROLLER_SIM),
+        {"--listen", "127.0.0.1:0", "--data-to", "127.0.0.1:" + dataPort, "--idle-timeout", "2", "--quit-on-eof"});
     QVERIFY(controller.waitForStarted(5000));
     const quint16 port = listeningPort(&controller);
     QVERIFY(port != 0);
@@ -57,8 +57,9 @@ void TestIdleConnection::lastsWhileBothRun()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     frontend.setProcessEnvironment(environment);
-    frontend.start(QStringLiteral(MT_FRONTEND), {"--controller", QStringLiteral("127.0.0.1:%1").arg(port),
-                                                 "--data-port", dataPort, "--start", "--language", "en"});
+    frontend.start(QStringLiteral(MT_FRONTEND),
+                   {"--controller", QStringLiteral("127.0.0.1:%1").arg(port), "--data-port", dataPort, "--start",
+                    "--language", "en"});
     QVERIFY(frontend.waitForStarted(5000));
     QTest::qWait(RunMs);
     const bool ran = frontend.state() == QProcess::Running;

@@ -27,22 +27,38 @@ class FakeModule : public QObject, public ModuleInterface
     Q_INTERFACES(ModuleInterface)
 
 public:
-    explicit FakeModule(QStringList *callLog) : log(callLog) {}
+    explicit FakeModule(QStringList *callLog)
+        : log(callLog)
+    { }
     ~FakeModule() override { *log << "destroyed"; }
-    void renewDisplay() override {}
-    void cleanup() override { *log << "cleanup", delete dock; }
-    QString name() override { return *log << "name", QStringLiteral("Fake Module"); }
-    QString version() override { return *log << "version", QStringLiteral("v9.8.7"); }
+    void renewDisplay() override { }
+    void cleanup() override
+    {
+        *log << "cleanup";
+        delete dock;
+    }
+    QString name() override
+    {
+        *log << "name";
+        return QStringLiteral("Fake Module");
+    }
+    QString version() override
+    {
+        *log << "version";
+        return QStringLiteral("v9.8.7");
+    }
     QList<MenuEntry *> menuEntries() override
     {
         QList<MenuEntry *> result;
         for (MenuEntry &entry : entries)
             result << &entry;
-        return *log << "menuEntries", result;
+        *log << "menuEntries";
+        return result;
     }
     void setModuleParameter(QString name, QVariant value) override
     {
-        *log << "setModuleParameter " + name, parameters.insert(name, value);
+        *log << "setModuleParameter " + name;
+        parameters.insert(name, value);
     }
 
     QList<MenuEntry> entries;
@@ -109,9 +125,11 @@ void TestMainWindow::hostsModule()
     // Out of order, with a title spelt without its mnemonic and a menu of its own.
     QPointer<FakeModule> module = new FakeModule(&log);
     module->dock = new QDockWidget("&Measurement Tool", &window);
-    module->entries << MenuEntry{module->dock->toggleViewAction(), 270, "&View", 400, module->dock, MenuEntry::DockKind};
+    module->entries << MenuEntry{
+        module->dock->toggleViewAction(), 270, "&View", 400, module->dock, MenuEntry::DockKind};
     const auto offer = [&](int actionOrder, const char *menu, const char *text, int menuOrder) {
-        module->entries << MenuEntry{new QAction(text, module), actionOrder, menu, menuOrder, nullptr, MenuEntry::DialogKind};
+        module->entries << MenuEntry{new QAction(text, module), actionOrder, menu, menuOrder, nullptr,
+                                     MenuEntry::DialogKind};
     };
     offer(60, "&Tracking", "Tip calibration", 300);
     offer(50, "&Tracking", "&Measurement Tool", 300);
@@ -120,17 +138,20 @@ void TestMainWindow::hostsModule()
     offer(20, "&View", "Early view", 400);
     window.installModule(module, module, true);
     // All four parameters before anything is asked, then name, version and entries.
-    QCOMPARE(log, (QStringList{"setModuleParameter CommandManager", "setModuleParameter ModuleParent",
-                               "setModuleParameter BackendVersions", "setModuleParameter ObserverMode",
-                               "name", "version", "menuEntries"}));
+    QCOMPARE(log,
+             (QStringList{"setModuleParameter CommandManager", "setModuleParameter ModuleParent",
+                          "setModuleParameter BackendVersions", "setModuleParameter ObserverMode", "name", "version",
+                          "menuEntries"}));
     QCOMPARE(module->parameters.value("CommandManager").value<IOManager *>(), static_cast<IOManager *>(&manager));
     QCOMPARE(module->parameters.value("ModuleParent").value<QWidget *>(), static_cast<QWidget *>(&window));
     QCOMPARE(module->parameters.value("BackendVersions").value<BackendVersions *>(), &versions);
     QCOMPARE(module->parameters.value("ObserverMode"), QVariant(true));
     QVERIFY(window.aboutText().contains("Fake Module v9.8.7"));
-    QCOMPARE(menuText(&window), QStringLiteral(
-        "&File: &Quit | &Tracking: &Start measurement, Sto&p measurement, -, &Measurement Tool, Between, "
-        "Tip calibration | E&xtras: Extra | &View: Early view, -, Message &Log, -, &Measurement Tool | &Help: &About"));
+    QCOMPARE(menuText(&window),
+             QStringLiteral(
+                 "&File: &Quit | &Tracking: &Start measurement, Sto&p measurement, -, &Measurement Tool, Between, "
+                 "Tip calibration | E&xtras: Extra | &View: Early view, -, Message &Log, -, &Measurement Tool | &Help: "
+                 "&About"));
     QCOMPARE(window.dockWidgetArea(module->dock), Qt::BottomDockWidgetArea);
 
     // Released: cleanup first, then the deletion; the menus lose the entries.
@@ -139,8 +160,10 @@ void TestMainWindow::hostsModule()
     window.releaseModules();
     QCOMPARE(log, (QStringList{"cleanup", "destroyed"}));
     QVERIFY(dock.isNull() && module.isNull());
-    QCOMPARE(menuText(&window), QStringLiteral(
-        "&File: &Quit | &Tracking: &Start measurement, Sto&p measurement | &View: Message &Log | &Help: &About"));
+    QCOMPARE(
+        menuText(&window),
+        QStringLiteral(
+            "&File: &Quit | &Tracking: &Start measurement, Sto&p measurement | &View: Message &Log | &Help: &About"));
 }
 
 void TestMainWindow::realPlugin()

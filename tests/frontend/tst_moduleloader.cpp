@@ -46,15 +46,19 @@ void TestModuleLoader::notAModule_data()
     const QString plugins = QLibraryInfo::location(QLibraryInfo::PluginsPath);
     QTest::addColumn<QString>("path"); // "@" stands for the scratch folder
     QTest::addColumn<QString>("error");
-    QTest::newRow("missing") << "@/libnone.so" << "no module library at @/libnone.so";
-    QTest::newRow("folder") << "@" << "@ is a folder, not a module library";
-    QTest::newRow("empty file") << "@/empty.so" << "@/empty.so is empty, not a module library";
-    QTest::newRow("text") << "@/text.so" << "@/text.so is not a Qt plug-in: ";
-    QTest::newRow("another plug-in")
-        << plugins + "/platforms/libqoffscreen.so"
-        << plugins + "/platforms/libqoffscreen.so is a plug-in for "
-                     "org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface.5.3, not a module "
-                     "(Orvel2.MeasurementToolModule)";
+    QTest::newRow("missing") << "@/libnone.so"
+                             << "no module library at @/libnone.so";
+    QTest::newRow("folder") << "@"
+                            << "@ is a folder, not a module library";
+    QTest::newRow("empty file") << "@/empty.so"
+                                << "@/empty.so is empty, not a module library";
+    QTest::newRow("text") << "@/text.so"
+                          << "@/text.so is not a Qt plug-in: ";
+    QTest::newRow("another plug-in") << plugins + "/platforms/libqoffscreen.so"
+                                     << plugins
+            + "/platforms/libqoffscreen.so is a plug-in for "
+              "org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface.5.3, not a module "
+              "(Orvel2.MeasurementToolModule)";
 }
 
 void TestModuleLoader::notAModule()

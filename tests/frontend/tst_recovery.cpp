@@ -48,12 +48,18 @@ public:
         port = colon < 0 ? 0 : quint16(banner.mid(colon + 1).trimmed().toUInt());
         return port != 0;
     }
-    void kill() { process.kill(), process.waitForFinished(5000); }
+    void kill()
+    {
+        process.kill();
+        process.waitForFinished(5000);
+    }
     void signal(int number) { ::kill(pid_t(process.processId()), number); }
     void stop()
     {
-        if (process.state() != QProcess::NotRunning)
-            signal(SIGCONT), kill();
+        if (process.state() != QProcess::NotRunning) {
+            signal(SIGCONT);
+            kill();
+        }
     }
 
     quint16 port = 0;
@@ -188,7 +194,8 @@ void TestRecovery::killedAndRestarted()
     QVERIFY(manager->isMeasuring());
     QCOMPARE(log.filter("Measurement started again").size(), 1);
     qInfo("controller killed: loss noticed after %lld ms; restarted: reconnected after %lld ms, "
-          "data on the display after %lld ms", noticed, reconnected, dataBack);
+          "data on the display after %lld ms",
+          noticed, reconnected, dataBack);
 }
 
 void TestRecovery::stoppedDuringMeasurement()
@@ -222,14 +229,14 @@ void TestRecovery::stoppedController()
     ModalDriver saver(
         "MtSettingsDlg",
         [&](QWidget *dialog) {
-            controller.signal(SIGSTOP); // the connection stays; no reply comes
-            log.clear();
-            QElapsedTimer clock;
-            clock.start();
-            QTest::keyClick(dialog, Qt::Key_Return);
-            if (dialog->isVisible())
-                dialog->close();
-            elapsed = clock.elapsed();
+        controller.signal(SIGSTOP); // the connection stays; no reply comes
+        log.clear();
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(dialog, Qt::Key_Return);
+        if (dialog->isVisible())
+            dialog->close();
+        elapsed = clock.elapsed();
         },
         20000);
     settings->trigger();
@@ -282,12 +289,13 @@ void TestRecovery::dialogsWhileLost()
     QTRY_VERIFY_WITH_TIMEOUT(manager->connection() != CommandManager::Connection::Connected, 5000); // found idle
 
     log.clear();
-    ModalDriver closer("MtSettingsDlg", [](QWidget *dialog) { dialog->close(); }, 1000);
+    ModalDriver closer(
+        "MtSettingsDlg", [](QWidget *dialog) { dialog->close(); }, 1000);
     settings->trigger();
     QTRY_VERIFY(closer.acted() || closer.timedOut());
     QVERIFY(!closer.acted());
-    const QStringList told =
-        log.filter(QRegularExpression("^\"Measurement Tool\" not opened: .* has not answered since"));
+    const QStringList told
+        = log.filter(QRegularExpression("^\"Measurement Tool\" not opened: .* has not answered since"));
     QCOMPARE(told.size(), 1);
     QCOMPARE(window->statusBar()->currentMessage(), told.constFirst());
 
@@ -298,19 +306,18 @@ void TestRecovery::dialogsWhileLost()
     ModalDriver user(
         "MtSettingsDlg",
         [&](QWidget *dialog) {
-            QWidget *ok = dialog->findChild<QWidget *>(QStringLiteral("pushButton_ok"));
-            QWidget *error = dialog->findChild<QWidget *>(QStringLiteral("label_error"));
-            working = ok && ok->isEnabled() && error && error->isHidden();
-            // Lost and back while it is open.
-            controller.signal(SIGSTOP);
-            const bool lost = QTest::qWaitFor(
-                [&]() { return manager->connection() != CommandManager::Connection::Connected; }, 10000);
-            controller.signal(SIGCONT);
-            const bool back = QTest::qWaitFor(
-                [&]() { return manager->connection() == CommandManager::Connection::Connected; }, 10000);
-            pointedOut = lost && back
-                         && window->statusBar()->currentMessage().contains("close it and open it again");
-            dialog->close();
+        QWidget *ok = dialog->findChild<QWidget *>(QStringLiteral("pushButton_ok"));
+        QWidget *error = dialog->findChild<QWidget *>(QStringLiteral("label_error"));
+        working = ok && ok->isEnabled() && error && error->isHidden();
+        // Lost and back while it is open.
+        controller.signal(SIGSTOP);
+        const bool lost
+            = QTest::qWaitFor([&]() { return manager->connection() != CommandManager::Connection::Connected; }, 10000);
+        controller.signal(SIGCONT);
+        const bool back
+            = QTest::qWaitFor([&]() { return manager->connection() == CommandManager::Connection::Connected; }, 10000);
+        pointedOut = lost && back && window->statusBar()->currentMessage().contains("close it and open it again");
+        dialog->close();
         },
         20000);
     settings->trigger();

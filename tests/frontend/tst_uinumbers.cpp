@@ -55,8 +55,14 @@ void TestUiNumbers::spinBoxes_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("diameter"); // the editor of a cell "2.5"
     QTest::addColumn<QString>("typed");
-    QTest::newRow("German") << "de" << "1,0" << "2,5" << "4,2";
-    QTest::newRow("English") << "en" << "1.0" << "2.5" << "4.2";
+    QTest::newRow("German") << "de"
+                            << "1,0"
+                            << "2,5"
+                            << "4,2";
+    QTest::newRow("English") << "en"
+                             << "1.0"
+                             << "2.5"
+                             << "4.2";
 }
 
 void TestUiNumbers::spinBoxes()
