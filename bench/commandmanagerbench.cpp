@@ -32,19 +32,25 @@ public:
         anchor->moveToThread(&thread);
         QObject::connect(&thread, &QThread::finished, anchor, &QObject::deleteLater);
         thread.start();
-        QMetaObject::invokeMethod(anchor, [this]() {
+        QMetaObject::invokeMethod(
+            anchor,
+            [this]() {
             controller = new SimController;
             server = new SimServer(controller);
             if (server->listen(QHostAddress::LocalHost, 0))
                 port = server->port();
-        }, Qt::BlockingQueuedConnection);
+            },
+            Qt::BlockingQueuedConnection);
     }
     ~ServerThread()
     {
-        QMetaObject::invokeMethod(anchor, [this]() {
+        QMetaObject::invokeMethod(
+            anchor,
+            [this]() {
             delete server;
             delete controller;
-        }, Qt::BlockingQueuedConnection);
+            },
+            Qt::BlockingQueuedConnection);
         thread.quit();
         thread.wait();
     }
@@ -94,10 +100,22 @@ void runTcp(benchmark::State &state)
 
 // The argument is the number of queries per iteration: the median of the
 // first is the round-trip, of the second the time to answer 1,000 queries.
-BENCHMARK(runEmbedded)->Name("GetParameter/Embedded")->Arg(1)->Arg(Queries)->Unit(benchmark::kMicrosecond)
-    ->Repetitions(Repetitions)->ReportAggregatesOnly(true)->UseRealTime();
-BENCHMARK(runTcp)->Name("GetParameter/LoopbackTcp")->Arg(1)->Arg(Queries)->Unit(benchmark::kMicrosecond)
-    ->Repetitions(Repetitions)->ReportAggregatesOnly(true)->UseRealTime();
+BENCHMARK(runEmbedded)
+    ->Name("GetParameter/Embedded")
+    ->Arg(1)
+    ->Arg(Queries)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime();
+BENCHMARK(runTcp)
+    ->Name("GetParameter/LoopbackTcp")
+    ->Arg(1)
+    ->Arg(Queries)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime();
 
 int main(int argc, char **argv)
 {

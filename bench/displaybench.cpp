@@ -22,8 +22,8 @@ QByteArray toolLine(int frame)
     QByteArray line = "6dmt2 " + QByteArray::number(Bodies) + " " + QByteArray::number(Bodies);
     char group[256];
     for (int i = 0; i < Bodies; ++i) {
-        std::snprintf(group, sizeof group, " [%d %.3f %d 1.500][%.3f %.3f %.3f][1 0 0 0 1 0 0 0 1][%d][0 0 0 0 0 0]",
-                      i, i % 5 ? 0.9 : -1.0, 4, 100.0 + frame, 20.5 * i, -300.25, frame % 16);
+        std::snprintf(group, sizeof group, " [%d %.3f %d 1.500][%.3f %.3f %.3f][1 0 0 0 1 0 0 0 1][%d][0 0 0 0 0 0]", i,
+                      i % 5 ? 0.9 : -1.0, 4, 100.0 + frame, 20.5 * i, -300.25, frame % 16);
         line += group;
     }
     return line;

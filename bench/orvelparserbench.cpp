@@ -57,10 +57,17 @@ class ScanfReader
 public:
     bool read(const char *line)
     {
-        struct Type { const char *prefix; int counts; int blocks[6]; };
-        static const Type types[] = {
-            {"6dmt2 ", 2, {4, 3, 9, 1, 6}}, {"6dmtr ", 2, {2, 3, 9}}, {"6d ", 1, {2, 3, 9}},
-            {"gl ", 1, {4, 3, 9}}, {"3d ", 1, {2, 3}}};
+        struct Type
+        {
+            const char *prefix;
+            int counts;
+            int blocks[6];
+        };
+        static const Type types[] = {{"6dmt2 ", 2, {4, 3, 9, 1, 6}},
+                                     {"6dmtr ", 2, {2, 3, 9}},
+                                     {"6d ", 1, {2, 3, 9}},
+                                     {"gl ", 1, {4, 3, 9}},
+                                     {"3d ", 1, {2, 3}}};
         for (const Type &type : types) {
             const size_t length = std::strlen(type.prefix);
             if (std::strncmp(line, type.prefix, length) != 0)
@@ -101,8 +108,8 @@ private:
             read = std::sscanf(p, " [%lf %lf %lf %lf %lf %lf]%n", v, v + 1, v + 2, v + 3, v + 4, v + 5, &used);
             break;
         case 9:
-            read = std::sscanf(p, " [%lf %lf %lf %lf %lf %lf %lf %lf %lf]%n", v, v + 1, v + 2, v + 3, v + 4,
-                               v + 5, v + 6, v + 7, v + 8, &used);
+            read = std::sscanf(p, " [%lf %lf %lf %lf %lf %lf %lf %lf %lf]%n", v, v + 1, v + 2, v + 3, v + 4, v + 5,
+                               v + 6, v + 7, v + 8, &used);
             break;
         }
         p += used;

@@ -160,7 +160,8 @@ int CalibrationProgressDlg::run_calibration(const char *type)
     pCommandManager->getIntParameter(&iNumberOfSteps, "cal number_of_steps %s", calType.constData());
 
     ReplyBuffer pause;
-    pCommandManager->getParameter(pause.data(), "cal step_pause %s %s", calType.constData(), NumberedItem::step(1).c_str());
+    pCommandManager->getParameter(pause.data(), "cal step_pause %s %s", calType.constData(),
+                                  NumberedItem::step(1).c_str());
     iPause1 = std::strncmp(pause.text(), ReplyWord::Yes, 3) == 0 ? pauseSecondsOf(pause.text()) : 0;
 
     if (twoPhaseMode())

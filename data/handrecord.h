@@ -10,11 +10,11 @@ struct HandRecord
     static constexpr int MaxFingers = 5;
 
     int32_t id;
-    double quality;       // -1.0: not tracked
-    int32_t handCode;     // the code the line gives after the quality
-    int32_t fingerCount;  // valid entries of fingers (at most 5); negative means none
-    double pos[3];        // mm
-    double rot[9];        // rotation matrix in line order
+    double quality;      // -1.0: not tracked
+    int32_t handCode;    // the code the line gives after the quality
+    int32_t fingerCount; // valid entries of fingers (at most 5); negative means none
+    double pos[3];       // mm
+    double rot[9];       // rotation matrix in line order
     FingerRecord fingers[MaxFingers];
 };
 

@@ -8,7 +8,7 @@ struct MarkerRecord
 {
     int32_t id;
     double quality;
-    double pos[3];  // mm
+    double pos[3]; // mm
 };
 
 #endif // MARKERRECORD_H

@@ -53,10 +53,10 @@ struct Column
 };
 
 constexpr Column ToolTableColumns[ToolColumns] = {
-    {"tool ID", 80}, {"", 10}, {"reference ID", 80}, {"", 10}, {"", 26}, {"", 10},
-    {"b1", 26},      {"", 10}, {"b2", 26},           {"", 10}, {"b3", 26}, {"", 10},
-    {"x [mm]", 80},  {"y [mm]", 80}, {"z [mm]", 80}, {"rx [deg]", 80}, {"ry [deg]", 80},
-    {"rz [deg]", 80}, {"", 0},
+    {"tool ID", 80}, {"", 10},       {"reference ID", 80}, {"", 10},         {"", 26},         {"", 10},
+    {"b1", 26},      {"", 10},       {"b2", 26},           {"", 10},         {"b3", 26},       {"", 10},
+    {"x [mm]", 80},  {"y [mm]", 80}, {"z [mm]", 80},       {"rx [deg]", 80}, {"ry [deg]", 80}, {"rz [deg]", 80},
+    {"", 0},
 };
 
 constexpr Column RefTableColumns[RefColumns] = {
@@ -427,10 +427,10 @@ bool MtDataDisplay::rebuildToolRows(int count)
         // Rows beyond the controller's maximum have no state to keep: not asked, not shown.
         const bool kept = r < listToolCalibrated.size();
         const QString refLabel = kept ? refLabelOfTool(r) : QString();
-        const bool bodyCalibrated = kept && !stoppedDuringRefresh()
-            && queryYes("body calibrated measurementtool %s", r);
-        const bool calibrated = bodyCalibrated && !stoppedDuringRefresh()
-            && queryYes("measurementtool tip_calibrated %s", r);
+        const bool bodyCalibrated
+            = kept && !stoppedDuringRefresh() && queryYes("body calibrated measurementtool %s", r);
+        const bool calibrated
+            = bodyCalibrated && !stoppedDuringRefresh() && queryYes("measurementtool tip_calibrated %s", r);
         if (stoppedDuringRefresh())
             return false;
         if (kept)
@@ -496,7 +496,8 @@ QString MtDataDisplay::refLabelOfTool(int row)
     ReplyBuffer reply;
     if (pCommandManager
         && pCommandManager->getParameter(reply.data(), "measurementtool reference_of_tool %s",
-                                         NumberedItem::body(row).c_str()) == 0
+                                         NumberedItem::body(row).c_str())
+            == 0
         && !reply.is(ReplyWord::None)) {
         int number = 0;
         if (NumberedItem::readNumber(reply.text(), &number) && number > INT_MIN) {
@@ -526,6 +527,7 @@ void MtDataDisplay::updateRefCellOfTool(int row)
 bool MtDataDisplay::queryYes(const char *format, int index)
 {
     ReplyBuffer reply;
-    return pCommandManager && pCommandManager->getParameter(reply.data(), format, NumberedItem::body(index).c_str()) == 0
+    return pCommandManager
+        && pCommandManager->getParameter(reply.data(), format, NumberedItem::body(index).c_str()) == 0
         && reply.is(ReplyWord::Yes);
 }

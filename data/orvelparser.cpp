@@ -151,8 +151,8 @@ MT_ALWAYS_INLINE const char *scanShortDecimal(const char *p, double *value)
     }
     if (mantissa > (uint64_t(1) << 53) || exponent < -22 || exponent > 22)
         return nullptr;
-    *value = exponent >= 0 ? double(mantissa) * exactPowersOf10[exponent]
-                           : double(mantissa) / exactPowersOf10[-exponent];
+    *value
+        = exponent >= 0 ? double(mantissa) * exactPowersOf10[exponent] : double(mantissa) / exactPowersOf10[-exponent];
     return p;
 }
 #else
@@ -344,20 +344,13 @@ bool OrvelParser::parseDataLine(char **cursor)
     };
     // In this order: the first that matches decides.
     static const LineType lineTypes[] = {
-        {"fr ", &OrvelParser::parseFrameCounter},
-        {"ts ", &OrvelParser::parseTimestamp},
-        {"6dcal ", &OrvelParser::parseCalBodyCount},
-        {"6d ", &OrvelParser::parseBodies},
-        {"6df ", &OrvelParser::parseWands},
-        {"6df2 ", &OrvelParser::parseWands2},
-        {"6dmt ", &OrvelParser::parseTools},
-        {"6dmt2 ", &OrvelParser::parseTools2},
-        {"6dmtr ", &OrvelParser::parseToolRefs},
-        {"glcal ", &OrvelParser::parseCalHandCount},
-        {"gl ", &OrvelParser::parseHands},
-        {"6dj ", &OrvelParser::parseSkeletons},
-        {"6di ", &OrvelParser::parseStateBodies},
-        {"3d ", &OrvelParser::parseMarkers},
+        {"fr ", &OrvelParser::parseFrameCounter},    {"ts ", &OrvelParser::parseTimestamp},
+        {"6dcal ", &OrvelParser::parseCalBodyCount}, {"6d ", &OrvelParser::parseBodies},
+        {"6df ", &OrvelParser::parseWands},          {"6df2 ", &OrvelParser::parseWands2},
+        {"6dmt ", &OrvelParser::parseTools},         {"6dmt2 ", &OrvelParser::parseTools2},
+        {"6dmtr ", &OrvelParser::parseToolRefs},     {"glcal ", &OrvelParser::parseCalHandCount},
+        {"gl ", &OrvelParser::parseHands},           {"6dj ", &OrvelParser::parseSkeletons},
+        {"6di ", &OrvelParser::parseStateBodies},    {"3d ", &OrvelParser::parseMarkers},
     };
     for (const LineType &type : lineTypes) {
         if (char *rest = afterPrefix(*cursor, type.prefix)) {
@@ -406,8 +399,7 @@ bool OrvelParser::readDouble(char **cursor, double *value)
     return readCDouble(cursor, value);
 }
 
-char *OrvelParser::readBlock(char *text, const char *descriptor,
-                             int32_t *ints, float *floats, double *doubles)
+char *OrvelParser::readBlock(char *text, const char *descriptor, int32_t *ints, float *floats, double *doubles)
 {
     if (!text || !descriptor)
         return nullptr;
@@ -423,9 +415,7 @@ char *OrvelParser::readBlock(char *text, const char *descriptor,
     bool ok = true;
     for (const char *d = descriptor; ok && *d; ++d) {
         switch (*d) {
-        case 'd':
-            ok = doubles && readCDouble(&p, doubles++);
-            break;
+        case 'd': ok = doubles && readCDouble(&p, doubles++); break;
         case 'f': {
             double value = 0.0;
             ok = floats && readCDouble(&p, &value);
@@ -434,11 +424,8 @@ char *OrvelParser::readBlock(char *text, const char *descriptor,
                 *floats++ = value > FLT_MAX ? HUGE_VALF : value < -FLT_MAX ? -HUGE_VALF : float(value);
             break;
         }
-        case 'i':
-            ok = ints && readCInt(&p, ints++);
-            break;
-        default:
-            ok = false;
+        case 'i': ok = ints && readCInt(&p, ints++); break;
+        default: ok = false;
         }
     }
     *close = ']';
@@ -722,8 +709,7 @@ bool OrvelParser::parseHands(char **cursor)
             return false;
         for (int32_t f = 0; f < fingers; ++f) {
             FingerRecord &finger = hand.fingers[f];
-            if (!readPose(cursor, finger.pos, finger.rot)
-                || !readBlockAt(cursor, "dddddd", nullptr, finger.values))
+            if (!readPose(cursor, finger.pos, finger.rot) || !readBlockAt(cursor, "dddddd", nullptr, finger.values))
                 return false;
         }
     }
@@ -821,8 +807,7 @@ bool OrvelParser::parseMarkers(char **cursor)
     nMarkers = n;
     for (int32_t i = 0; i < n; ++i) {
         MarkerRecord &marker = markers[i];
-        if (!readBlockAt(cursor, "id", &marker.id, &marker.quality)
-            || !readBlockAt(cursor, "ddd", nullptr, marker.pos))
+        if (!readBlockAt(cursor, "id", &marker.id, &marker.quality) || !readBlockAt(cursor, "ddd", nullptr, marker.pos))
             return false;
     }
     return true;

@@ -44,21 +44,21 @@ public:
     // the int 0 and the number 8): [08-0][0-0-0][0-0-0-0-0-0-0-0-0] takes
     // 6 + 7 + 19 bytes, [08][0-0-0] 4 + 7. Prefix, count and the longer ids
     // of later groups take room too: the limits round up.
-    static constexpr int MaxWands = MaxLineLength / (6 + 7 + 19);            // "6df "
-    static constexpr int MaxTools = MaxLineLength / (6 + 7 + 19);            // "6dmt "
-    static constexpr int MaxTools2 = MaxLineLength / (7 + 7 + 19 + 2 + 13);  // "6dmt2 ", no button
-    static constexpr int MaxMarkers = MaxLineLength / (4 + 7);               // "3d "
+    static constexpr int MaxWands = MaxLineLength / (6 + 7 + 19);           // "6df "
+    static constexpr int MaxTools = MaxLineLength / (6 + 7 + 19);           // "6dmt "
+    static constexpr int MaxTools2 = MaxLineLength / (7 + 7 + 19 + 2 + 13); // "6dmt2 ", no button
+    static constexpr int MaxMarkers = MaxLineLength / (4 + 7);              // "3d "
 
     // Lists grown by an id or by a count of defined records: as many records
     // as the line names, up to an array size no controller comes near. At
     // this size a list of skeletons, the largest record, takes about 270 MB.
     static constexpr int MaxDefinedRecords = 100000;
-    static constexpr int MaxBodies = MaxDefinedRecords;       // "6d " ids, completeFrame's "6dcal " count
-    static constexpr int MaxWands2 = MaxDefinedRecords;       // "6df2 " wands defined
-    static constexpr int MaxToolRefs = MaxDefinedRecords;     // "6dmtr " references
-    static constexpr int MaxHands = MaxDefinedRecords;        // "gl " ids, completeFrame's "glcal " count
-    static constexpr int MaxSkeletons = MaxDefinedRecords;    // "6dj " skeletons defined
-    static constexpr int MaxStateBodies = MaxDefinedRecords;  // "6di " ids
+    static constexpr int MaxBodies = MaxDefinedRecords;      // "6d " ids, completeFrame's "6dcal " count
+    static constexpr int MaxWands2 = MaxDefinedRecords;      // "6df2 " wands defined
+    static constexpr int MaxToolRefs = MaxDefinedRecords;    // "6dmtr " references
+    static constexpr int MaxHands = MaxDefinedRecords;       // "gl " ids, completeFrame's "glcal " count
+    static constexpr int MaxSkeletons = MaxDefinedRecords;   // "6dj " skeletons defined
+    static constexpr int MaxStateBodies = MaxDefinedRecords; // "6di " ids
 
     OrvelParser() = default;
     // No copies: a copy through a base reference would slice a derived
@@ -105,8 +105,7 @@ public:
     // the call returns. Returns the position after the ']', or null when
     // there is no '[' or ']', a number is missing or unreadable, or the
     // descriptor holds another character.
-    static char *readBlock(char *text, const char *descriptor,
-                           int32_t *ints, float *floats, double *doubles);
+    static char *readBlock(char *text, const char *descriptor, int32_t *ints, float *floats, double *doubles);
 
     uint32_t frameCounter = 0;
     double timestamp = -1.0;
@@ -126,10 +125,10 @@ public:
     std::vector<StateBodyRecord> stateBodies;
     int32_t nMarkers = 0;
     std::vector<MarkerRecord> markers;
-    int32_t calBodyCount = -1;  // -1: not reported
-    int32_t calHandCount = -1;  // -1: not reported
-    int32_t wandsInCal = 0;     // wands that calBodyCount includes
-    int32_t toolsInCal = 0;     // measurement tools that calBodyCount includes
+    int32_t calBodyCount = -1; // -1: not reported
+    int32_t calHandCount = -1; // -1: not reported
+    int32_t wandsInCal = 0;    // wands that calBodyCount includes
+    int32_t toolsInCal = 0;    // measurement tools that calBodyCount includes
 
 private:
     // One procedure per line type, the cursor after its prefix.

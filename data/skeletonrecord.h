@@ -10,7 +10,7 @@ struct SkeletonRecord
     static constexpr int MaxJoints = 20;
 
     int32_t id;
-    int32_t jointCount;  // valid entries of joints, in line order; negative means none
+    int32_t jointCount; // valid entries of joints, in line order; negative means none
     JointRecord joints[MaxJoints];
 };
 

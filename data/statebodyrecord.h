@@ -9,8 +9,8 @@ struct StateBodyRecord
     int32_t id;
     int32_t state;
     double error;
-    double pos[3];  // mm
-    double rot[9];  // rotation matrix in line order
+    double pos[3]; // mm
+    double rot[9]; // rotation matrix in line order
 };
 
 #endif // STATEBODYRECORD_H

@@ -40,24 +40,15 @@ CommandManager::~CommandManager() = default;
 QString CommandManager::errorText(int error)
 {
     switch (error) {
-    case 0:
-        return tr("no error");
-    case TimedOut:
-        return ControllerTransport::statusText(ControllerTransport::Status::TimedOut);
-    case ConnectionLost:
-        return ControllerTransport::statusText(ControllerTransport::Status::Lost);
-    case NotConnected:
-        return ControllerTransport::statusText(ControllerTransport::Status::NotConnected);
-    case TextTooLong:
-        return tr("command text too long");
-    case BadArgument:
-        return tr("bad argument");
-    case UnexpectedReply:
-        return tr("unexpected reply");
-    case BadValue:
-        return tr("value of the wrong type");
-    case NotSupported:
-        return tr("operation not supported");
+    case 0: return tr("no error");
+    case TimedOut: return ControllerTransport::statusText(ControllerTransport::Status::TimedOut);
+    case ConnectionLost: return ControllerTransport::statusText(ControllerTransport::Status::Lost);
+    case NotConnected: return ControllerTransport::statusText(ControllerTransport::Status::NotConnected);
+    case TextTooLong: return tr("command text too long");
+    case BadArgument: return tr("bad argument");
+    case UnexpectedReply: return tr("unexpected reply");
+    case BadValue: return tr("value of the wrong type");
+    case NotSupported: return tr("operation not supported");
     }
     return error > 0 ? tr("controller error %1").arg(error) : tr("error %1").arg(error);
 }
@@ -96,14 +87,10 @@ int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
     delivery.commandFinished();
 
     switch (status) {
-    case ControllerTransport::Status::Ok:
-        return TextProtocol::controllerError(*reply);
-    case ControllerTransport::Status::TimedOut:
-        return TimedOut;
-    case ControllerTransport::Status::Lost:
-        return ConnectionLost;
-    case ControllerTransport::Status::NotConnected:
-        return NotConnected;
+    case ControllerTransport::Status::Ok: return TextProtocol::controllerError(*reply);
+    case ControllerTransport::Status::TimedOut: return TimedOut;
+    case ControllerTransport::Status::Lost: return ConnectionLost;
+    case ControllerTransport::Status::NotConnected: return NotConnected;
     }
     return ConnectionLost;
 }
@@ -284,8 +271,8 @@ int CommandManager::logMessage(const char *category, const char *source, int lev
     const QDateTime now = QDateTime::currentDateTime();
     const QString message = latin1(text);
     const QString from = latin1(source);
-    std::fprintf(stderr, "%s %s: %s\n", qPrintable(now.toString(QStringLiteral("HH:mm:ss.zzz"))),
-                 qPrintable(from), qPrintable(message));
+    std::fprintf(stderr, "%s %s: %s\n", qPrintable(now.toString(QStringLiteral("HH:mm:ss.zzz"))), qPrintable(from),
+                 qPrintable(message));
     emit messageLogged(now, latin1(category), from, level, message);
     return 0;
 }

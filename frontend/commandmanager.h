@@ -124,8 +124,8 @@ public:
     void log(const QString &text);
 
 signals:
-    void messageLogged(const QDateTime &time, const QString &category, const QString &source,
-                       int level, const QString &text);
+    void messageLogged(const QDateTime &time, const QString &category, const QString &source, int level,
+                       const QString &text);
     void measurementStateChanged(bool measuring);
     void connectionChanged(ConnectionWatch::Connection connection);
     void firstConnected();

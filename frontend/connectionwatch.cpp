@@ -33,14 +33,10 @@ ConnectionWatch::ConnectionWatch(CommandManager *commandManager, ControllerLink 
 QString ConnectionWatch::connectionText(Connection connection)
 {
     switch (connection) {
-    case Connection::Connecting:
-        return tr("connecting");
-    case Connection::Connected:
-        return tr("connected");
-    case Connection::Lost:
-        return tr("lost");
-    case Connection::Reconnecting:
-        return tr("reconnecting");
+    case Connection::Connecting: return tr("connecting");
+    case Connection::Connected: return tr("connected");
+    case Connection::Lost: return tr("lost");
+    case Connection::Reconnecting: return tr("reconnecting");
     }
     return QString();
 }

@@ -123,14 +123,14 @@ private:
     QString reason;
     bool measuring = false;
     bool resumeMeasurement = false;
-    bool firstAttemptOver = true;   // false from connectInBackground() until the first check ends
-    Check pending = Check::None;    // the check on its way
+    bool firstAttemptOver = true; // false from connectInBackground() until the first check ends
+    Check pending = Check::None;  // the check on its way
     // Counts the measurement's starts and stops: a check's answer older than the last says nothing of it.
     int measurementChanges = 0;
     int measurementChangesAtCheck = 0;
-    QElapsedTimer sinceData;        // valid once data came in this measurement
-    QElapsedTimer sinceSent;        // valid once the controller answered
-    QElapsedTimer sinceAttempt;     // since the last look for a lost controller
+    QElapsedTimer sinceData;    // valid once data came in this measurement
+    QElapsedTimer sinceSent;    // valid once the controller answered
+    QElapsedTimer sinceAttempt; // since the last look for a lost controller
     QTimer watchTimer;
     QMap<QByteArray, QByteArray> outputSwitches; // output -> the text of its last switch
 };

@@ -84,13 +84,16 @@ bool ControllerLink::open(int timeoutMs, QString *error)
 {
     auto job = std::make_shared<Job>();
     ControllerTransport *transport = controller;
-    QMetaObject::invokeMethod(controller, [transport, job, timeoutMs]() {
+    QMetaObject::invokeMethod(
+        controller,
+        [transport, job, timeoutMs]() {
         if (job->isAbandoned())
             return;
         QString reason;
         const bool opened = transport->open(timeoutMs, &reason);
         job->finish(opened ? Status::Ok : Status::NotConnected, QByteArray(), reason);
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 
     if (!ResponsiveWait::until([&job](int ms) { return job->waitFor(ms); }, timeoutMs + QueueAllowanceMs)) {
         job->abandon();
@@ -108,14 +111,17 @@ ControllerLink::Status ControllerLink::exchange(const QByteArray &line, int time
     reply->clear();
     auto job = std::make_shared<Job>();
     ControllerTransport *transport = controller;
-    QMetaObject::invokeMethod(controller, [transport, job, line, timeoutMs]() {
+    QMetaObject::invokeMethod(
+        controller,
+        [transport, job, line, timeoutMs]() {
         // Never send a command whose caller has gone: its effect would come unasked.
         if (job->isAbandoned())
             return;
         QByteArray answer;
         const Status status = transport->exchange(line, timeoutMs, &answer);
         job->finish(status, answer);
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 
     if (!ResponsiveWait::until([&job](int ms) { return job->waitFor(ms); }, timeoutMs + QueueAllowanceMs)) {
         job->abandon();
@@ -128,9 +134,12 @@ ControllerLink::Status ControllerLink::exchange(const QByteArray &line, int time
 void ControllerLink::check(const QByteArray &line, int timeoutMs)
 {
     ControllerTransport *transport = controller;
-    QMetaObject::invokeMethod(controller, [this, transport, line, timeoutMs]() {
+    QMetaObject::invokeMethod(
+        controller,
+        [this, transport, line, timeoutMs]() {
         QByteArray reply;
         const Status status = transport->exchange(line, timeoutMs, &reply);
         emit checked(status, reply, status == Status::NotConnected ? transport->connectError() : QString());
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }

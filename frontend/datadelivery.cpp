@@ -5,8 +5,7 @@
 DataDelivery::DataDelivery(DataRouter *dataRouter, QObject *parent)
     : QObject(parent)
     , router(dataRouter)
-{
-}
+{ }
 
 void DataDelivery::deliverLine(const QByteArray &line)
 {
@@ -42,8 +41,7 @@ void DataDelivery::deliver(Delivery::Kind kind, const QByteArray &line)
         return;
     }
     // Starts and stops are never dropped: a requester must not miss the end of a measurement.
-    if (kind == Delivery::Line
-        && (held.size() >= MaxHeldDeliveries || line.size() > MaxHeldBytes - heldBytes)) {
+    if (kind == Delivery::Line && (held.size() >= MaxHeldDeliveries || line.size() > MaxHeldBytes - heldBytes)) {
         ++droppedLines;
         return;
     }
@@ -56,15 +54,9 @@ void DataDelivery::deliver(Delivery::Kind kind, const QByteArray &line)
 void DataDelivery::perform(const Delivery &delivery)
 {
     switch (delivery.kind) {
-    case Delivery::Line:
-        router->routeLine(delivery.line);
-        break;
-    case Delivery::Started:
-        router->notifyMeasurementStarted();
-        break;
-    case Delivery::Stopped:
-        router->notifyMeasurementStopped();
-        break;
+    case Delivery::Line: router->routeLine(delivery.line); break;
+    case Delivery::Started: router->notifyMeasurementStarted(); break;
+    case Delivery::Stopped: router->notifyMeasurementStopped(); break;
     }
 }
 

@@ -31,8 +31,7 @@ EmbeddedTransport::EmbeddedTransport(QObject *parent)
     simController->moveToThread(&worker);
     // The controller is deleted on its own thread once the thread's loop has ended.
     connect(&worker, &QThread::finished, simController, &QObject::deleteLater);
-    connect(simController, &SimController::dataLine, this, &ControllerTransport::dataLine,
-            Qt::QueuedConnection);
+    connect(simController, &SimController::dataLine, this, &ControllerTransport::dataLine, Qt::QueuedConnection);
     worker.start();
 }
 
@@ -47,8 +46,7 @@ bool EmbeddedTransport::open(int, QString *)
     return true;
 }
 
-ControllerTransport::Status EmbeddedTransport::exchange(const QByteArray &line, int timeoutMs,
-                                                        QByteArray *reply)
+ControllerTransport::Status EmbeddedTransport::exchange(const QByteArray &line, int timeoutMs, QByteArray *reply)
 {
     reply->clear();
     auto pending = std::make_shared<PendingReply>();
@@ -56,11 +54,11 @@ ControllerTransport::Status EmbeddedTransport::exchange(const QByteArray &line, 
     const bool queued = QMetaObject::invokeMethod(
         controller,
         [controller, line, pending]() {
-            const QByteArray answer = controller->execute(line);
-            QMutexLocker locker(&pending->mutex);
-            pending->reply = answer;
-            pending->finished = true;
-            pending->done.wakeAll();
+        const QByteArray answer = controller->execute(line);
+        QMutexLocker locker(&pending->mutex);
+        pending->reply = answer;
+        pending->finished = true;
+        pending->done.wakeAll();
         },
         Qt::QueuedConnection);
     if (!queued)

@@ -68,15 +68,42 @@ QString simulated(const char *setting)
     return text;
 }
 
-QString modulesFolder() { return ModuleLoader::defaultModulesFolder(); }
-QString productName() { return simulated("product_name"); }
-QString productVersion() { return simulated("product_version"); }
-QString backendVersion() { return simulated("backend_version"); }
-QString dataPort() { return QString::number(FrontendOptions::DefaultDataPort); }
-QString timeout() { return QString::number(CommandManager::DefaultTimeoutMs); }
-QString silence() { return QString::number(ConnectionWatch::DefaultSilenceMs); }
-QString noData() { return QString::number(DataWatch::DefaultPeriodMs); }
-QString delay() { return QString::number(FrontendOptions::DefaultDelayMs); }
+QString modulesFolder()
+{
+    return ModuleLoader::defaultModulesFolder();
+}
+QString productName()
+{
+    return simulated("product_name");
+}
+QString productVersion()
+{
+    return simulated("product_version");
+}
+QString backendVersion()
+{
+    return simulated("backend_version");
+}
+QString dataPort()
+{
+    return QString::number(FrontendOptions::DefaultDataPort);
+}
+QString timeout()
+{
+    return QString::number(CommandManager::DefaultTimeoutMs);
+}
+QString silence()
+{
+    return QString::number(ConnectionWatch::DefaultSilenceMs);
+}
+QString noData()
+{
+    return QString::number(DataWatch::DefaultPeriodMs);
+}
+QString delay()
+{
+    return QString::number(FrontendOptions::DefaultDelayMs);
+}
 
 // In the order of --help, and of the settings sent to the simulated controller.
 const Option Options[] = {
@@ -159,9 +186,9 @@ const Option Options[] = {
 
 // The screens by the names --show takes, in the order of its help.
 const std::pair<const char *, Screen> ScreenNames[] = {
-    {"settings", Screen::Settings}, {"devices", Screen::Devices},     {"calibration", Screen::Calibration},
-    {"help", Screen::Help},         {"progress", Screen::Progress},   {"countdown", Screen::Countdown},
-    {"result", Screen::Result},     {"error", Screen::Error},         {"display", Screen::Display},
+    {"settings", Screen::Settings}, {"devices", Screen::Devices},   {"calibration", Screen::Calibration},
+    {"help", Screen::Help},         {"progress", Screen::Progress}, {"countdown", Screen::Countdown},
+    {"result", Screen::Result},     {"error", Screen::Error},       {"display", Screen::Display},
 };
 
 bool readScreen(const QString &name, int *screen)
@@ -181,9 +208,7 @@ bool readValue(const Option &option, const QString &text, Value *value, QString 
 {
     switch (option.shape) {
     case Shape::Switch:
-    case Shape::Text:
-        value->text = text;
-        return true;
+    case Shape::Text: value->text = text; return true;
     case Shape::Module:
         value->text = text;
         if (ModuleLoader::checkLibrary(text, reason))
@@ -193,8 +218,7 @@ bool readValue(const Option &option, const QString &text, Value *value, QString 
     case Shape::Output:
         value->text = text;
         return !text.isEmpty() && !QFileInfo(text).isDir() && QFileInfo(text).absoluteDir().exists();
-    case Shape::Number:
-        return OptionValue::number(text, option.least, option.most, &value->number);
+    case Shape::Number: return OptionValue::number(text, option.least, option.most, &value->number);
     case Shape::HostPort: {
         quint16 port = 0;
         const bool ok = OptionValue::hostPort(text, option.least, &value->text, &port);
@@ -207,15 +231,13 @@ bool readValue(const Option &option, const QString &text, Value *value, QString 
         value->text = text;
         return known && !text.trimmed().isEmpty();
     }
-    case Shape::Version:
-        return OptionValue::version(text, &value->text);
+    case Shape::Version: return OptionValue::version(text, &value->text);
     case Shape::Setting: {
         const int equals = text.indexOf(QLatin1Char('='));
         value->text = text.left(equals) + QLatin1Char(' ') + text.mid(equals + 1);
         return equals > 0;
     }
-    case Shape::Screen:
-        return readScreen(text, &value->number);
+    case Shape::Screen: return readScreen(text, &value->number);
     }
     return false;
 }
@@ -226,12 +248,9 @@ QString wrongValue(const Option &option, const QString &text)
 {
     const QString wanted = FrontendOptions::tr(option.wanted);
     switch (option.shape) {
-    case Shape::Number:
-        return wanted;
-    case Shape::Version:
-        return wanted.arg(QLatin1String(option.name), text);
-    default:
-        return wanted.arg(text);
+    case Shape::Number: return wanted;
+    case Shape::Version: return wanted.arg(QLatin1String(option.name), text);
+    default: return wanted.arg(text);
     }
 }
 
@@ -355,4 +374,3 @@ bool FrontendOptions::parse(const QStringList &arguments)
     }
     return true;
 }
-

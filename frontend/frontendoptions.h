@@ -49,15 +49,15 @@ public:
     QString outputText; // for --help and --version
     bool exitNow = false;
 
-    QString pluginPath;         // empty: every module in the modules folder
+    QString pluginPath; // empty: every module in the modules folder
     bool observerMode = false;
-    QString controllerHost;     // empty: the embedded simulated controller
+    QString controllerHost; // empty: the embedded simulated controller
     quint16 controllerPort = 0;
     quint16 dataPort = DefaultDataPort;
-    int timeoutMs = 0;          // 0: the command manager's default
-    int silenceMs = 0;          // 0: the command manager's default
-    int noDataMs = 0;           // 0: the data watch's default
-    QString language;           // "de", "en"; empty: the system's
+    int timeoutMs = 0; // 0: the command manager's default
+    int silenceMs = 0; // 0: the command manager's default
+    int noDataMs = 0;  // 0: the data watch's default
+    QString language;  // "de", "en"; empty: the system's
     bool startMeasurement = false;
 
     // Settings for the simulated controller, as "orvel2 simulate <setting> <value>" texts.

@@ -67,8 +67,8 @@ void readVersions(CommandManager *commandManager, BackendVersions *versions)
 {
     const int result = commandManager->readBackendVersions(versions);
     if (result != 0) {
-        commandManager->log(Startup::tr("Cannot read the controller's versions: %1")
-                                .arg(CommandManager::errorText(result)));
+        commandManager->log(
+            Startup::tr("Cannot read the controller's versions: %1").arg(CommandManager::errorText(result)));
         return;
     }
     commandManager->log(Startup::tr("Controller: %1, product version %2.%3.%4, backend version %5.%6.%7")
@@ -153,7 +153,7 @@ int printTextOnly(int argc, char *argv[], const QStringList &ownOptions)
 bool hasDisplay()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 } // namespace
@@ -240,8 +240,8 @@ int main(int argc, char *argv[])
             openScreen(&window, options.screen, &commandManager);
             return;
         }
-        screenshot = std::make_unique<ScreenshotTaker>(&window, options.screen, options.screenshotFile,
-                                                       options.delayMs);
+        screenshot
+            = std::make_unique<ScreenshotTaker>(&window, options.screen, options.screenshotFile, options.delayMs);
         screenshot->start();
     });
     if (options.startMeasurement)

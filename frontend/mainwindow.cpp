@@ -124,8 +124,7 @@ void MainWindow::installModule(QObject *root, ModuleInterface *module, bool obse
     registerHostMetaTypes();
     moduleError.clear();
 
-    module->setModuleParameter(QStringLiteral("CommandManager"),
-                               QVariant::fromValue<IOManager *>(commandManager));
+    module->setModuleParameter(QStringLiteral("CommandManager"), QVariant::fromValue<IOManager *>(commandManager));
     module->setModuleParameter(QStringLiteral("ModuleParent"), QVariant::fromValue<QWidget *>(this));
     module->setModuleParameter(QStringLiteral("BackendVersions"),
                                QVariant::fromValue<BackendVersions *>(backendVersions));
@@ -145,13 +144,12 @@ void MainWindow::installModule(QObject *root, ModuleInterface *module, bool obse
                 splitDockWidget(dock, logDock, Qt::Vertical);
                 resizeDocks({dock, logDock}, {height() / 2, height() / 4}, Qt::Vertical);
             } else {
-                commandManager->log(tr("Module entry \"%1\" is a dock without a dock widget")
-                                        .arg(entry->action->text()));
+                commandManager->log(
+                    tr("Module entry \"%1\" is a dock without a dock widget").arg(entry->action->text()));
             }
         }
-        QAction *shown = entry->widgetKind == MenuEntry::DialogKind
-                             ? dialogGuard->standIn(entry->action, entry->widget)
-                             : entry->action;
+        QAction *shown = entry->widgetKind == MenuEntry::DialogKind ? dialogGuard->standIn(entry->action, entry->widget)
+                                                                    : entry->action;
         moduleItems.append({entry->menuTitle, entry->menuOrder, entry->actionOrder, shown, entry->widget, false});
     }
     if (entries.isEmpty())
@@ -237,8 +235,7 @@ void MainWindow::rebuildMenus()
         group->order = qMin(group->order, item.menuOrder);
         group->items.append(item);
     }
-    std::stable_sort(groups.begin(), groups.end(),
-                     [](const Group &a, const Group &b) { return a.order < b.order; });
+    std::stable_sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) { return a.order < b.order; });
 
     for (Group &group : groups) {
         std::stable_sort(group.items.begin(), group.items.end(),
@@ -287,13 +284,10 @@ QString MainWindow::aboutText() const
     if (!moduleError.isEmpty())
         module += QStringLiteral(" (%1)").arg(moduleError);
     const QString controller = backendVersions
-                                   ? tr("%1, product version %2, backend version %3")
-                                         .arg(backendVersions->productName.isEmpty()
-                                                  ? tr("unknown product")
-                                                  : backendVersions->productName,
-                                              versionText(backendVersions->productVersion),
-                                              versionText(backendVersions->backendVersion))
-                                   : tr("unknown");
+        ? tr("%1, product version %2, backend version %3")
+              .arg(backendVersions->productName.isEmpty() ? tr("unknown product") : backendVersions->productName,
+                   versionText(backendVersions->productVersion), versionText(backendVersions->backendVersion))
+        : tr("unknown");
     return tr("<h3>Orvel Front-End %1</h3>"
               "<p>A stand-in host for the controller's GUI modules.</p>"
               "<table>"
@@ -309,20 +303,18 @@ QString MainWindow::connectionText() const
 {
     const QString where = commandManager->description();
     switch (commandManager->connection()) {
-    case CommandManager::Connection::Connected:
-        return tr("%1, connected").arg(where);
+    case CommandManager::Connection::Connected: return tr("%1, connected").arg(where);
     case CommandManager::Connection::Connecting:
         if (commandManager->lossReason().isEmpty())
             return tr("%1, connecting").arg(where);
         return tr("%1, connecting (%2)").arg(where, commandManager->lossReason());
     case CommandManager::Connection::Lost:
-    case CommandManager::Connection::Reconnecting:
-        break;
+    case CommandManager::Connection::Reconnecting: break;
     }
     return tr("%1, lost since %2 (%3), %4")
         .arg(where, commandManager->lostSince().toString(QStringLiteral("HH:mm:ss")), commandManager->lossReason(),
              commandManager->connection() == CommandManager::Connection::Reconnecting ? tr("reconnecting")
-                                                                                       : tr("waiting to reconnect"));
+                                                                                      : tr("waiting to reconnect"));
 }
 
 void MainWindow::showAbout()

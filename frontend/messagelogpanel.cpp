@@ -42,17 +42,14 @@ QString MessageLogPanel::rowText(int row) const
     return item->text(0) + QLatin1Char('\t') + item->text(1) + QLatin1Char('\t') + item->text(2);
 }
 
-void MessageLogPanel::addMessage(const QDateTime &time, const QString &category, const QString &source,
-                                 int level, const QString &text)
+void MessageLogPanel::addMessage(const QDateTime &time, const QString &category, const QString &source, int level,
+                                 const QString &text)
 {
     while (tree->topLevelItemCount() >= MaxRows)
         delete tree->takeTopLevelItem(0);
 
-    QTreeWidgetItem *item = new QTreeWidgetItem(
-        {time.toString(QStringLiteral("HH:mm:ss.zzz")), source, text});
-    const QString detail = tr("%1, category %2, level %3")
-                               .arg(time.toString(Qt::ISODateWithMs), category)
-                               .arg(level);
+    QTreeWidgetItem *item = new QTreeWidgetItem({time.toString(QStringLiteral("HH:mm:ss.zzz")), source, text});
+    const QString detail = tr("%1, category %2, level %3").arg(time.toString(Qt::ISODateWithMs), category).arg(level);
     for (int column = 0; column < 3; ++column)
         item->setToolTip(column, column == 2 ? text : detail);
     tree->addTopLevelItem(item);

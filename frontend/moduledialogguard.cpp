@@ -67,17 +67,14 @@ void ModuleDialogGuard::open(QAction *moduleAction)
 {
     const QString name = plainText(moduleAction);
     switch (manager->connection()) {
-    case Connection::Connected:
-        moduleAction->trigger();
-        return;
+    case Connection::Connected: moduleAction->trigger(); return;
     case Connection::Connecting:
         emit told(tr("\"%1\" not opened: it loads its settings from the controller, and the controller at %2 has "
                      "not answered yet. Choose it again once the controller answers.")
                       .arg(name, manager->description()));
         return;
     case Connection::Lost:
-    case Connection::Reconnecting:
-        break;
+    case Connection::Reconnecting: break;
     }
     emit told(tr("\"%1\" not opened: it loads its settings from the controller, and the controller at %2 has not "
                  "answered since %3. Choose it again once the controller answers.")

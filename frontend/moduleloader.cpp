@@ -59,8 +59,7 @@ bool ModuleLoader::load(const QString &path)
     }
     ModuleInterface *module = qobject_cast<ModuleInterface *>(object);
     if (!module) {
-        error = tr("%1 is not a module (no %2 interface)")
-                    .arg(path, QLatin1String(ModuleInterface_iid));
+        error = tr("%1 is not a module (no %2 interface)").arg(path, QLatin1String(ModuleInterface_iid));
         return false;
     }
     loaders.push_back(std::move(loader));
@@ -96,10 +95,8 @@ int ModuleLoader::loadFolder(const QString &folder)
         const QJsonObject metaData = QPluginLoader(path).metaData();
         const QString iid = metaData.value(QStringLiteral("IID")).toString();
         if (iid != QLatin1String(ModuleIid)) {
-            noteLines << (iid.isEmpty()
-                              ? tr("Skipped %1: not a Qt plug-in").arg(path)
-                              : tr("Skipped %1: a plug-in for %2")
-                                    .arg(path, iid));
+            noteLines << (iid.isEmpty() ? tr("Skipped %1: not a Qt plug-in").arg(path)
+                                        : tr("Skipped %1: a plug-in for %2").arg(path, iid));
             continue;
         }
         // Two copies of a module would give two of each of its windows and menu entries.

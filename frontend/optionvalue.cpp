@@ -61,7 +61,9 @@ bool OptionValue::version(const QString &text, QString *triple)
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return false;
-    *triple = QStringLiteral("%1 %2 %3").arg(match.captured(1).toInt()).arg(match.captured(2).toInt())
+    *triple = QStringLiteral("%1 %2 %3")
+                  .arg(match.captured(1).toInt())
+                  .arg(match.captured(2).toInt())
                   .arg(match.captured(3).toInt());
     return true;
 }

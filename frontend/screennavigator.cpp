@@ -45,25 +45,21 @@ ScreenNavigator::ScreenNavigator(MainWindow *mainWindow, FrontendOptions::Screen
     : QObject(parent)
     , window(mainWindow)
     , shownScreen(screen)
-{
-}
+{ }
 
 const char *ScreenNavigator::dialogClass(FrontendOptions::Screen screen)
 {
     switch (screen) {
     case Screen::Settings:
-    case Screen::Devices:
-        return "MtSettingsDlg";
+    case Screen::Devices: return "MtSettingsDlg";
     case Screen::Calibration:
     case Screen::Help:
     case Screen::Progress:
     case Screen::Countdown:
     case Screen::Result:
-    case Screen::Error:
-        return EntryDialog;
+    case Screen::Error: return EntryDialog;
     case Screen::Window:
-    case Screen::Display:
-        break;
+    case Screen::Display: break;
     }
     return nullptr;
 }
@@ -71,18 +67,12 @@ const char *ScreenNavigator::dialogClass(FrontendOptions::Screen screen)
 const char *ScreenNavigator::targetClass(FrontendOptions::Screen screen)
 {
     switch (screen) {
-    case Screen::Help:
-        return "MtHelpDlg";
-    case Screen::Progress:
-        return ProgressDialog;
-    case Screen::Countdown:
-        return "CountdownDlg";
-    case Screen::Result:
-        return ResultDialog;
-    case Screen::Error:
-        return ErrorBox;
-    default:
-        return dialogClass(screen);
+    case Screen::Help: return "MtHelpDlg";
+    case Screen::Progress: return ProgressDialog;
+    case Screen::Countdown: return "CountdownDlg";
+    case Screen::Result: return ResultDialog;
+    case Screen::Error: return ErrorBox;
+    default: return dialogClass(screen);
     }
 }
 
@@ -116,9 +106,10 @@ void ScreenNavigator::openScreen()
     }
     QAction *action = window->moduleActionFor(dialog);
     if (!action) {
-        finish(nullptr, tr("the module offers no dialog for \"%1\" here: no module is loaded, it runs in observer "
-                           "mode, or it refuses the controller's product")
-                            .arg(FrontendOptions::screenName(shownScreen)));
+        finish(nullptr,
+               tr("the module offers no dialog for \"%1\" here: no module is loaded, it runs in observer "
+                  "mode, or it refuses the controller's product")
+                   .arg(FrontendOptions::screenName(shownScreen)));
         return;
     }
     QTimer::singleShot(0, this, &ScreenNavigator::poll);
@@ -152,9 +143,10 @@ void ScreenNavigator::poll()
         lastState = state;
         sinceChange.restart();
     } else if (sinceChange.elapsed() > StallLimitMs) {
-        finish(nullptr, tr("\"%1\" did not show, and nothing changed for %2 s")
-                            .arg(FrontendOptions::screenName(shownScreen))
-                            .arg(StallLimitMs / 1000));
+        finish(nullptr,
+               tr("\"%1\" did not show, and nothing changed for %2 s")
+                   .arg(FrontendOptions::screenName(shownScreen))
+                   .arg(StallLimitMs / 1000));
         return;
     }
     QTimer::singleShot(PollMs, this, &ScreenNavigator::poll);
@@ -223,16 +215,15 @@ QString ScreenNavigator::calibrationDeadEnd() const
             return tr("the calibration succeeded, so there is no error to show (make it fail with --simulate "
                       "\"cal_fail=<text>\")");
         break;
-    default:
-        break;
+    default: break;
     }
     return QString();
 }
 
 QAbstractButton *ScreenNavigator::entryButton(QWidget *dialog) const
 {
-    const QString name = shownScreen == Screen::Help ? QStringLiteral("pushButton_help")
-                                                     : QStringLiteral("pushButton_calibrate");
+    const QString name
+        = shownScreen == Screen::Help ? QStringLiteral("pushButton_help") : QStringLiteral("pushButton_calibrate");
     return dialog->findChild<QAbstractButton *>(name);
 }
 

@@ -56,8 +56,7 @@ bool TcpTransport::listenForData(quint16 port, QString *error)
     return false;
 }
 
-ControllerTransport::Status TcpTransport::exchange(const QByteArray &line, int timeoutMs,
-                                                   QByteArray *reply)
+ControllerTransport::Status TcpTransport::exchange(const QByteArray &line, int timeoutMs, QByteArray *reply)
 {
     reply->clear();
     const QDeadlineTimer deadline(timeoutMs);
@@ -68,15 +67,12 @@ ControllerTransport::Status TcpTransport::exchange(const QByteArray &line, int t
     socket.flush();
 
     switch (readLine(deadline, reply)) {
-    case LineRead::Line:
-        return Status::Ok;
+    case LineRead::Line: return Status::Ok;
     case LineRead::TimedOut:
         // A late reply would pass for the next command's: start afresh.
         dropConnection();
         return Status::TimedOut;
-    case LineRead::Lost:
-        dropConnection();
-        return Status::Lost;
+    case LineRead::Lost: dropConnection(); return Status::Lost;
     }
     return Status::Lost;
 }

@@ -43,8 +43,8 @@ public:
     // A value is read whole (blanks around a number allowed); on false the
     // variable keeps what it held.
     static bool readInt(const QByteArray &value, int *number);
-    static bool readDouble(const QByteArray &value, double *number); // finite values only
-    static bool readBool(const QByteArray &value, bool *flag);       // "yes" or "no"
+    static bool readDouble(const QByteArray &value, double *number);      // finite values only
+    static bool readBool(const QByteArray &value, bool *flag);            // "yes" or "no"
     static bool readTriple(const QByteArray &value, qint32 (&triple)[3]); // "<major> <minor> <patch>"
 
     // Into a caller's buffer of IOManager::ReplySize bytes: a longer reply is

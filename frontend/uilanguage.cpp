@@ -59,8 +59,9 @@ QString UiLanguage::installModuleTranslation(QCoreApplication *application) cons
 {
     if (!isGerman() || !application)
         return QString();
-    return installCatalogue(application, QString::fromLatin1(ModuleCatalogue), QString()) ? QString()
-                                                                                          : missingText(ModuleCatalogue);
+    return installCatalogue(application, QString::fromLatin1(ModuleCatalogue), QString())
+        ? QString()
+        : missingText(ModuleCatalogue);
 }
 
 QString UiLanguage::missingText(const char *catalogue)

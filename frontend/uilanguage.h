@@ -21,7 +21,9 @@ public:
     static constexpr const char *FrontendCatalogue = ":/translations/frontend_de.qm";
     static constexpr const char *ModuleCatalogue = ":/translations/measurementtool_de.qm";
 
-    explicit UiLanguage(Language language = English) : uiLanguage(language) {}
+    explicit UiLanguage(Language language = English)
+        : uiLanguage(language)
+    { }
 
     // "de" or "en" (any case) as given to --language; an empty argument
     // follows the system locale. Any other text gives English with ok false.

@@ -49,7 +49,8 @@ void checkInvariants(const OrvelParser &parser)
     check(size_t(parser.nTools) == parser.tools.size(), "tool list has its count");
     check(size_t(parser.nToolRefs) == parser.toolRefs.size(), "reference list has its count");
     check(parser.toolCount() == parser.nTools && parser.toolRefCount() == parser.nToolRefs, "accessors");
-    check(!parser.toolAt(parser.nTools) && !parser.toolRefAt(parser.nToolRefs) && !parser.toolAt(-1), "no record past the end");
+    check(!parser.toolAt(parser.nTools) && !parser.toolRefAt(parser.nToolRefs) && !parser.toolAt(-1),
+          "no record past the end");
 
     for (const MeaToolRecord &tool : parser.tools) {
         check(tool.buttonCount >= 0 && tool.buttonCount <= 16, "tool button count");

@@ -18,7 +18,7 @@ public:
     // most this many bytes, the terminating NUL included.
     static constexpr int ReplySize = 200;
 
-    virtual ~IOManager() {}
+    virtual ~IOManager() { }
     virtual int reserved1() = 0;
     virtual int commandPreset(int, int, int) = 0;
     virtual int sendCommand(char *reply, const char *format, ...) IOMANAGER_PRINTF(3, 4) = 0;

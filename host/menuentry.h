@@ -14,9 +14,9 @@ struct MenuEntry
     QAction *action;
     qint32 actionOrder; // position of the action within its menu
     QString menuTitle;
-    qint32 menuOrder;   // position of the menu
-    QWidget *widget;    // the dialog the action opens, or the dock it toggles
-    qint32 widgetKind;  // one of the kinds below
+    qint32 menuOrder;  // position of the menu
+    QWidget *widget;   // the dialog the action opens, or the dock it toggles
+    qint32 widgetKind; // one of the kinds below
 
     enum Kind : qint32 { DialogKind = 0, DockKind = 1 };
 };

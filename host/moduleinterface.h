@@ -13,7 +13,7 @@
 class ModuleInterface
 {
 public:
-    virtual ~ModuleInterface() {}
+    virtual ~ModuleInterface() { }
     virtual void renewDisplay() = 0;
     virtual void cleanup() = 0;
     virtual QString name() = 0;

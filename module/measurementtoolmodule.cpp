@@ -129,8 +129,8 @@ bool MeasurementToolModule::productSupported() const
         return false;
     if (!pBackendVersions->productName.startsWith(QLatin1String(GatedProductPrefix), Qt::CaseSensitive))
         return true;
-    return VersionGate::atLeast(pBackendVersions->productVersion, GatedProductMinimum[0],
-                                GatedProductMinimum[1], GatedProductMinimum[2]);
+    return VersionGate::atLeast(pBackendVersions->productVersion, GatedProductMinimum[0], GatedProductMinimum[1],
+                                GatedProductMinimum[2]);
 }
 
 void MeasurementToolModule::buildSettingsEntry()

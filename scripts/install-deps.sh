@@ -11,7 +11,7 @@ packages=(
   locales fonts-dejavu-core
   qttranslations5-l10n
   xauth xvfb
-  clazy jq
+  clazy jq clang-format
   file dpkg-dev
   lintian help2man
 )

@@ -72,8 +72,9 @@ DeviceColumnsFitter::Widths DeviceColumnsFitter::measure(Columns columns, int se
 void DeviceColumnsFitter::fitModelColumn(Columns columns, Widths widths)
 {
     QTableWidget *table = columns.table;
-    table->setColumnWidth(columns.model, std::clamp(table->viewport()->width() - widths.others, widths.header,
-                                                    qMax(widths.header, widths.model)));
+    table->setColumnWidth(
+        columns.model,
+        std::clamp(table->viewport()->width() - widths.others, widths.header, qMax(widths.header, widths.model)));
 }
 
 int DeviceColumnsFitter::missingWidth() const

@@ -4,8 +4,7 @@
 
 DoubleSpinboxDelegate::DoubleSpinboxDelegate(QObject *parent)
     : QItemDelegate(parent)
-{
-}
+{ }
 
 DoubleSpinboxDelegate::~DoubleSpinboxDelegate() = default;
 

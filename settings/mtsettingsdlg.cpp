@@ -121,8 +121,7 @@ void MtSettingsDlg::loadSettings()
     updateLimitsLabel();
     readMaximum("max_number_of_references", &iMaxNumberOfRefBodies, ui->spinBox_noOfRefBodies);
     iNumberOfRefBodies = 0;
-    readLoadedCount("number_of_references", &iNumberOfRefBodies, &iLoadedNumberOfRefBodies,
-                    ui->spinBox_noOfRefBodies);
+    readLoadedCount("number_of_references", &iNumberOfRefBodies, &iLoadedNumberOfRefBodies, ui->spinBox_noOfRefBodies);
     updateLimitsLabel();
 
     loadAssignments();
@@ -206,9 +205,9 @@ void MtSettingsDlg::enableStartSimulationParameters(bool enable)
         disableForLock();
         return;
     }
-    setAllEnabled({ui->label_minAngularSpeed, ui->spinBox_startAngle, ui->label_meaStartDelay,
-                   ui->doubleSpinBox_startLeadTime},
-                  enable && ui->checkBox_startSimulation->isChecked());
+    setAllEnabled(
+        {ui->label_minAngularSpeed, ui->spinBox_startAngle, ui->label_meaStartDelay, ui->doubleSpinBox_startLeadTime},
+        enable && ui->checkBox_startSimulation->isChecked());
 }
 
 // A point measurement parameter of the first tool where tools exist, else
@@ -583,10 +582,9 @@ void MtSettingsDlg::on_tabWidget_currentChanged(int index)
 
 void MtSettingsDlg::updateLimitsLabel()
 {
-    ui->label_max_error->setText(CountLimits::message(ui->spinBox_noOfMeaBodies->value(),
-                                                      ui->spinBox_noOfMeaBodies->maximum(),
-                                                      ui->spinBox_noOfRefBodies->value(),
-                                                      ui->spinBox_noOfRefBodies->maximum()));
+    ui->label_max_error->setText(
+        CountLimits::message(ui->spinBox_noOfMeaBodies->value(), ui->spinBox_noOfMeaBodies->maximum(),
+                             ui->spinBox_noOfRefBodies->value(), ui->spinBox_noOfRefBodies->maximum()));
 }
 
 // ---------------------------------------------------------------------------

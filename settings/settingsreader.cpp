@@ -11,8 +11,7 @@
 SettingsReader::SettingsReader(IOManager *commandManager, const BackendVersions *versions)
     : pCommandManager(commandManager)
     , pBackendVersions(versions)
-{
-}
+{ }
 
 bool SettingsReader::readCount(const char *parameter, int maxCount, int *value) const
 {
@@ -117,8 +116,9 @@ QString SettingsReader::modelDescription(const RadioDevice &device) const
     if (pCommandManager->getParameter(reply.data(), "kinwave device_model_desc %s %s",
                                       device.vendor.toLatin1().constData(), device.model.toLatin1().constData())
         != 0) {
-        FailureLog::report(pCommandManager, tr("Error: Unable to get model description of vendor %1 model %2")
-                                                .arg(device.vendor, device.model));
+        FailureLog::report(
+            pCommandManager,
+            tr("Error: Unable to get model description of vendor %1 model %2").arg(device.vendor, device.model));
         return device.model;
     }
     return QString::fromLatin1(reply.text()).remove(QLatin1Char('"'));

@@ -52,7 +52,6 @@ public:
 private:
     bool radioDevices() const;
 
-
     IOManager *pCommandManager;
     const BackendVersions *pBackendVersions;
 };

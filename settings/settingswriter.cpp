@@ -24,8 +24,7 @@ QString twoDigits(int index)
 
 SettingsWriter::SettingsWriter(IOManager *commandManager)
     : pCommandManager(commandManager)
-{
-}
+{ }
 
 bool SettingsWriter::setCount(Count count, int value)
 {
@@ -80,10 +79,10 @@ void SettingsWriter::applyReferences(const QList<int> &references, int tools)
     for (int i = 0; i < tools; ++i) {
         const NumberedItem tool = NumberedItem::body(i);
         const int reference = references.value(i, -1);
-        const int result =
-            reference < 0 ? pCommandManager->setParameter("measurementtool reference_of_tool %s none", tool.c_str())
-                          : pCommandManager->setParameter("measurementtool reference_of_tool %s %s", tool.c_str(),
-                                                          NumberedItem::body(reference).c_str());
+        const int result = reference < 0
+            ? pCommandManager->setParameter("measurementtool reference_of_tool %s none", tool.c_str())
+            : pCommandManager->setParameter("measurementtool reference_of_tool %s %s", tool.c_str(),
+                                            NumberedItem::body(reference).c_str());
         if (result != 0)
             FailureLog::report(pCommandManager, tr("Error: Unable to set ref. body"));
     }
@@ -95,11 +94,10 @@ void SettingsWriter::applyDevices(const QList<RadioDevice> &devices, int tools)
         const NumberedItem tool = NumberedItem::body(i);
         const RadioDevice device = devices.value(i);
         const int result = device.isNone()
-                               ? pCommandManager->setParameter("measurementtool device %s none", tool.c_str())
-                               : pCommandManager->setParameter("measurementtool device %s kinwave %s %s %s",
-                                                               tool.c_str(), device.vendor.toUtf8().constData(),
-                                                               device.model.toUtf8().constData(),
-                                                               device.serial.toUtf8().constData());
+            ? pCommandManager->setParameter("measurementtool device %s none", tool.c_str())
+            : pCommandManager->setParameter("measurementtool device %s kinwave %s %s %s", tool.c_str(),
+                                            device.vendor.toUtf8().constData(), device.model.toUtf8().constData(),
+                                            device.serial.toUtf8().constData());
         if (result != 0)
             FailureLog::report(pCommandManager, tr("Error: Unable to set radio device"));
     }

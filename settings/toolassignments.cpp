@@ -7,8 +7,7 @@ ToolAssignments::ToolAssignments(QList<int> &toolReferences, QList<int> &toolCho
     : references(toolReferences)
     , chosenReferences(toolChosenReferences)
     , devices(toolDevices)
-{
-}
+{ }
 
 int ToolAssignments::size() const
 {

@@ -14,8 +14,8 @@ const int MaxDeviceWord = 16;
 } // namespace
 
 SimBodies::SimBodies()
-    : tools(ToolLimit),
-      references(ReferenceLimit)
+    : tools(ToolLimit)
+    , references(ReferenceLimit)
 {
     // Tool 1 is ready to measure; tool 2 awaits its tip calibration against
     // an uncalibrated reference; tools 3 and 4 are not set up.
@@ -70,15 +70,9 @@ void SimBodies::setCapacity(int capacity)
 void SimBodies::setFlag(Flag flag, int number, bool on)
 {
     switch (flag) {
-    case BodyCalibrated:
-        tools[number - 1].bodyCalibrated = on;
-        break;
-    case TipCalibrated:
-        tools[number - 1].tipCalibrated = on;
-        break;
-    case ReferenceCalibrated:
-        references[number - 1].bodyCalibrated = on;
-        break;
+    case BodyCalibrated: tools[number - 1].bodyCalibrated = on; break;
+    case TipCalibrated: tools[number - 1].tipCalibrated = on; break;
+    case ReferenceCalibrated: references[number - 1].bodyCalibrated = on; break;
     }
 }
 
@@ -94,8 +88,7 @@ int SimBodies::get(const SimParameterTable::Match &m, QByteArray *value) const
             return SimError::NoSuchItem;
         *value = SimValue::yesNo(references.at(m.item - 1).bodyCalibrated);
         break;
-    default:
-        return getToolValue(m, value);
+    default: return getToolValue(m, value);
     }
     return SimError::None;
 }
@@ -111,8 +104,8 @@ int SimBodies::getToolValue(const SimParameterTable::Match &m, QByteArray *value
         break;
     case P::MtDevice:
         *value = tool.deviceVendor.isEmpty()
-                     ? QByteArray("none")
-                     : "kinwave " + tool.deviceVendor + ' ' + tool.deviceModel + ' ' + tool.deviceSerial;
+            ? QByteArray("none")
+            : "kinwave " + tool.deviceVendor + ' ' + tool.deviceModel + ' ' + tool.deviceSerial;
         break;
     case P::MtTipRadius: *value = SimValue::fixed(tool.tipRadius, 3); break;
     case P::MtTipCalibrated: *value = SimValue::yesNo(tool.tipCalibrated); break;
@@ -197,8 +190,7 @@ int SimBodies::setToolValue(SimBody &tool, const SimParameterTable::Match &m, co
             return SimError::BadValue;
         tool.measurementStartSimulation = flag;
         return SimError::None;
-    default:
-        break;
+    default: break;
     }
 
     double real = 0.0;
@@ -207,11 +199,31 @@ int SimBodies::setToolValue(SimBody &tool, const SimParameterTable::Match &m, co
     double *target = nullptr;
     double low = 0.0, high = 0.0;
     switch (m.param) {
-    case P::MtTipRadius: target = &tool.tipRadius; low = 0.0; high = 20.0; break;
-    case P::MtMeasurementDuration: target = &tool.measurementDuration; low = 0.2; high = 10.0; break;
-    case P::MtMeasurementTipTolerance: target = &tool.measurementTipTolerance; low = 0.1; high = 5.0; break;
-    case P::MtMeasurementStartAngle: target = &tool.measurementStartAngle; low = 10.0; high = 120.0; break;
-    case P::MtMeasurementStartLeadTime: target = &tool.measurementStartLeadTime; low = 0.1; high = 1.0; break;
+    case P::MtTipRadius:
+        target = &tool.tipRadius;
+        low = 0.0;
+        high = 20.0;
+        break;
+    case P::MtMeasurementDuration:
+        target = &tool.measurementDuration;
+        low = 0.2;
+        high = 10.0;
+        break;
+    case P::MtMeasurementTipTolerance:
+        target = &tool.measurementTipTolerance;
+        low = 0.1;
+        high = 5.0;
+        break;
+    case P::MtMeasurementStartAngle:
+        target = &tool.measurementStartAngle;
+        low = 10.0;
+        high = 120.0;
+        break;
+    case P::MtMeasurementStartLeadTime:
+        target = &tool.measurementStartLeadTime;
+        low = 0.1;
+        high = 1.0;
+        break;
     default: return SimError::ReadOnly;
     }
     if (!SimValue::inRange(real, low, high))

@@ -9,13 +9,13 @@ struct SimBody
 {
     bool bodyCalibrated = false;
     // Measurement tools:
-    int reference = -1; // 0-based reference index, -1 for none
+    int reference = -1;      // 0-based reference index, -1 for none
     QByteArray deviceVendor; // radio device; empty vendor for none
     QByteArray deviceModel;
     QByteArray deviceSerial;
     double tipRadius = 1.0; // mm
     bool tipCalibrated = false;
-    double measurementDuration = 1.0;   // s
+    double measurementDuration = 1.0;     // s
     double measurementTipTolerance = 1.5; // mm
     bool measurementStartSimulation = false;
     double measurementStartAngle = 40.0;   // deg

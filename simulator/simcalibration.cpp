@@ -86,8 +86,7 @@ void SimCalibration::update(qint64 nowMs)
             return;
         case Idle:
         case Finished:
-        case Failed:
-            return;
+        case Failed: return;
         }
     }
 }

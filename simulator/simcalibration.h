@@ -15,12 +15,12 @@ public:
 
     struct Config
     {
-        int steps = 1;              // 1 or 2
-        double stepSeconds = 4.0;   // duration of each step
-        int firstPauseSeconds = 0;  // pause before step 1 of a two-step run (0: none)
-        int pauseSeconds = 0;       // pause before step 2 (0: none)
-        double calcSeconds = 0.5;   // calculating after the last step
-        QByteArray failText;        // non-empty: the run ends in this error
+        int steps = 1;             // 1 or 2
+        double stepSeconds = 4.0;  // duration of each step
+        int firstPauseSeconds = 0; // pause before step 1 of a two-step run (0: none)
+        int pauseSeconds = 0;      // pause before step 2 (0: none)
+        double calcSeconds = 0.5;  // calculating after the last step
+        QByteArray failText;       // non-empty: the run ends in this error
     };
 
     void start(qint64 nowMs, const Config &config);

@@ -1,7 +1,8 @@
 #include "simulator/simclock.h"
 
 SimClock::SimClock()
-    : manual(false), offsetMs(0)
+    : manual(false)
+    , offsetMs(0)
 {
     elapsed.start();
 }

@@ -8,9 +8,10 @@
 
 #include <poll.h>
 
-SimConnection::SimConnection(QTcpSocket *clientSocket, SimController *simController, int idleTimeoutMs,
-                             QObject *parent)
-    : QObject(parent), socket(clientSocket), controller(simController)
+SimConnection::SimConnection(QTcpSocket *clientSocket, SimController *simController, int idleTimeoutMs, QObject *parent)
+    : QObject(parent)
+    , socket(clientSocket)
+    , controller(simController)
 {
     socket->setParent(this);
     // Qt stops reading from the kernel when this is full: a client that
@@ -46,8 +47,7 @@ bool SimConnection::closeIfPeerGone()
     entry.fd = int(descriptor);
     entry.events = POLLRDHUP;
     const bool gone = descriptor < 0
-                      || (::poll(&entry, 1, 0) > 0
-                          && (entry.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0);
+        || (::poll(&entry, 1, 0) > 0 && (entry.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0);
     // A client that shut down its sending side is gone as well: Qt closes
     // the socket when it reads the end of the stream.
     if (gone)
@@ -107,7 +107,7 @@ void SimConnection::processPending()
         SimResponse response;
         if (next.tooLong) {
             response.reply = "orvel2 err " + QByteArray::number(SimError::LineTooLong) + ' '
-                             + SimError::message(SimError::LineTooLong);
+                + SimError::message(SimError::LineTooLong);
         } else {
             response = controller->respond(next.line);
         }

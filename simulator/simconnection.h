@@ -57,10 +57,10 @@ private:
 
     QTcpSocket *socket;
     SimController *controller;
-    QByteArray partial;       // the line being received
-    bool discarding = false;  // inside an over-long line
+    QByteArray partial;      // the line being received
+    bool discarding = false; // inside an over-long line
     QList<PendingLine> pending;
-    bool waiting = false;     // a delayed reply is outstanding
+    bool waiting = false; // a delayed reply is outstanding
     SimResponse delayed;
     QTimer delayTimer;
     QTimer idleTimer;

@@ -18,7 +18,11 @@ const int MaxCatchUp = 4;
 } // namespace
 
 SimController::SimController(QObject *parent)
-    : QObject(parent), simModel(new SimModel), frameTimer(new QTimer(this)), framesSent(0), paceRate(0)
+    : QObject(parent)
+    , simModel(new SimModel)
+    , frameTimer(new QTimer(this))
+    , framesSent(0)
+    , paceRate(0)
 {
     frameTimer->setTimerType(Qt::PreciseTimer);
     connect(frameTimer, &QTimer::timeout, this, &SimController::emitFrame);

@@ -46,10 +46,10 @@ private:
     void requestTimerSync();
 
     SimModel *simModel;
-    QTimer *frameTimer;  // child: moves with the object to its thread
-    QElapsedTimer pace;  // since the first frame of this tracking run
-    qint64 framesSent;   // frames of this run so far
-    int paceRate;        // the rate the run is paced at
+    QTimer *frameTimer; // child: moves with the object to its thread
+    QElapsedTimer pace; // since the first frame of this tracking run
+    qint64 framesSent;  // frames of this run so far
+    int paceRate;       // the rate the run is paced at
 };
 
 #endif // SIMCONTROLLER_H

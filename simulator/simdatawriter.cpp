@@ -38,7 +38,7 @@ QByteArray SimDataWriter::toolLine6dmt(const QList<SimPose> &tools)
         const SimPose &tool = tools.at(i);
         const quint32 bits = tool.tracked ? (tool.buttons & 0xfu) : 0u;
         line += " [" + QByteArray::number(i) + ' ' + SimValue::fixed(tool.tracked ? tool.quality : NotTracked, 3) + ' '
-                + QByteArray::number(bits) + ']';
+            + QByteArray::number(bits) + ']';
         appendNumbers(line, tool.tracked ? tool.pos : Untracked, 3, 3);
         appendNumbers(line, tool.tracked ? tool.rot : Identity, 9, 6);
     }
@@ -52,7 +52,7 @@ QByteArray SimDataWriter::toolLine6dmt2(int calibratedTools, const QList<SimPose
         const SimPose &tool = tools.at(i);
         const int buttonCount = qBound(0, tool.buttonCount, 32);
         line += " [" + QByteArray::number(i) + ' ' + SimValue::fixed(tool.tracked ? tool.quality : NotTracked, 3) + ' '
-                + QByteArray::number(buttonCount) + ' ' + SimValue::fixed(tool.tipRadius, 3) + ']';
+            + QByteArray::number(buttonCount) + ' ' + SimValue::fixed(tool.tipRadius, 3) + ']';
         appendNumbers(line, tool.tracked ? tool.pos : Untracked, 3, 3);
         appendNumbers(line, tool.tracked ? tool.rot : Identity, 9, 6);
         // One word per started group of 32 buttons; the count stops at 32 here.

@@ -12,8 +12,8 @@
 class SimDataWriter
 {
 public:
-    static QByteArray frameLine(quint32 frameCounter);   // "fr 123"
-    static QByteArray timestampLine(double seconds);      // "ts 4.567"
+    static QByteArray frameLine(quint32 frameCounter); // "fr 123"
+    static QByteArray timestampLine(double seconds);   // "ts 4.567"
     // Older tool format: every tool in order, four button bits.
     static QByteArray toolLine6dmt(const QList<SimPose> &tools);
     // Newer tool format; the first count is the number of calibrated tools.

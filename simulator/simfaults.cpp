@@ -3,9 +3,11 @@
 #include <QtGlobal>
 
 SimFaults::SimFaults()
-    : rate(0.0), delay(0), drops(0), random(1u)
-{
-}
+    : rate(0.0)
+    , delay(0)
+    , drops(0)
+    , random(1u)
+{ }
 
 void SimFaults::setFailRate(double newRate)
 {

@@ -17,14 +17,14 @@ public:
 
     SimFaults();
 
-    void setFailRate(double rate);                  // 0..1
+    void setFailRate(double rate); // 0..1
     // Every get, set or command whose text (after "orvel2 get|set" or
     // "orvel2") begins with these words (separated by single blanks) fails.
     // False when the list is full or the words are too many.
     bool addFailingParameter(const QByteArray &words);
     void clearFailingParameters();
     void setDelayMs(int ms);
-    void setDropNext(int count);                    // the next count commands get no answer
+    void setDropNext(int count); // the next count commands get no answer
     void setSeed(quint32 seed);
 
     double failRate() const { return rate; }

@@ -7,8 +7,7 @@
 
 SimModel::SimModel()
     : state(new SimState)
-{
-}
+{ }
 
 SimModel::~SimModel() = default;
 

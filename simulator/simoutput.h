@@ -22,8 +22,8 @@ public:
 
     // The lines of a frame while tracking: none while no output is on; the
     // newer tool format only where the backend knows it.
-    QList<QByteArray> frame(quint32 counter, double seconds, const SimBodies &bodies, SimMotion motion,
-                            int buttonCount, bool newFormatKnown) const;
+    QList<QByteArray> frame(quint32 counter, double seconds, const SimBodies &bodies, SimMotion motion, int buttonCount,
+                            bool newFormatKnown) const;
 
 private:
     static QByteArray toolLine(double seconds, const SimBodies &bodies, SimMotion motion, int buttonCount,

@@ -66,11 +66,11 @@ public:
     {
         Param param = SystemProductName;
         Family family = System;
-        int nameWords = 0;     // words of the name; a set's value follows them
+        int nameWords = 0; // words of the name; a set's value follows them
         bool writable = false;
-        int item = 0;          // number of the body ("b01"), device ("d01") or step ("s01")
-        QByteArray keyword;    // calibration type or output type
-        QByteArray vendor;     // radio device vendor and model words
+        int item = 0;       // number of the body ("b01"), device ("d01") or step ("s01")
+        QByteArray keyword; // calibration type or output type
+        QByteArray vendor;  // radio device vendor and model words
         QByteArray model;
     };
 

@@ -10,7 +10,8 @@
 #include <sys/socket.h>
 
 SimServer::SimServer(SimController *simController, QObject *parent)
-    : QObject(parent), controller(simController)
+    : QObject(parent)
+    , controller(simController)
 {
     connect(&server, &QTcpServer::newConnection, this, &SimServer::acceptClients);
     connect(controller, &SimController::dataLine, this, &SimServer::sendData);

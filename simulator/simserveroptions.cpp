@@ -34,7 +34,7 @@ bool isHostName(const QString &text)
     for (const QChar c : text) {
         const char latin = c.toLatin1(); // 0 beyond Latin-1
         const bool ok = (latin >= 'a' && latin <= 'z') || (latin >= 'A' && latin <= 'Z')
-                        || (latin >= '0' && latin <= '9') || latin == '-' || latin == '.' || latin == '_';
+            || (latin >= '0' && latin <= '9') || latin == '-' || latin == '.' || latin == '_';
         if (!ok)
             return false;
     }
@@ -95,8 +95,8 @@ bool SimServerOptions::resolve(const QString &host, QHostAddress *address)
     return true;
 }
 
-bool SimServerOptions::readAddress(const QString &option, const QString &text, quint16 leastPort,
-                                   QHostAddress *address, quint16 *port)
+bool SimServerOptions::readAddress(const QString &option, const QString &text, quint16 leastPort, QHostAddress *address,
+                                   quint16 *port)
 {
     QString host;
     if (!splitHostPort(text, leastPort, &host, port)) {
@@ -137,9 +137,10 @@ bool SimServerOptions::parse(const QStringList &arguments, SimModel *model)
             .arg(MaxIdleSeconds)
             .arg(DefaultIdleSeconds),
         QStringLiteral("seconds")));
-    parser.addOption(QCommandLineOption(quit, QStringLiteral("End when standard input closes, as when the parent "
-                                                             "that started it has gone (default: run until "
-                                                             "stopped).")));
+    parser.addOption(QCommandLineOption(quit,
+                                        QStringLiteral("End when standard input closes, as when the parent "
+                                                       "that started it has gone (default: run until "
+                                                       "stopped).")));
     SimSettingTable::addOptions(&parser);
     // The program's name, not the path it was started with.
     usageText = QStringLiteral("Usage: %1 [options]\n").arg(QCoreApplication::applicationName());
@@ -152,9 +153,9 @@ bool SimServerOptions::parse(const QStringList &arguments, SimModel *model)
     }
     if (parser.isSet(help) || parser.isSet(version) || parser.optionNames().contains(QStringLiteral("help-all"))) {
         exitNow = true;
-        outputText = parser.isSet(version) ? QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
-                                                                            QCoreApplication::applicationVersion())
-                                           : helpText;
+        outputText = parser.isSet(version)
+            ? QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion())
+            : helpText;
         return false;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -52,15 +52,14 @@ bool readInteger(const QByteArray &text, double least, double most, int *number)
 
 SimSetting::SimSetting(const char *name, Shape shape, double least, double most, const char *choiceWords,
                        const char *effect, Change changeState)
-    : settingName(name),
-      valueShape(shape),
-      lowest(least),
-      highest(most),
-      choices(choiceWords),
-      effectText(effect),
-      change(changeState)
-{
-}
+    : settingName(name)
+    , valueShape(shape)
+    , lowest(least)
+    , highest(most)
+    , choices(choiceWords)
+    , effectText(effect)
+    , change(changeState)
+{ }
 
 SimSetting SimSetting::nothing(const char *name, const char *effect, Change change)
 {
@@ -137,32 +136,24 @@ bool SimSetting::read(const QByteArray &text, Value *value) const
 {
     const int maxLength = int(highest);
     switch (valueShape) {
-    case Nothing:
-        return true;
-    case Text:
-        value->text = text;
-        return isQuotableText(text, maxLength);
+    case Nothing: return true;
+    case Text: value->text = text; return isQuotableText(text, maxLength);
     case MessageOrNone:
     case WordsOrNone:
         value->none = text == "none";
         value->text = valueShape == MessageOrNone ? unquoted(text) : text;
         return value->none || isQuotableText(value->text, maxLength);
-    case Triple:
-        return readTriple(text, value->triple);
-    case Integer:
-        return readInteger(text, lowest, highest, &value->number);
+    case Triple: return readTriple(text, value->triple);
+    case Integer: return readInteger(text, lowest, highest, &value->number);
     case Decimal:
         return SimValue::toDouble(text, &value->decimal) && SimValue::inRange(value->decimal, lowest, highest);
-    case YesNo:
-        return SimValue::toBool(text, &value->flag);
+    case YesNo: return SimValue::toBool(text, &value->flag);
     case NumberedYesNo: {
         const QList<QByteArray> words = text.split(' ');
         return words.size() == 2 && readInteger(words.at(0), lowest, highest, &value->number)
-               && SimValue::toBool(words.at(1), &value->flag);
+            && SimValue::toBool(words.at(1), &value->flag);
     }
-    case Choice:
-        value->text = text;
-        return readChoice(text);
+    case Choice: value->text = text; return readChoice(text);
     }
     return false;
 }

@@ -89,8 +89,8 @@ private:
     QByteArray errorText;
     qint64 trackingStartMs = 0;
     quint32 frameCounter = 0;
-    int calibratingTool = -1;  // 0-based tool of the running calibration
-    int resultTool = -1;       // 0-based tool of the last finished calibration, -1 for none
+    int calibratingTool = -1; // 0-based tool of the running calibration
+    int resultTool = -1;      // 0-based tool of the last finished calibration, -1 for none
     double resultResidual = 0.0;
     bool resultPending = false; // finished and not accepted yet
 };

@@ -84,7 +84,7 @@ bool SimValue::isPlainWord(const QByteArray &text, int maxLength)
         return false;
     for (const char c : text) {
         const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
-                        || c == '_' || c == '.';
+            || c == '_' || c == '.';
         if (!ok)
             return false;
     }

@@ -182,8 +182,7 @@ void MtCalibrationDlg::checkAvailability()
     if (numberOfTools <= 0) {
         ui.pushButton_calibrate->setEnabled(false);
     } else if (!calibration.is(ReplyWord::Yes)) {
-        ui.label_error->setText(
-            tr("<b><font color=red>Calibration Measurement Tool is not available!</font></b>"));
+        ui.label_error->setText(tr("<b><font color=red>Calibration Measurement Tool is not available!</font></b>"));
         ui.label_error->setVisible(true);
         ui.pushButton_calibrate->setEnabled(false);
     } else if (!bLocked) {
@@ -197,8 +196,8 @@ void MtCalibrationDlg::checkAvailability()
 void MtCalibrationDlg::fitContents()
 {
     const int fittedWidth = qMax(width(), minimumSizeHint().width());
-    const int neededHeight = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(fittedWidth)
-                                                           : sizeHint().height();
+    const int neededHeight
+        = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(fittedWidth) : sizeHint().height();
     resize(fittedWidth, qMax(height(), neededHeight));
 }
 
@@ -214,15 +213,9 @@ void MtCalibrationDlg::update_image()
         ui.label_picMesstaster->setPixmap(pixImage1);
         iImageIndex = 0;
         break;
-    case 1:
-        ui.label_picMesstaster->setPixmap(pixImage2);
-        break;
-    case 2:
-        ui.label_picMesstaster->setPixmap(pixImage3);
-        break;
-    default:
-        ui.label_picMesstaster->setPixmap(pixImage4);
-        break;
+    case 1: ui.label_picMesstaster->setPixmap(pixImage2); break;
+    case 2: ui.label_picMesstaster->setPixmap(pixImage3); break;
+    default: ui.label_picMesstaster->setPixmap(pixImage4); break;
     }
     ++iImageIndex;
 }

@@ -35,8 +35,7 @@ MtResultDlg::MtResultDlg(IOManager *commandManager, QWidget *parent)
     QTableWidget *table = ui.tableWidget;
     table->setColumnCount(3);
     table->setRowCount(1);
-    table->setHorizontalHeaderLabels(
-        {tr("Measurement Tool ID"), tr("Reference ID"), tr("Tool tip residual [mm]")});
+    table->setHorizontalHeaderLabels({tr("Measurement Tool ID"), tr("Reference ID"), tr("Tool tip residual [mm]")});
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionsClickable(false);
     table->horizontalHeader()->setStretchLastSection(true);

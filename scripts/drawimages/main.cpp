@@ -35,7 +35,8 @@ int main(int argc, char *argv[])
     bool ok = true;
     for (int i = 0; i < 4; ++i)
         ok = saveRgb(ProbeDrawing::seesawFrame(FrameTilts[i]),
-                     folder.filePath(QStringLiteral("image%1.png").arg(i + 1))) && ok;
+                     folder.filePath(QStringLiteral("image%1.png").arg(i + 1)))
+            && ok;
     ok = GreyAlphaPng::write(PadlockDrawing::picture(), folder.filePath(QStringLiteral("lock.png"))) && ok;
     ok = saveRgb(ProbeDrawing::coordinateSystemPicture(), folder.filePath(QStringLiteral("mt_klein.PNG"))) && ok;
     if (!ok) {

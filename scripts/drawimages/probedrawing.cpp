@@ -37,8 +37,8 @@ QImage blankRgb(int width, int height)
 
 const QPointF ProbeDrawing::Hub(0.0, -130.0);
 // Uneven distances to the tip, so the farthest and the nearest marker are clear.
-const QPointF ProbeDrawing::Markers[4] = {
-    QPointF(0.0, -174.0), QPointF(-25.0, -150.0), QPointF(26.0, -157.0), QPointF(13.0, -137.0)};
+const QPointF ProbeDrawing::Markers[4]
+    = {QPointF(0.0, -174.0), QPointF(-25.0, -150.0), QPointF(26.0, -157.0), QPointF(13.0, -137.0)};
 
 QImage ProbeDrawing::seesawFrame(double tiltDegrees)
 {

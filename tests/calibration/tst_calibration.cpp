@@ -15,13 +15,18 @@ const QString StatusPoll = QStringLiteral("getParameter status active"), StartNo
               Cancel = QStringLiteral("pushButton");
 
 // One step, no pause; tracking runs at the start, the first tick finds the calibration finished.
-const QStringList BaseScript = {
-    "cal type_desc tcal=\"Test\" calibration", "cal step_pause tcal s01=no", "status active=6d|none",
-    "cal step_desc tcal s01=\"Hold the tool\"", "cal step_desc tcal s02=\"Turn the tool\"",
-    "orvel2 cal tcal start=orvel2 ok", "status progress=0.5", "status step_progress=1 0.5",
-    "orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes 1",
-    "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 0",
-    "cal step_duration tcal s01=31", "orvel2 get status err=orvel2 ok \"Tip moved\" \"more\""};
+const QStringList BaseScript = {"cal type_desc tcal=\"Test\" calibration",
+                                "cal step_pause tcal s01=no",
+                                "status active=6d|none",
+                                "cal step_desc tcal s01=\"Hold the tool\"",
+                                "cal step_desc tcal s02=\"Turn the tool\"",
+                                "orvel2 cal tcal start=orvel2 ok",
+                                "status progress=0.5",
+                                "status step_progress=1 0.5",
+                                "orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes 1",
+                                "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 0",
+                                "cal step_duration tcal s01=31",
+                                "orvel2 get status err=orvel2 ok \"Tip moved\" \"more\""};
 
 // The same script with every answer a failure that carries the same reply or value,
 // but for the start command, whose success is required.
@@ -117,19 +122,25 @@ void TestCalibration::init()
 // "calculating..." once the overall progress is full in step 1. Replies no numbers, or absurd, keep the last values.
 void TestCalibration::singlePhaseRun()
 {
-    applyScript(fake.get(), {"status active=6d|cal|cal|cal|cal|cal|cal|none", "status progress=0.5|nan|1e300|0.999|1.0",
-                             "status step_progress=1 0.5|x 0.9|1|1 0.5",
-                             "cal step_duration tcal s01=31|" + QString(300, QLatin1Char('9')) + "|-inf|31"});
+    applyScript(fake.get(),
+                {"status active=6d|cal|cal|cal|cal|cal|cal|none", "status progress=0.5|nan|1e300|0.999|1.0",
+                 "status step_progress=1 0.5|x 0.9|1|1 0.5",
+                 "cal step_duration tcal s01=31|" + QString(300, QLatin1Char('9')) + "|-inf|31"});
     CalibrationProgressDlg *d = make();
     QStringList ticks; // at each signal: its values -> both bars, the info line
     connect(d, &CalibrationProgressDlg::progress_changed, [&](double overall, double step) {
-        ticks << QStringLiteral("%1 %2 -> %3 %4 %5").arg(overall).arg(step).arg(d->progressBar_overall->value())
-                     .arg(d->progressBar_step->value()).arg(d->label_info->text());
+        ticks << QStringLiteral("%1 %2 -> %3 %4 %5")
+                     .arg(overall)
+                     .arg(step)
+                     .arg(d->progressBar_overall->value())
+                     .arg(d->progressBar_step->value())
+                     .arg(d->label_info->text());
         d->show_custom_message(QStringLiteral("busy"));
     });
     QCOMPARE(run(), 1);
-    QCOMPARE(ticks, QStringList({"0.5 0.5 -> 50 50 ", "nan 0.5 -> 50 50 busy", "1e+300 0.5 -> 50 50 busy",
-                                 "0.999 0.5 -> 99 50 busy", "1 0.5 -> 100 50 busy", "1 0.5 -> 100 50 calculating..."}));
+    QCOMPARE(ticks,
+             QStringList({"0.5 0.5 -> 50 50 ", "nan 0.5 -> 50 50 busy", "1e+300 0.5 -> 50 50 busy",
+                          "0.999 0.5 -> 99 50 busy", "1 0.5 -> 100 50 busy", "1 0.5 -> 100 50 calculating..."}));
     QCOMPARE(QStringList({d->label_info->text(), d->label_remaining_time->text(), d->label_desc->text()}),
              QStringList({"calculating...", "remaining time: 15 seconds", "Test calibration"}));
     // Descriptions come while the dialog is open: they wrap rather than being cut.
@@ -159,18 +170,22 @@ void TestCalibration::singlePhaseRun()
 // 5-second countdown; a cancelled one stops polling, and only Cancel ends the run.
 void TestCalibration::stepChangeCountdowns()
 {
-    applyScript(fake.get(), {"cal number_of_steps tcal=2", "status active=6d|cal", "status progress=1.0",
-                             "status step_progress=2 0.1|2 0.1|2 0.1|3 0.1", "cal step_desc tcal s03=\"Lift it\""});
+    applyScript(fake.get(),
+                {"cal number_of_steps tcal=2", "status active=6d|cal", "status progress=1.0",
+                 "status step_progress=2 0.1|2 0.1|2 0.1|3 0.1", "cal step_desc tcal s03=\"Lift it\""});
     make();
     const auto answers = answerModals(fake.get(), {StartNow, Cancel});
-    ModalDriver driver("CalibrationProgressDlg", [&](QWidget *) {
+    ModalDriver driver(
+        "CalibrationProgressDlg",
+        [&](QWidget *) {
         QCOMPARE(dialog->label_step_desc->text(), QStringLiteral("Hold the tool"));
         QTRY_COMPARE_WITH_TIMEOUT(fake->calls.count(QStringLiteral("* countdown 5")), 2, Patience);
         const int atCancel = polls();
         QTest::qWait(300);
         QCOMPARE(polls(), atCancel);
         dialog->pb_cancel->click();
-    }, Patience);
+        },
+        Patience);
     QCOMPARE(run(), 0);
     QCOMPARE(transcript(fake->calls),
              QStringLiteral("tracking stop; cal tcal start; countdown 5; countdown 5; cal tcal stop"));
@@ -190,19 +205,23 @@ void TestCalibration::pollingUnderStepCountdown_data()
     const QString steps = QStringLiteral("cal number_of_steps tcal=2");
     QTest::newRow("finished") << QStringList{steps, "status active=6d|cal|cal|cal|none",
                                              "status step_progress=2 0.1|2 0.4|2 0.7"}
-                              << 1 << "countdown 5" << QList<int>{40, 70} << "Turn the tool" << "27";
+                              << 1 << "countdown 5" << QList<int>{40, 70} << "Turn the tool"
+                              << "27";
     QTest::newRow("error") << QStringList{steps, "status active=6d|cal|cal|err", "status step_progress=2 0.1|2 0.4"}
                            << 0 << "countdown 5; get status err; box Calibration Error: Tip moved" << QList<int>{40}
-                           << "Turn the tool" << "27";
+                           << "Turn the tool"
+                           << "27";
     QTest::newRow("a further step") << QStringList{steps, "status active=6d|cal|cal|cal|none",
                                                    "status step_progress=2 0.1|3 0.2|3 0.5",
                                                    "cal step_desc tcal s03=\"Lift it\""}
-                                    << 1 << "countdown 5" << QList<int>{20, 50} << "Lift it" << "27";
+                                    << 1 << "countdown 5" << QList<int>{20, 50} << "Lift it"
+                                    << "27";
     // Steps count as the controller reports them, beyond two digits too.
     QTest::newRow("step 100") << QStringList{steps, "status active=6d|cal|cal|none",
                                              "status step_progress=100 0.1|100 0.5",
                                              "cal step_desc tcal s100=\"Step 100\"", "cal step_duration tcal s100=30"}
-                              << 1 << "countdown 5" << QList<int>{50} << "Step 100" << "15";
+                              << 1 << "countdown 5" << QList<int>{50} << "Step 100"
+                              << "15";
 }
 
 // Pauses disabled, two steps: the status is polled on while the step change countdown
@@ -248,13 +267,21 @@ void TestCalibration::failedQueriesKeepTheirReplies_data()
     QTest::addColumn<bool>("twoPhase");
     QTest::addColumn<QStringList>("script");
     QTest::addColumn<int>("result");
-    QTest::newRow("one step with a pause") << false << QStringList{"cal step_pause tcal s01=yes 1",
-        "status active=6d|cal|cal|none", "status progress=0.5|1.0", "status step_progress=1 0.5|1 0.25"} << 1;
-    QTest::newRow("step change") << false << QStringList{"cal number_of_steps tcal=2", "status active=6d|cal|none",
-                                                         "status step_progress=2 0.5"} << 1;
+    QTest::newRow("one step with a pause")
+        << false
+        << QStringList{"cal step_pause tcal s01=yes 1", "status active=6d|cal|cal|none", "status progress=0.5|1.0",
+                       "status step_progress=1 0.5|1 0.25"}
+        << 1;
+    QTest::newRow("step change") << false
+                                 << QStringList{"cal number_of_steps tcal=2", "status active=6d|cal|none",
+                                                "status step_progress=2 0.5"}
+                                 << 1;
     QTest::newRow("controller error") << false << QStringList{"status active=6d|cal|err"} << 0;
-    QTest::newRow("two phases") << true << QStringList{"cal number_of_steps tcal=2",
-        "status step_active=cal 1|pause 2|cal 2|none", "status step_progress=1 0.5|2 0.25"} << 1;
+    QTest::newRow("two phases") << true
+                                << QStringList{"cal number_of_steps tcal=2",
+                                               "status step_active=cal 1|pause 2|cal 2|none",
+                                               "status step_progress=1 0.5|2 0.25"}
+                                << 1;
 }
 
 // The status and description queries' results are not tested: a host that reports an
@@ -272,9 +299,11 @@ void TestCalibration::failedQueriesKeepTheirReplies()
         const auto answers = answerModals(fake.get(), {});
         const int result = run();
         runs << QStringLiteral("%1: %2 | %3 | %4 | %5 | %6 | %7 %8")
-                    .arg(result).arg(transcript(fake->calls), d->label_desc->text(), d->label_step_desc->text(),
-                                     d->label_info->text(), d->label_remaining_time->text())
-                    .arg(d->progressBar_overall->value()).arg(d->progressBar_step->value());
+                    .arg(result)
+                    .arg(transcript(fake->calls), d->label_desc->text(), d->label_step_desc->text(),
+                         d->label_info->text(), d->label_remaining_time->text())
+                    .arg(d->progressBar_overall->value())
+                    .arg(d->progressBar_step->value());
         if (!failing)
             QTEST(result, "result");
     }
@@ -293,18 +322,18 @@ void TestCalibration::runs_data()
     const QString started = QStringLiteral("tracking stop; cal tcal start");
     const QString twoPhaseRun = QStringLiteral("get cal step_pause tcal s01; get cal step_pause tcal s02; "
                                                "countdown 1; tracking stop; cal tcal start");
-    const auto pause = [](const char *reply) { return QStringList{QStringLiteral("cal step_pause tcal s01=") + reply}; };
+    const auto pause = [](const char *reply) {
+        return QStringList{QStringLiteral("cal step_pause tcal s01=") + reply};
+    };
     QTest::newRow("pause of 2.9 s") << false << pause("yes 2.9") << "1: countdown 2; " + started << QStringList();
-    QTest::newRow("pause of 1 s run out") << false << pause("yes 1") << "1: countdown 1; " + started
-                                          << QStringList{""};
+    QTest::newRow("pause of 1 s run out") << false << pause("yes 1") << "1: countdown 1; " + started << QStringList{""};
     QTest::newRow("pause of 0 s") << false << pause("yes 0") << "1: " + started << QStringList();
     QTest::newRow("no pause") << false << pause("no 3") << "1: " + started << QStringList();
     QTest::newRow("pause cancelled") << false << pause("yes 4") << "0: countdown 4" << QStringList{Cancel};
     // Pause seconds as read, bounded only where an int ends.
-    QTest::newRow("pause of 5000 s") << false << pause("yes 5000") << "1: countdown 5000; " + started
-                                     << QStringList();
-    QTest::newRow("negative pause run out") << false << pause("yes -2.7") << "1: countdown -2; " + started
-                                            << QStringList{""};
+    QTest::newRow("pause of 5000 s") << false << pause("yes 5000") << "1: countdown 5000; " + started << QStringList();
+    QTest::newRow("negative pause run out")
+        << false << pause("yes -2.7") << "1: countdown -2; " + started << QStringList{""};
     QTest::newRow("pause beyond an int") << false << pause("yes 1e300") << "1: countdown 2147483647; " + started
                                          << QStringList();
     QTest::newRow("pause not a number") << false << pause("yes nan") << "1: " + started << QStringList();
@@ -333,12 +362,12 @@ void TestCalibration::runs_data()
                        "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 4000",
                        "status step_active=pause 2|none"}
         << "1: get cal step_pause tcal s01; get cal step_pause tcal s02; countdown -3; " + started
-               + "; countdown 4000; cal tcal start_step s02"
+            + "; countdown 4000; cal tcal start_step s02"
         << QStringList{"", StartNow};
     QTest::newRow("two phases, error in markup")
         << true << QStringList{"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""}
         << "0: " + twoPhaseRun
-               + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>"
+            + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>"
         << QStringList();
 }
 

@@ -95,7 +95,11 @@ private slots:
 private:
     bool build(int backendMinor, int backendPatch = 0);
     void start();
-    void refresh(int ticks = 1) { while (ticks--) QVERIFY(QMetaObject::invokeMethod(display, "onUpdateDataDisplay")); }
+    void refresh(int ticks = 1)
+    {
+        while (ticks--)
+            QVERIFY(QMetaObject::invokeMethod(display, "onUpdateDataDisplay"));
+    }
     int feed(const QByteArray &line) { return requester->handleDataLine("6dmt", line.constData()); }
     void scriptCalibrated(int tools, int refs);
     void answer(std::initializer_list<std::pair<const char *, const char *>> list)
@@ -155,7 +159,9 @@ void TestDisplay::start()
 
 void TestDisplay::scriptCalibrated(int toolCount, int refCount)
 {
-    auto item = [](int i) { return QByteArray(i < 10 ? "b0" : "b") + QByteArray::number(i); };
+    auto item = [](int i) {
+        return QByteArray(i < 10 ? "b0" : "b") + QByteArray::number(i);
+    };
     for (int i = 1; i <= toolCount; ++i) {
         fake->answer("body calibrated measurementtool " + item(i), "yes");
         fake->answer("measurementtool tip_calibrated " + item(i), "yes");
@@ -173,8 +179,9 @@ void TestDisplay::constructionTraffic_data()
     const QStringList asked = {"getParameter measurementtool available", "addRequester"};
     const QStringList maxima = {"getIntParameter measurementtool max_number_of_tools",
                                 "getIntParameter measurementtool max_number_of_references"};
-    const QStringList outputs = QStringList{"setParameter output active chmon 6dmt yes",
-                                            "setParameter output active chmon 6dmtr yes"} + maxima;
+    const QStringList outputs
+        = QStringList{"setParameter output active chmon 6dmt yes", "setParameter output active chmon 6dmtr yes"}
+        + maxima;
     const QStringList format = {"getBoolParameter measurementtool output_6dmt"};
     QTest::newRow("1.2.9: nothing asked") << 2 << 9 << "yes" << QStringList{"addRequester"};
     QTest::newRow("1.3.-1 available") << 3 << -1 << "yes" << asked + outputs;
@@ -197,7 +204,9 @@ void TestDisplay::constructionTraffic()
 void TestDisplay::subscriptionsFollowVisibility()
 {
     QVERIFY(build(14));
-    const auto each = [](const QString &call) { return QStringList{call + " 6dmt", call + " 6dmt2", call + " 6dmtr"}; };
+    const auto each = [](const QString &call) {
+        return QStringList{call + " 6dmt", call + " 6dmt2", call + " 6dmtr"};
+    };
     // Subscribed while shown, for this requester only.
     QVERIFY(fake->callsOf("subscribeOutput").isEmpty());
     mainWindow->show();
@@ -211,8 +220,10 @@ void TestDisplay::subscriptionsFollowVisibility()
 
 void TestDisplay::startLinesTicksStop()
 {
-    answer({{"measurementtool max_number_of_tools", "8"}, {"measurementtool max_number_of_references", "8"},
-            {"measurementtool reference_of_tool b01", "b01"}, {"measurementtool reference_of_tool b02", "none"}});
+    answer({{"measurementtool max_number_of_tools", "8"},
+            {"measurementtool max_number_of_references", "8"},
+            {"measurementtool reference_of_tool b01", "b01"},
+            {"measurementtool reference_of_tool b02", "none"}});
     scriptCalibrated(3, 1);
     QVERIFY(build(14));
     start();
@@ -260,10 +271,13 @@ void TestDisplay::startLinesTicksStop()
     // ry = +90 with r7 = r8 = 0; tool 2 a half turn about x; tool 3 r3 = r0 = 0 takes the same
     // special branch as tool 1, though r7 and r8 are not 0.
     QCOMPARE(feed("6dmt 3 [0 1 0][0 0 0][0 0 0 0 0 1 1 0 0] [1 1 0][0 0 0][1 0 0 0 -1 0 0 0 -1] "
-                  "[2 1 0][0 0 0][0 0 0 0 0.6 0.8 0 0.8 -0.6]"), 0);
+                  "[2 1 0][0 0 0][0 0 0 0 0.6 0.8 0 0.8 -0.6]"),
+             0);
     refresh();
     QCOMPARE(fake->callsOf("getParameter").size(), 9);
-    auto angles = [this](int r) { return row(tools, r).section(QLatin1Char('|'), 15, 17); };
+    auto angles = [this](int r) {
+        return row(tools, r).section(QLatin1Char('|'), 15, 17);
+    };
     QCOMPARE(angles(0), QStringLiteral("90.00|90.00|0.00"));
     QCOMPARE(angles(1), QStringLiteral("-180.00|0.00|-0.00"));
     QCOMPARE(angles(2), QStringLiteral("53.13|0.00|0.00")); // rx = atan2(0.8, 0.6)
@@ -294,7 +308,9 @@ void TestDisplay::startChecksAvailabilityAndFormat()
         return fake->calls;
     };
     const QString format = "getBoolParameter measurementtool output_6dmt";
-    const auto on = [](const QString &type) { return "setParameter output active chmon " + type + " yes"; };
+    const auto on = [](const QString &type) {
+        return "setParameter output active chmon " + type + " yes";
+    };
     QCOMPARE(callsOfStart(), (QStringList{"getParameter measurementtool available", format, on("6dmt"), on("6dmtr")}));
     QCOMPARE(callsOfStart(), QStringList{format}); // no change: nothing sent again
     QCOMPARE(callsOfStart(), (QStringList{format, on("6dmt2"), on("6dmtr")}));
@@ -306,14 +322,17 @@ void TestDisplay::rowStatesAndReferences()
     // Tool 1: calibrated body, tip not calibrated; reference 2 calibrated but without a record.
     // Tool 2: calibrated; reference 1 not calibrated. Tool 3: its reference 2 calibrated, reported, not tracked.
     scriptCalibrated(2, 0);
-    answer({{"measurementtool tip_calibrated b01", "no"}, {"measurementtool reference_of_tool b01", "b02"},
-            {"measurementtool reference_of_tool b02", "b01"}, {"measurementtool reference_of_tool b03", "b02"},
+    answer({{"measurementtool tip_calibrated b01", "no"},
+            {"measurementtool reference_of_tool b01", "b02"},
+            {"measurementtool reference_of_tool b02", "b01"},
+            {"measurementtool reference_of_tool b03", "b02"},
             {"body calibrated measurementtool_reference b02", "yes"}});
     QVERIFY(build(14));
     start();
 
-    QCOMPARE(feed(QByteArray("6dmt 3 [0 1 15][1 2 3]") + Identity + " [1 1 0][4 5 6]" + Identity
-                  + " [2 1 0][4 5 6]" + Identity), 0);
+    QCOMPARE(feed(QByteArray("6dmt 3 [0 1 15][1 2 3]") + Identity + " [1 1 0][4 5 6]" + Identity + " [2 1 0][4 5 6]"
+                  + Identity),
+             0);
     QCOMPARE(feed(QByteArray("6dmtr 1 1 [0 1][0 0 0]") + Identity), 0);
     refresh();
     QCOMPARE(fake->callsOf("getParameter").filter("tip_calibrated").size(), 2); // asked only after the body passed
@@ -352,9 +371,13 @@ void TestDisplay::rowStatesAndReferences()
 // what a line can carry; rows beyond them are neither asked about nor coloured.
 void TestDisplay::moreRecordsThanRows()
 {
-    struct Case { const char *maxTools, *maxRefs; int kept; }; // no maxima: both queries fail
-    for (const Case &c : {Case{"2", "3", 4}, {"2", "6", 6}, {"7", "3", 7}, {nullptr, nullptr, 4},
-                          {"2000000000", "2000000000", 8}}) {
+    struct Case
+    {
+        const char *maxTools, *maxRefs;
+        int kept;
+    }; // no maxima: both queries fail
+    for (const Case &c :
+         {Case{"2", "3", 4}, {"2", "6", 6}, {"7", "3", 7}, {nullptr, nullptr, 4}, {"2000000000", "2000000000", 8}}) {
         init();
         if (c.maxTools)
             answer({{"measurementtool max_number_of_tools", c.maxTools},
@@ -500,7 +523,8 @@ void TestDisplay::statesInWords_data()
     QTest::newRow("English") << QString()
                              << QStringList{"tracked", "not tracked", "pressed", "not pressed", "not calibrated"};
     QTest::newRow("German") << QStringLiteral(":/translations/measurementtool_de.qm")
-                            << QStringList{"erfasst", "nicht erfasst", "gedrückt", "nicht gedrückt", "nicht kalibriert"};
+                            << QStringList{"erfasst", "nicht erfasst", "gedrückt", "nicht gedrückt",
+                                           "nicht kalibriert"};
 }
 
 // Each state colour comes with a word that assistive technology reads and a tool
@@ -514,8 +538,10 @@ void TestDisplay::statesInWords()
     // Tool 1 tracked, its reference 1 tracked; tool 2 lost, its reference 2 not calibrated;
     // tool 3's tip not calibrated, no reference.
     scriptCalibrated(3, 1);
-    answer({{"measurementtool tip_calibrated b03", "no"}, {"measurementtool reference_of_tool b01", "b01"},
-            {"measurementtool reference_of_tool b02", "b02"}, {"measurementtool reference_of_tool b03", "none"}});
+    answer({{"measurementtool tip_calibrated b03", "no"},
+            {"measurementtool reference_of_tool b01", "b01"},
+            {"measurementtool reference_of_tool b02", "b02"},
+            {"measurementtool reference_of_tool b03", "none"}});
     QVERIFY(build(14));
     if (!catalogue.isEmpty()) { // the plug-in carries it; the host installs it
         translator.reset(new QTranslator);
@@ -524,11 +550,14 @@ void TestDisplay::statesInWords()
     }
     start();
     QCOMPARE(feed(QByteArray("6dmt 3 [0 1 5][1 2 3]") + Identity + " [1 -1 0][0 0 0]" + Identity + " [2 1 1][0 0 0]"
-                  + Identity), 0);
+                  + Identity),
+             0);
     QCOMPARE(feed(QByteArray("6dmtr 2 2 [0 1][10 20 30]") + Identity + " [1 -1][0 0 0]" + Identity), 0);
     refresh(2); // the tool rows see the reference states one tick after the rebuild
 
-    const auto said = [](const QString &name, const QString &word) { return name + QStringLiteral(" / ") + word; };
+    const auto said = [](const QString &name, const QString &word) {
+        return name + QStringLiteral(" / ") + word;
+    };
     QCOMPARE(spoken(tools, 0, 0), said("M1, " + tracked, tracked));
     QCOMPARE(spoken(tools, 0, 2), said("MR1, " + tracked, tracked));
     QCOMPARE(spoken(tools, 0, 4), said(pressed, pressed));
@@ -557,7 +586,8 @@ void TestDisplay::statesInWords()
     QCOMPARE(changes.count(), 0);
     // The states change, and their words with them.
     QCOMPARE(feed(QByteArray("6dmt 3 [0 -1 4][1 2 3]") + Identity + " [1 1 0][0 0 0]" + Identity + " [2 1 1][0 0 0]"
-                  + Identity), 0);
+                  + Identity),
+             0);
     QCOMPARE(feed(QByteArray("6dmtr 2 2 [0 -1][10 20 30]") + Identity + " [1 -1][0 0 0]" + Identity), 0);
     refresh();
     QCOMPARE(spoken(tools, 0, 0), said("M1, " + lost, lost));

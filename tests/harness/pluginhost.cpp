@@ -50,10 +50,8 @@ void PluginHost::shutDown()
 }
 
 BackendVersions PluginHost::versions(const QString &productName, qint32 productMajor, qint32 productMinor,
-                                     qint32 productPatch, qint32 backendMajor, qint32 backendMinor,
-                                     qint32 backendPatch)
+                                     qint32 productPatch, qint32 backendMajor, qint32 backendMinor, qint32 backendPatch)
 {
-    return BackendVersions{{productMajor, productMinor, productPatch},
-                           {backendMajor, backendMinor, backendPatch},
-                           productName};
+    return BackendVersions{
+        {productMajor, productMinor, productPatch}, {backendMajor, backendMinor, backendPatch}, productName};
 }

@@ -35,8 +35,7 @@ public:
     void shutDown();
 
     static BackendVersions versions(const QString &productName, qint32 productMajor, qint32 productMinor,
-                                    qint32 productPatch, qint32 backendMajor, qint32 backendMinor,
-                                    qint32 backendPatch);
+                                    qint32 productPatch, qint32 backendMajor, qint32 backendMinor, qint32 backendPatch);
 
 private:
     QPluginLoader loader;

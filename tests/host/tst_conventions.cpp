@@ -44,8 +44,8 @@ void TestConventions::versionGate_data()
 
     // Each row is named "major.minor.patch against gateMajor.gateMinor".
     const auto row = [](qint32 major, qint32 minor, qint32 patch, qint32 gateMajor, qint32 gateMinor, bool open) {
-        const QByteArray name = QString::asprintf("%d.%d.%d against %d.%d", major, minor, patch, gateMajor,
-                                                  gateMinor).toLatin1();
+        const QByteArray name
+            = QString::asprintf("%d.%d.%d against %d.%d", major, minor, patch, gateMajor, gateMinor).toLatin1();
         QTest::newRow(name.constData()) << major << minor << patch << gateMajor << gateMinor << open;
     };
     row(1, 13, -1, 1, 13, true);
@@ -209,11 +209,12 @@ void TestConventions::failuresGoToTheLogInLatin1()
     FailureLog::report(&fake, QStringLiteral("Error: Unable to load %1"), QStringLiteral("Gr\u00f6\u00dfe"));
     FailureLog::report(&fake, QStringLiteral("Error: reply %1"), "caf\xe9"); // a controller text, Latin-1
     FailureLog::report(nullptr, QStringLiteral("ignored %1"), 1);
-    QCOMPARE(fake.calls, (QStringList{
-                             "logMessage standard ORVEL3 1 Error: Unable to set number of mea tools = 5",
-                             QString::fromUtf8("logMessage standard ORVEL3 1 Error: Unable to load Gr\u00f6\u00dfe"),
-                             QString::fromUtf8("logMessage standard ORVEL3 1 Error: reply caf\u00e9"),
-                         }));
+    QCOMPARE(fake.calls,
+             (QStringList{
+                 "logMessage standard ORVEL3 1 Error: Unable to set number of mea tools = 5",
+                 QString::fromUtf8("logMessage standard ORVEL3 1 Error: Unable to load Gr\u00f6\u00dfe"),
+                 QString::fromUtf8("logMessage standard ORVEL3 1 Error: reply caf\u00e9"),
+             }));
 }
 
 void TestConventions::numbersIgnoreTheProcessLocale()

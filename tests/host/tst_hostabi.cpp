@@ -54,14 +54,14 @@ void TestHostAbi::virtualFunctionOrder()
 {
     // Slots 0 and 1 of a class with a virtual destructor are its two destructor entries.
     using IO = IOManager;
-    QCOMPARE(numbers({vtableIndex(&IO::reserved1), vtableIndex(&IO::commandPreset), vtableIndex(&IO::sendCommand),
-                      vtableIndex(&IO::reserved4), vtableIndex(&IO::getParameter), vtableIndex(&IO::getIntParameter),
-                      vtableIndex(&IO::getDoubleParameter), vtableIndex(&IO::getBoolParameter),
-                      vtableIndex(&IO::reserved9), vtableIndex(&IO::reserved10), vtableIndex(&IO::setParameter),
-                      vtableIndex(&IO::subscribeOutput), vtableIndex(&IO::unsubscribeOutput),
-                      vtableIndex(&IO::addRequester), vtableIndex(&IO::renewRequester), vtableIndex(&IO::logMessage),
-                      IO::ReplySize}),
-             QStringLiteral("2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 200"));
+    QCOMPARE(
+        numbers({vtableIndex(&IO::reserved1), vtableIndex(&IO::commandPreset), vtableIndex(&IO::sendCommand),
+                 vtableIndex(&IO::reserved4), vtableIndex(&IO::getParameter), vtableIndex(&IO::getIntParameter),
+                 vtableIndex(&IO::getDoubleParameter), vtableIndex(&IO::getBoolParameter), vtableIndex(&IO::reserved9),
+                 vtableIndex(&IO::reserved10), vtableIndex(&IO::setParameter), vtableIndex(&IO::subscribeOutput),
+                 vtableIndex(&IO::unsubscribeOutput), vtableIndex(&IO::addRequester), vtableIndex(&IO::renewRequester),
+                 vtableIndex(&IO::logMessage), IO::ReplySize}),
+        QStringLiteral("2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 200"));
     QCOMPARE(numbers({vtableIndex(&Requester::handleDataLine), vtableIndex(&Requester::measurementStarted),
                       vtableIndex(&Requester::measurementStopped)}),
              QStringLiteral("0 1 2"));
@@ -84,9 +84,9 @@ void TestHostAbi::virtualFunctionOrder()
 void TestHostAbi::recordLayoutsAndNames()
 {
     const BackendVersions v{};
-    QCOMPARE(numbers({offset(v, v.productVersion), offset(v, v.backendVersion), offset(v, v.productName),
-                      long(sizeof v)}),
-             QStringLiteral("0 12 24 32"));
+    QCOMPARE(
+        numbers({offset(v, v.productVersion), offset(v, v.backendVersion), offset(v, v.productName), long(sizeof v)}),
+        QStringLiteral("0 12 24 32"));
     const MenuEntry e{};
     QCOMPARE(numbers({offset(e, e.action), offset(e, e.actionOrder), offset(e, e.menuTitle), offset(e, e.menuOrder),
                       offset(e, e.widget), offset(e, e.widgetKind), long(sizeof e)}),

@@ -34,7 +34,10 @@ QStringList press(int times, Qt::Key key = Qt::Key_Tab, Qt::KeyboardModifiers mo
     }
     return visited;
 }
-QStringList back(int times) { return press(times, Qt::Key_Backtab, Qt::ShiftModifier); }
+QStringList back(int times)
+{
+    return press(times, Qt::Key_Backtab, Qt::ShiftModifier);
+}
 
 // Tabs on until the named widget has the focus; false if a long round never reaches it.
 bool tabTo(const QString &name)
@@ -45,8 +48,14 @@ bool tabTo(const QString &name)
 }
 
 // The round from the first widget: each widget once, in order, then the first again.
-QStringList round(const QStringList &order) { return order.mid(1) << order.first(); }
-QStringList roundBack(const QStringList &order) { return QStringList(order.crbegin(), order.crend()); }
+QStringList round(const QStringList &order)
+{
+    return order.mid(1) << order.first();
+}
+QStringList roundBack(const QStringList &order)
+{
+    return QStringList(order.crbegin(), order.crend());
+}
 
 // Walks the dialog's Tab order both ways from its first widget, which must have the focus on opening.
 void checkTabOrder(QWidget *dialog, const QStringList &order)
@@ -80,10 +89,18 @@ void closeIfOpen(QWidget *dialog)
 }
 
 // The settings dialog's Tab order, each followed by the next.
-const QStringList SettingsOrder{"spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "pushButton_select",
-                                "pushButton_deselect", "checkBox_useOldOutputFormat", "doubleSpinBox_duration",
-                                "doubleSpinBox_tipTolerance", "checkBox_startSimulation", "spinBox_startAngle",
-                                "doubleSpinBox_startLeadTime", "pushButton_ok", "pushButton_cancel"};
+const QStringList SettingsOrder{"spinBox_noOfMeaBodies",
+                                "spinBox_noOfRefBodies",
+                                "pushButton_select",
+                                "pushButton_deselect",
+                                "checkBox_useOldOutputFormat",
+                                "doubleSpinBox_duration",
+                                "doubleSpinBox_tipTolerance",
+                                "checkBox_startSimulation",
+                                "spinBox_startAngle",
+                                "doubleSpinBox_startLeadTime",
+                                "pushButton_ok",
+                                "pushButton_cancel"};
 // Outside that order, at the end of the round: the tools table, the page tabs and the page's list.
 const QStringList SettingsTables{"tableWidget_meaBodies", "tabWidget", "tableWidget_refBodies"};
 
@@ -116,12 +133,16 @@ private:
     {
         int result = -100;
         QMetaObject::Connection finished; // the module keeps its dialogs: this opening's only
-        ModalDriver driver(className, [&](QWidget *w) {
-            finished = connect(static_cast<QDialog *>(w), &QDialog::finished, w, [&result](int code) { result = code; });
+        ModalDriver driver(
+            className,
+            [&](QWidget *w) {
+            finished
+                = connect(static_cast<QDialog *>(w), &QDialog::finished, w, [&result](int code) { result = code; });
             enter(w);
             act(w);
             closeIfOpen(w);
-        }, Patience);
+            },
+            Patience);
         if (!menuBarReady())
             return -101;
         QTest::keyClick(&mainWindow, menuKey, Qt::AltModifier);
@@ -171,20 +192,37 @@ void TestKeyboard::init()
 {
     fake = std::make_unique<FakeCommandManager>();
     applyScript(fake.get(),
-                {"config is_changeable=yes", "measurementtool available=yes", "tracking available=yes",
-                 "measurementtool max_number_of_tools=4", "measurementtool max_number_of_references=4",
-                 "measurementtool number_of_tools=2", "measurementtool number_of_references=3",
-                 "measurementtool reference_of_tool b01=b02", "measurementtool reference_of_tool b02=none",
-                 "measurementtool device b01=kinwave acme probe 7", "measurementtool device b02=none",
-                 "kinwave device_model_desc acme probe=Probe", "kinwave device_model_desc zeta wand=Wand",
-                 "measurementtool number_of_kinwave_devices=2", "measurementtool kinwave_device d01=zeta wand 12345",
-                 "measurementtool kinwave_device d02=acme probe 7", "measurementtool tip_radius b01=1.0",
-                 "measurementtool tip_radius b02=0.5", "measurementtool measurement_start_simulation b01=yes", "measurementtool output_6dmt=no",
-                 "body calibrated measurementtool b01=yes", "cal available measurementtool=yes",
-                 "status active=6d", "cal type_desc measurementtool=\"Tip\" calibration",
-                 "cal number_of_steps measurementtool=1", "cal step_pause measurementtool s01=yes 9",
-                 "orvel2 cal measurementtool start=orvel2 ok", "status progress=0.5", "status step_progress=1 0.5",
-                 "cal step_duration measurementtool s01=31", "measurementtool calibration_body_id=b01",
+                {"config is_changeable=yes",
+                 "measurementtool available=yes",
+                 "tracking available=yes",
+                 "measurementtool max_number_of_tools=4",
+                 "measurementtool max_number_of_references=4",
+                 "measurementtool number_of_tools=2",
+                 "measurementtool number_of_references=3",
+                 "measurementtool reference_of_tool b01=b02",
+                 "measurementtool reference_of_tool b02=none",
+                 "measurementtool device b01=kinwave acme probe 7",
+                 "measurementtool device b02=none",
+                 "kinwave device_model_desc acme probe=Probe",
+                 "kinwave device_model_desc zeta wand=Wand",
+                 "measurementtool number_of_kinwave_devices=2",
+                 "measurementtool kinwave_device d01=zeta wand 12345",
+                 "measurementtool kinwave_device d02=acme probe 7",
+                 "measurementtool tip_radius b01=1.0",
+                 "measurementtool tip_radius b02=0.5",
+                 "measurementtool measurement_start_simulation b01=yes",
+                 "measurementtool output_6dmt=no",
+                 "body calibrated measurementtool b01=yes",
+                 "cal available measurementtool=yes",
+                 "status active=6d",
+                 "cal type_desc measurementtool=\"Tip\" calibration",
+                 "cal number_of_steps measurementtool=1",
+                 "cal step_pause measurementtool s01=yes 9",
+                 "orvel2 cal measurementtool start=orvel2 ok",
+                 "status progress=0.5",
+                 "status step_progress=1 0.5",
+                 "cal step_duration measurementtool s01=31",
+                 "measurementtool calibration_body_id=b01",
                  "measurementtool calibration_tip_residual=0.25",
                  "orvel2 measurementtool accept_new_calibration=orvel2 ok"});
     versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, 14, 0);
@@ -227,8 +265,8 @@ void TestKeyboard::settingsDialog()
         QCOMPARE(press(1, Qt::Key_Tab, Qt::ControlModifier), QStringList{"tableWidget_availableMt"});
         QCOMPARE(pages->currentIndex(), 1);
         QCOMPARE(press(1), QStringList{"spinBox_noOfMeaBodies"});
-        QCOMPARE(back(4), QStringList({"tableWidget_availableMt", "tabWidget", "tableWidget_meaBodies",
-                                       "pushButton_cancel"}));
+        QCOMPARE(back(4),
+                 QStringList({"tableWidget_availableMt", "tabWidget", "tableWidget_meaBodies", "pushButton_cancel"}));
         QCOMPARE(press(3), QStringList({"tableWidget_meaBodies", "tabWidget", "tableWidget_availableMt"}));
         QCOMPARE(press(1, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier),
                  QStringList{"tableWidget_refBodies"});
@@ -356,24 +394,30 @@ void TestKeyboard::tipCalibrationAndHelp()
     const int escaped = openCalibration([&](QWidget *d) {
         checkTabOrder(d, order);
         QCOMPARE(back(1), QStringList{"pushButton_help"});
-        ModalDriver help("MtHelpDlg", [&](QWidget *h) {
+        ModalDriver help(
+            "MtHelpDlg",
+            [&](QWidget *h) {
             noteFinished(h, QStringLiteral("help"));
             checkTabOrder(h, {"pushButton_exit"});
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
             closeIfOpen(h);
-        }, Patience);
+            },
+            Patience);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(help.acted() && !help.timedOut());
         enter(d);
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000);
 
         // From the help again, Enter on its focused Exit closes it with 0.
-        ModalDriver helpAgain("MtHelpDlg", [&](QWidget *h) {
+        ModalDriver helpAgain(
+            "MtHelpDlg",
+            [&](QWidget *h) {
             noteFinished(h, QStringLiteral("help"));
             QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_exit"), 3000);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             closeIfOpen(h);
-        }, Patience);
+            },
+            Patience);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(helpAgain.acted() && !helpAgain.timedOut());
         enter(d);
@@ -398,21 +442,24 @@ void TestKeyboard::tipCalibrationAndHelp()
 void TestKeyboard::calibrationRun()
 {
     const QStringList countdownOrder{"pushButton_2", "pushButton"};
-    const auto calibrate = [&](const std::function<void(QWidget *)> &countdown,
-                               const std::function<void(QWidget *)> &progress,
-                               const std::function<void(QWidget *)> &result) {
+    const auto calibrate
+        = [&](const std::function<void(QWidget *)> &countdown, const std::function<void(QWidget *)> &progress,
+              const std::function<void(QWidget *)> &result) {
         // Only the dialogs expected get a driver: one that gives up closes every modal dialog.
         QList<std::shared_ptr<ModalDriver>> drivers;
         const QList<QPair<const char *, const std::function<void(QWidget *)> *>> expected{
             {"CountdownDlg", &countdown}, {"CalibrationProgressDlg", &progress}, {"MtResultDlg", &result}};
         for (const auto &dialog : expected)
             if (*dialog.second)
-                drivers << std::make_shared<ModalDriver>(dialog.first, [&, dialog](QWidget *w) {
+                drivers << std::make_shared<ModalDriver>(
+                    dialog.first,
+                    [&, dialog](QWidget *w) {
                     noteFinished(w, QString::fromLatin1(dialog.first));
                     enter(w);
                     (*dialog.second)(w);
                     closeIfOpen(w);
-                }, Patience);
+                    },
+                    Patience);
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         for (const auto &driver : qAsConst(drivers))
@@ -423,19 +470,19 @@ void TestKeyboard::calibrationRun()
         // Start now by Enter, the run left to finish, the result accepted by Enter.
         calibrate(
             [&](QWidget *w) {
-                checkTabOrder(w, countdownOrder);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            checkTabOrder(w, countdownOrder);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             },
             [&](QWidget *w) {
-                fake->answer("status active", "cal");
-                checkTabOrder(w, {"pb_cancel"});
-                fake->answer("status active", "none");
-                QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 3000);
-            },
+            fake->answer("status active", "cal");
+            checkTabOrder(w, {"pb_cancel"});
+            fake->answer("status active", "none");
+            QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 3000);
+        },
             [&](QWidget *w) {
-                checkTabOrder(w, {"tableWidget", "pushButton_accept", "pushButton_cancel"});
-                QCOMPARE(press(1), QStringList{"pushButton_accept"});
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            checkTabOrder(w, {"tableWidget", "pushButton_accept", "pushButton_cancel"});
+            QCOMPARE(press(1), QStringList{"pushButton_accept"});
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             });
         enter(d);
         // The countdown cancelled by Escape starts nothing.
@@ -444,13 +491,12 @@ void TestKeyboard::calibrationRun()
         // Start now by Space, the run cancelled by Escape, then by Enter on its focused Cancel.
         fake->answer("status active", "cal");
         for (Qt::Key cancel : {Qt::Key_Escape, Qt::Key_Return}) {
-            calibrate(
-                [&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
-                [&](QWidget *) {
-                    QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pb_cancel"), 3000);
-                    QTest::keyClick(QApplication::focusWidget(), cancel);
-                },
-                nullptr);
+            calibrate([&](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
+                      [&](QWidget *) {
+                QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pb_cancel"), 3000);
+                QTest::keyClick(QApplication::focusWidget(), cancel);
+            },
+                      nullptr);
             enter(d);
         }
         fake->answer("status active", "none");
@@ -459,11 +505,13 @@ void TestKeyboard::calibrationRun()
         QVERIFY(!d->isVisible());
     });
     QCOMPARE(closed, 0);
-    QCOMPARE(transcript(fake->calls.filter(QRegularExpression(QStringLiteral("^(\\* |sendCommand orvel2 (cal|meas))")))),
-             QStringLiteral("CountdownDlg 1; cal measurementtool start; CalibrationProgressDlg 1; "
-                            "measurementtool accept_new_calibration; MtResultDlg 0; CountdownDlg 0; "
-                            "CountdownDlg 1; cal measurementtool start; cal measurementtool stop; CalibrationProgressDlg 0; "
-                            "CountdownDlg 1; cal measurementtool start; cal measurementtool stop; CalibrationProgressDlg 0"));
+    QCOMPARE(
+        transcript(fake->calls.filter(QRegularExpression(QStringLiteral("^(\\* |sendCommand orvel2 (cal|meas))")))),
+        QStringLiteral(
+            "CountdownDlg 1; cal measurementtool start; CalibrationProgressDlg 1; "
+            "measurementtool accept_new_calibration; MtResultDlg 0; CountdownDlg 0; "
+            "CountdownDlg 1; cal measurementtool start; cal measurementtool stop; CalibrationProgressDlg 0; "
+            "CountdownDlg 1; cal measurementtool start; cal measurementtool stop; CalibrationProgressDlg 0"));
 }
 
 // The box of a refused start and the error box of a failed run, each closed
@@ -473,20 +521,24 @@ void TestKeyboard::calibrationBoxes()
     fake->answer("orvel2 get status err", "orvel2 err \"tool not visible\"");
     // A box of the given title over its owner, closed by Enter.
     const auto closesBox = [&](const QString &what, QWidget *owner, const QString &title) {
-        return std::make_unique<ModalDriver>("QMessageBox", [this, what, owner, title](QWidget *box) {
+        return std::make_unique<ModalDriver>(
+            "QMessageBox",
+            [this, what, owner, title](QWidget *box) {
             noteFinished(box, what);
             enter(box);
             QCOMPARE(box->parentWidget(), owner);
             QCOMPARE(box->windowTitle(), title);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             closeIfOpen(box);
-        }, Patience);
+            },
+            Patience);
     };
     const int closed = openCalibration([&](QWidget *d) {
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
         fake->answer("cal available measurementtool", "no");
         {
-            const auto refused = closesBox(QStringLiteral("refused"), d, QStringLiteral("Measurement Tool Calibration"));
+            const auto refused
+                = closesBox(QStringLiteral("refused"), d, QStringLiteral("Measurement Tool Calibration"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QVERIFY(refused->acted() && !refused->timedOut());
         }
@@ -494,18 +546,24 @@ void TestKeyboard::calibrationBoxes()
         QVERIFY(d->isVisible());
 
         fake->answer("cal available measurementtool", "yes");
-        ModalDriver countdown("CountdownDlg", [&](QWidget *w) {
+        ModalDriver countdown(
+            "CountdownDlg",
+            [&](QWidget *w) {
             enter(w);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        }, Patience);
+            },
+            Patience);
         std::unique_ptr<ModalDriver> failed;
-        ModalDriver progress("CalibrationProgressDlg", [&](QWidget *w) {
+        ModalDriver progress(
+            "CalibrationProgressDlg",
+            [&](QWidget *w) {
             noteFinished(w, QStringLiteral("progress"));
             failed = closesBox(QStringLiteral("error"), w, QStringLiteral("Calibration Error"));
             fake->answer("status active", "err");
             QTRY_VERIFY_WITH_TIMEOUT(failed->acted(), 5000);
             QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 3000);
-        }, Patience);
+            },
+            Patience);
         enter(d);
         QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_calibrate"), 3000);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

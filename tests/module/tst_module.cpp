@@ -16,7 +16,8 @@ QString builtWidgets()
     const QWidgetList all = QApplication::allWidgets();
     QStringList counts;
     for (const char *name : {"MtSettingsDlg", "MtCalibrationDlg", "QDockWidget", "MtDataDisplay"})
-        counts << QString::number(std::count_if(all.begin(), all.end(), [name](QWidget *w) { return w->inherits(name); }));
+        counts << QString::number(
+            std::count_if(all.begin(), all.end(), [name](QWidget *w) { return w->inherits(name); }));
     return counts.join(QLatin1Char(' '));
 }
 
@@ -143,23 +144,31 @@ void TestModule::entries()
     const QList<MenuEntry *> entries = configuredEntries();
     QStringList described; // ...|parented to the main window|action owned by the module
     for (const MenuEntry *e : entries)
-        described << QStringList{e->menuTitle, QString::number(e->menuOrder), QString::number(e->actionOrder),
-                                 QString::number(e->widgetKind), e->widget->metaObject()->className(), e->action->text(),
-                                 e->action->statusTip(), e->action->whatsThis(),
+        described << QStringList{e->menuTitle,
+                                 QString::number(e->menuOrder),
+                                 QString::number(e->actionOrder),
+                                 QString::number(e->widgetKind),
+                                 e->widget->metaObject()->className(),
+                                 e->action->text(),
+                                 e->action->statusTip(),
+                                 e->action->whatsThis(),
                                  QString::number(e->widget->parentWidget() == mainWindow.get()),
                                  QString::number(e->action->parent() == host->instance())}
                          .join(QLatin1Char('|'));
-    QCOMPARE(described, QStringList({
-        "&Tracking|300|50|0|MtSettingsDlg|&Measurement Tool|Open the Measurement Tool settings dialog|"
-        "Change the Measurement Tool settings|1|1",
-        "&Tracking|300|60|0|MtCalibrationDlg|Measurement &Tool tip calibration|Open the Measurement Tool tip calibration|"
-        "Perform Measurement Tool tip calibration|1|1",
-        "&View|400|270|1|QDockWidget|&Measurement Tool|Show the Measurement Tool tracking data|"
-        "Show the Measurement Tool tracking data|1|0"}));
+    QCOMPARE(
+        described,
+        QStringList({"&Tracking|300|50|0|MtSettingsDlg|&Measurement Tool|Open the Measurement Tool settings dialog|"
+                     "Change the Measurement Tool settings|1|1",
+                     "&Tracking|300|60|0|MtCalibrationDlg|Measurement &Tool tip calibration|Open the Measurement Tool "
+                     "tip calibration|"
+                     "Perform Measurement Tool tip calibration|1|1",
+                     "&View|400|270|1|QDockWidget|&Measurement Tool|Show the Measurement Tool tracking data|"
+                     "Show the Measurement Tool tracking data|1|0"}));
 
     QDockWidget *dock = qobject_cast<QDockWidget *>(entries[2]->widget);
     QCOMPARE(dock->windowTitle(), QStringLiteral("Measurement Tool Display"));
-    QVERIFY(entries[2]->action == dock->toggleViewAction() && dock->widget() && dock->widget()->inherits("MtDataDisplay"));
+    QVERIFY(entries[2]->action == dock->toggleViewAction() && dock->widget()
+            && dock->widget()->inherits("MtDataDisplay"));
     actionsOpenTheirDialogs(entries);
 
     // Asked again: the same entries, built once; the display registered with the command manager once.
@@ -176,7 +185,10 @@ void TestModule::entries()
 // Renewal, cleanup and rebuild, and the host's window going first.
 void TestModule::lifecycle()
 {
-    const auto renewals = [this] { host->module()->renewDisplay(); return fake->renewedRequesters.size(); };
+    const auto renewals = [this] {
+        host->module()->renewDisplay();
+        return fake->renewedRequesters.size();
+    };
     host->configure(fake.get(), mainWindow.get(), &versions);
     host->module()->renewDisplay(); // before any entry: nothing
     const QList<MenuEntry *> first = host->module()->menuEntries();
@@ -223,12 +235,23 @@ void TestModule::parameters_data()
     QTest::addColumn<Parameters>("parameters");
     QTest::addColumn<QString>("offered"); // entries, "+" if parented
 
-    const auto value = [](const QVariant &v) { return [v] { return v; }; };
-    const auto manager = [this] { return QVariant::fromValue(static_cast<IOManager *>(fake.get())); };
-    const auto object = [this] { return QVariant::fromValue(&notAWidget); };
-    const auto window = [this] { return QVariant::fromValue(static_cast<QObject *>(mainWindow.get())); };
-    QTest::newRow("null version record")
-        << Parameters{{"BackendVersions", value(QVariant::fromValue<BackendVersions *>(nullptr))}} << "0";
+    const auto value = [](const QVariant &v) {
+        return [v] {
+            return v;
+        };
+    };
+    const auto manager = [this] {
+        return QVariant::fromValue(static_cast<IOManager *>(fake.get()));
+    };
+    const auto object = [this] {
+        return QVariant::fromValue(&notAWidget);
+    };
+    const auto window = [this] {
+        return QVariant::fromValue(static_cast<QObject *>(mainWindow.get()));
+    };
+    QTest::newRow("null version record") << Parameters{{"BackendVersions",
+                                                        value(QVariant::fromValue<BackendVersions *>(nullptr))}}
+                                         << "0";
     QTest::newRow("versions as a text") << Parameters{{"BackendVersions", value("1.14.0")}} << "0";
     QTest::newRow("a command manager is no version record") << Parameters{{"BackendVersions", manager}} << "0";
     QTest::newRow("command manager wrongly typed or named")

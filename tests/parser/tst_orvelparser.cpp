@@ -25,8 +25,14 @@ void *operator new(std::size_t size)
     void *p = std::malloc(size ? size : 1);
     return p ? p : throw std::bad_alloc();
 }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -43,7 +49,6 @@ long readNumber(bool (*read)(char **, T *), std::string text, T *value)
     return ok ? long(cursor - text.data()) : cursor == text.data() ? -1L : -2L;
 }
 
-
 std::string repeat(const std::string &group, int n)
 {
     std::string text;
@@ -57,8 +62,8 @@ std::string repeat(const std::string &group, int n)
 constexpr int DefinedMaximum = 100000;
 
 // Two tools in the newer format, each with 16 pressed buttons.
-const std::string Tools2 = "6dmt2 2 2 [0 0.9 16 1.5]" + Pose + "[65535][1 2 3 4 5 6] [1 0.9 16 1.5]" + Pose
-                           + "[65535][1 2 3 4 5 6]";
+const std::string Tools2
+    = "6dmt2 2 2 [0 0.9 16 1.5]" + Pose + "[65535][1 2 3 4 5 6] [1 0.9 16 1.5]" + Pose + "[65535][1 2 3 4 5 6]";
 
 std::string number(long long value)
 {
@@ -237,8 +242,27 @@ void TestOrvelParser::intReaders()
 void TestOrvelParser::doubleReader()
 {
     std::vector<std::string> doubles = {
-        "1.5", "-0.000", "1e3", "1e", "1e+", ".5", "5.", ".", "-", "", "0x1p3", "inf", "-nan", "1,5",
-        "  \n2.5", "4.9e-324", "1e-30", "9007199254740993", "123456789012345678901234", "1e400", "00.00012e2",
+        "1.5",
+        "-0.000",
+        "1e3",
+        "1e",
+        "1e+",
+        ".5",
+        "5.",
+        ".",
+        "-",
+        "",
+        "0x1p3",
+        "inf",
+        "-nan",
+        "1,5",
+        "  \n2.5",
+        "4.9e-324",
+        "1e-30",
+        "9007199254740993",
+        "123456789012345678901234",
+        "1e400",
+        "00.00012e2",
     };
     std::mt19937 random(4);
     const char *const pieces[] = {"0", "1", "5", "9", ".", "e", "-", "00000", "99999", "e2", "e-2"};
@@ -254,7 +278,8 @@ void TestOrvelParser::doubleReader()
         const double reference = CNumber::toDouble(text.c_str(), &end);
         const long used = end == text.c_str() ? -1 : long(end - text.c_str());
         QVERIFY2(readNumber(OrvelParser::readDouble, text, &value) == used
-                     && std::memcmp(&value, &reference, sizeof value) == 0, text.c_str());
+                     && std::memcmp(&value, &reference, sizeof value) == 0,
+                 text.c_str());
     }
 }
 
@@ -419,8 +444,8 @@ void TestOrvelParser::completeFrame()
 
     // The wands of the older format are in the calibrated count too, the newer format's tools are not.
     parser = OrvelParser();
-    for (const std::string &line : Lines{"6dcal 6", "6dmt 1 [0 1 0]" + Pose, "6df 2 [0 1 0]" + Pose + "[1 1 0]" + Pose,
-                                         "6d 1 [0 0.5]" + Pose})
+    for (const std::string &line :
+         Lines{"6dcal 6", "6dmt 1 [0 1 0]" + Pose, "6df 2 [0 1 0]" + Pose + "[1 1 0]" + Pose, "6d 1 [0 0.5]" + Pose})
         QVERIFY(accepts(line));
     parser.completeFrame();
     QVERIFY(parser.wandsInCal == 2 && parser.nBodies == 3 && parser.bodies[2].quality == -1.0);
@@ -444,21 +469,21 @@ void TestOrvelParser::acceptedWhateverTheCount_data()
                                 << qint64(311);
     QTest::newRow("6dmtr 331 0") << Lines{"6dmtr 331 0"} << false << QByteArray("nToolRefs") << qint64(331);
     QTest::newRow("6df2 277 wands defined") << Lines{"6df2 277 0"} << false << QByteArray("nWands") << qint64(277);
-    QTest::newRow("6dj 2049 skeletons defined") << Lines{"6dj 2049 0"} << false << QByteArray("nSkeletons")
-                                                << qint64(2049);
+    QTest::newRow("6dj 2049 skeletons defined")
+        << Lines{"6dj 2049 0"} << false << QByteArray("nSkeletons") << qint64(2049);
     QTest::newRow("6dcal 331 completed") << Lines{"6dcal 331"} << true << QByteArray("nBodies") << qint64(331);
-    QTest::newRow("6dcal at the maximum completed") << Lines{"6dcal " + number(DefinedMaximum)} << true
-                                                    << QByteArray("nBodies") << qint64(DefinedMaximum);
+    QTest::newRow("6dcal at the maximum completed")
+        << Lines{"6dcal " + number(DefinedMaximum)} << true << QByteArray("nBodies") << qint64(DefinedMaximum);
     QTest::newRow("glcal 293 completed") << Lines{"glcal 293"} << true << QByteArray("nHands") << qint64(293);
-    QTest::newRow("glcal at the maximum completed") << Lines{"glcal " + number(DefinedMaximum)} << true
-                                                    << QByteArray("nHands") << qint64(DefinedMaximum);
+    QTest::newRow("glcal at the maximum completed")
+        << Lines{"glcal " + number(DefinedMaximum)} << true << QByteArray("nHands") << qint64(DefinedMaximum);
 
     QTest::newRow("gl finger count -1") << Lines{"gl 1 [0 0.5 2 -1]" + Pose} << false
                                         << QByteArray("hand 0 fingerCount") << qint64(-1);
     QTest::newRow("6dj joint count -1") << Lines{"6dj 1 1 [0 -1]"} << false << QByteArray("skeleton 0 jointCount")
                                         << qint64(-1);
-    QTest::newRow("6df2 button count -1") << Lines{"6df2 1 1 [0 0.5 -1 0]" + Pose + "[]"} << false
-                                          << QByteArray("wand 0 buttonCount") << qint64(-1);
+    QTest::newRow("6df2 button count -1")
+        << Lines{"6df2 1 1 [0 0.5 -1 0]" + Pose + "[]"} << false << QByteArray("wand 0 buttonCount") << qint64(-1);
     QTest::newRow("6df2 axis count -2") << Lines{"6df2 1 1 [0 0.5 1 -2]" + Pose + "[1]"} << false
                                         << QByteArray("wand 0 axisCount") << qint64(-2);
     // A negative number of defined records holds none; the line is read on.
@@ -467,11 +492,11 @@ void TestOrvelParser::acceptedWhateverTheCount_data()
     QTest::newRow("6dj defined -1") << Lines{"6dj -1 0"} << false << QByteArray("nSkeletons") << qint64(-1);
     const std::string fiveMarkers = "3d 5" + groups("[# 0.5][1 2 3]", 5);
     QTest::newRow("3d count -2") << Lines{fiveMarkers, "3d -2"} << false << QByteArray("nMarkers") << qint64(-2);
-    QTest::newRow("3d count -2 keeps the list") << Lines{fiveMarkers, "3d -2"} << false << QByteArray("markers.size")
-                                                << qint64(5);
+    QTest::newRow("3d count -2 keeps the list")
+        << Lines{fiveMarkers, "3d -2"} << false << QByteArray("markers.size") << qint64(5);
     // 10,236 bytes: id 0 and quality 8 in "[08]", the octal reading stopping at the 8.
-    QTest::newRow("3d 930 groups of 11 bytes") << Lines{"3d 930" + groups("[08][0-0-0]", 930)} << false
-                                               << QByteArray("nMarkers") << qint64(930);
+    QTest::newRow("3d 930 groups of 11 bytes")
+        << Lines{"3d 930" + groups("[08][0-0-0]", 930)} << false << QByteArray("nMarkers") << qint64(930);
     // 12,007 bytes: longer than the 10 KiB lines of old.
     QTest::newRow("3d 1000 markers") << Lines{"3d 1000" + groups("[0 1][0 0 0]", 1000)} << false
                                      << QByteArray("nMarkers") << qint64(1000);
@@ -541,9 +566,16 @@ void TestOrvelParser::refusedAboveTheMaximum_data()
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<bool>("complete"); // the last line accepted; completeFrame refuses
 
-    const Lines state = {"6d 1 [1 0.5]" + Pose, "6d 0", "gl 1 [0 0.5 1 1]" + Pose + Pose + "[1 2 3 4 5 6]", "gl 0",
-                         "6di 1 [0 1 0.5]" + Pose, "6di 0", "6dmt 1 [0 1 0]" + Pose, "6dmtr 2 1 [1 0.5]" + Pose,
-                         "6df2 2 1 [0 0.5 1 1]" + Pose + "[1 0.5]", "6dj 1 1 [0 1][0 1][1 2 3 4 5 6][1 0 0 0 1 0 0 0 1]",
+    const Lines state = {"6d 1 [1 0.5]" + Pose,
+                         "6d 0",
+                         "gl 1 [0 0.5 1 1]" + Pose + Pose + "[1 2 3 4 5 6]",
+                         "gl 0",
+                         "6di 1 [0 1 0.5]" + Pose,
+                         "6di 0",
+                         "6dmt 1 [0 1 0]" + Pose,
+                         "6dmtr 2 1 [1 0.5]" + Pose,
+                         "6df2 2 1 [0 0.5 1 1]" + Pose + "[1 0.5]",
+                         "6dj 1 1 [0 1][0 1][1 2 3 4 5 6][1 0 0 0 1 0 0 0 1]",
                          "3d 2 [0 1][1 2 3][1 1][4 5 6]"};
     const auto row = [&state](const char *name, const Lines &atMost, const std::string &last, bool complete = false) {
         Lines lines = state;
@@ -597,9 +629,9 @@ void TestOrvelParser::refusedAboveTheMaximum()
 void TestOrvelParser::decimalCommaLocale()
 {
     const auto run = [this] {
-        for (const std::string &line : Lines{
-                 Tools2, "6dmtr 1 1 [0 0.75][1.25 -2.5e1 3.0e-2][0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9]",
-                 "ts 1234.5678901234567890123", "3d 2 [0 0.5][1.5 2.5 1e-300] [1 0.5][0x1.8p1 inf 1e400]"})
+        for (const std::string &line :
+             Lines{Tools2, "6dmtr 1 1 [0 0.75][1.25 -2.5e1 3.0e-2][0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9]",
+                   "ts 1234.5678901234567890123", "3d 2 [0 0.5][1.5 2.5 1e-300] [1 0.5][0x1.8p1 inf 1e400]"})
             QVERIFY(accepts(line));
     };
     const std::string previous = std::setlocale(LC_ALL, nullptr);
@@ -615,12 +647,14 @@ void TestOrvelParser::decimalCommaLocale()
     QVERIFY(decimalComma);
 
     // The values read compared byte for byte (the records' padding is nobody's: not compared).
-    const auto same = [](const auto &a, const auto &b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    const auto same = [](const auto &a, const auto &b) {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    };
     QVERIFY(same(parser.timestamp, plain.timestamp));
     for (int i = 0; i < 2; ++i) {
         const MeaToolRecord &c = parser.tools[i], &p = plain.tools[i];
-        QVERIFY(same(c.quality, p.quality) && same(c.pos, p.pos) && same(c.rot, p.rot)
-                && same(c.tipRadius, p.tipRadius) && same(c.extra, p.extra));
+        QVERIFY(same(c.quality, p.quality) && same(c.pos, p.pos) && same(c.rot, p.rot) && same(c.tipRadius, p.tipRadius)
+                && same(c.extra, p.extra));
         QVERIFY(same(parser.markers[i].quality, plain.markers[i].quality)
                 && same(parser.markers[i].pos, plain.markers[i].pos));
     }
@@ -631,11 +665,17 @@ void TestOrvelParser::decimalCommaLocale()
 
 void TestOrvelParser::steadyStreamDoesNotAllocate()
 {
-    const Lines lines = {
-        "fr 17", "ts 1.5", "6dcal 2", Tools2, "6dmtr 4 2 [0 0.5]" + Pose + "[3 0.5]" + Pose,
-        "6d 2 [0 0.5]" + Pose + "[1 0.5]" + Pose, "6di 1 [0 1 0.5]" + Pose,
-        "6df2 1 1 [0 0.5 2 2]" + Pose + "[3 0.5 0.5]", "gl 1 [0 0.5 1 2]" + Pose + repeat(Pose + "[1 2 3 4 5 6]", 2),
-        "6dj 1 1 [0 1][0 1][1 2 3 4 5 6][1 0 0 0 1 0 0 0 1]", "3d 3" + repeat("[0 1][1 2 3]", 3)};
+    const Lines lines = {"fr 17",
+                         "ts 1.5",
+                         "6dcal 2",
+                         Tools2,
+                         "6dmtr 4 2 [0 0.5]" + Pose + "[3 0.5]" + Pose,
+                         "6d 2 [0 0.5]" + Pose + "[1 0.5]" + Pose,
+                         "6di 1 [0 1 0.5]" + Pose,
+                         "6df2 1 1 [0 0.5 2 2]" + Pose + "[3 0.5 0.5]",
+                         "gl 1 [0 0.5 1 2]" + Pose + repeat(Pose + "[1 2 3 4 5 6]", 2),
+                         "6dj 1 1 [0 1][0 1][1 2 3 4 5 6][1 0 0 0 1 0 0 0 1]",
+                         "3d 3" + repeat("[0 1][1 2 3]", 3)};
     Lines copies = lines; // writable, allocated before counting
     const auto parseAll = [&]() {
         for (size_t i = 0; i < lines.size(); ++i) {

@@ -8,7 +8,8 @@
 
 namespace {
 
-template <class T = QWidget> T *w(QObject *parent, const char *name)
+template <class T = QWidget>
+T *w(QObject *parent, const char *name)
 {
     T *found = parent->findChild<T *>(QLatin1String(name));
     if (!found)
@@ -18,11 +19,14 @@ template <class T = QWidget> T *w(QObject *parent, const char *name)
 
 QStringList seq(const QString &script) // calls in short: "gi number_of_tools; s number_of_tools 3"
 {
-    static const QHash<QString, QString> prefix = {
-        {"gp", "getParameter measurementtool "}, {"gi", "getIntParameter measurementtool "},
-        {"gd", "getDoubleParameter measurementtool "}, {"gb", "getBoolParameter measurementtool "},
-        {"s", "setParameter measurementtool "}, {"gk", "getParameter kinwave "}, {"gc", "getParameter config "},
-        {"log", "logMessage standard ORVEL3 1 Error: Unable to "}};
+    static const QHash<QString, QString> prefix = {{"gp", "getParameter measurementtool "},
+                                                   {"gi", "getIntParameter measurementtool "},
+                                                   {"gd", "getDoubleParameter measurementtool "},
+                                                   {"gb", "getBoolParameter measurementtool "},
+                                                   {"s", "setParameter measurementtool "},
+                                                   {"gk", "getParameter kinwave "},
+                                                   {"gc", "getParameter config "},
+                                                   {"log", "logMessage standard ORVEL3 1 Error: Unable to "}};
     QStringList lines;
     for (const QString &call : script.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         lines << prefix.value(call.trimmed().section(' ', 0, 0)) + call.trimmed().section(' ', 1);
@@ -33,7 +37,8 @@ void answer(FakeCommandManager &f, const QString &script) // "text=reply; text=!
 {
     for (const QString &pair : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString text = pair.section('=', 0, 0).trimmed(), reply = pair.section('=', 1);
-        f.answer((QRegularExpression("^(config|kinwave) ").match(text).hasMatch() ? "" : "measurementtool ") + text.toLatin1(),
+        f.answer((QRegularExpression("^(config|kinwave) ").match(text).hasMatch() ? "" : "measurementtool ")
+                     + text.toLatin1(),
                  reply.startsWith('!') ? reply.mid(1).toInt() : 0, reply.startsWith('!') ? "" : reply.toLatin1());
     }
 }
@@ -60,7 +65,8 @@ QString parameters(QDialog *d) // the point measurement parameters and the outpu
     for (const char *name : {"doubleSpinBox_duration", "doubleSpinBox_tipTolerance", "checkBox_startSimulation",
                              "spinBox_startAngle", "doubleSpinBox_startLeadTime", "checkBox_useOldOutputFormat"}) {
         const QWidget *widget = w(d, name);
-        shown << widget->property(widget->inherits("QCheckBox") ? "checked" : "value").toString() + (widget->isEnabled() ? "" : "!");
+        shown << widget->property(widget->inherits("QCheckBox") ? "checked" : "value").toString()
+                + (widget->isEnabled() ? "" : "!");
     }
     return shown.join(' ');
 }
@@ -68,20 +74,30 @@ QString parameters(QDialog *d) // the point measurement parameters and the outpu
 // The loaded plug-in, a main window and a controller: tool 1 on MR2 with a device, tool 2 bare (tools < 0: silent).
 struct Session
 {
-    explicit Session(int minor, int tools = 2, int refs = 3) : versions(PluginHost::versions("ORVEL 3", 3, 0, 0, 1, minor, 0))
+    explicit Session(int minor, int tools = 2, int refs = 3)
+        : versions(PluginHost::versions("ORVEL 3", 3, 0, 0, 1, minor, 0))
     {
-        answer(fake, tools < 0 ? QString() : QStringLiteral("number_of_tools=%1; number_of_references=%2;"
-            "config is_changeable=yes; available=yes; max_number_of_tools=4; max_number_of_references=4;"
-            "reference_of_tool b01=b02; reference_of_tool b02=3x; reference_of_tool b03=b04; device b01=kinwave acme probe 7;"
-            "device b02=none; device b03=none; tip_radius b01=1.234; tip_radius b02=0.5; output_6dmt=no;"
-            "kinwave device_model_desc acme probe=\"Probe Mk II\"; kinwave device_model_desc zeta wand=Wand;"
-            "number_of_kinwave_devices=2; kinwave_device d01=zeta wand 123456; kinwave_device d02=acme probe 7")
-                                                 .arg(tools).arg(refs));
+        answer(
+            fake,
+            tools < 0
+                ? QString()
+                : QStringLiteral(
+                      "number_of_tools=%1; number_of_references=%2;"
+                      "config is_changeable=yes; available=yes; max_number_of_tools=4; max_number_of_references=4;"
+                      "reference_of_tool b01=b02; reference_of_tool b02=3x; reference_of_tool b03=b04; device "
+                      "b01=kinwave acme probe 7;"
+                      "device b02=none; device b03=none; tip_radius b01=1.234; tip_radius b02=0.5; output_6dmt=no;"
+                      "kinwave device_model_desc acme probe=\"Probe Mk II\"; kinwave device_model_desc zeta wand=Wand;"
+                      "number_of_kinwave_devices=2; kinwave_device d01=zeta wand 123456; kinwave_device d02=acme probe "
+                      "7")
+                      .arg(tools)
+                      .arg(refs));
         for (int i = 0; i <= 4 && tools >= 0; ++i)
-            answer(fake, QStringLiteral("measurement_duration b0%1=2.5; measurement_tip_tolerance b0%1=0.8;"
-                                        "measurement_start_simulation b0%1=yes; measurement_start_angle b0%1=44;"
-                                        "measurement_start_lead_time b0%1=0.5; number_of_tools %1=; number_of_references %1=")
-                             .arg(i));
+            answer(fake,
+                   QStringLiteral("measurement_duration b0%1=2.5; measurement_tip_tolerance b0%1=0.8;"
+                                  "measurement_start_simulation b0%1=yes; measurement_start_angle b0%1=44;"
+                                  "measurement_start_lead_time b0%1=0.5; number_of_tools %1=; number_of_references %1=")
+                       .arg(i));
         if (!host.load())
             return;
         host.configure(&fake, &mainWindow, &versions);
@@ -101,7 +117,7 @@ struct Session
         fake.calls.clear();
         int result = -1;
         return dialog && QMetaObject::invokeMethod(dialog, "update_and_exec", Q_RETURN_ARG(int, result))
-               && driver.acted() && !driver.timedOut() && result == 0;
+            && driver.acted() && !driver.timedOut() && result == 0;
     }
     QStringList during(const std::function<void()> &action) // what it sent, not counting the device list refreshes
     {
@@ -109,7 +125,10 @@ struct Session
         action();
         return fake.calls.mid(from).filter(QRegularExpression("^(?!.*(kinwave_dev|model_desc))"));
     }
-    QStringList ok() { return during([this] { w<QPushButton>(dialog, "pushButton_ok")->click(); }); }
+    QStringList ok()
+    {
+        return during([this] { w<QPushButton>(dialog, "pushButton_ok")->click(); });
+    }
 
     FakeCommandManager fake;
     QMainWindow mainWindow;
@@ -177,13 +196,16 @@ void TestSettingsDlg::loadTraffic()
     QVERIFY(s.open([&](QDialog *d) {
         QCOMPARE(s.fake.calls, expected);
         QCOMPARE(text(d, "tableWidget_meaBodies"),
-                 QString(minor >= 14   ? "M1|2.5|MR2|Probe Mk II|00007 / M2|1.0|none||"
-                         : minor >= 13 ? "M1|2.5|MR2|| / M2|1.0|none||" : "M1|0.0|MR2|| / M2|0.0|none||"));
+                 QString(minor >= 14       ? "M1|2.5|MR2|Probe Mk II|00007 / M2|1.0|none||"
+                             : minor >= 13 ? "M1|2.5|MR2|| / M2|1.0|none||"
+                                           : "M1|0.0|MR2|| / M2|0.0|none||"));
         QCOMPARE(parameters(d), QString(minor >= 13 ? "2.5 0.8 true 44 0.5 false" : "2.5 0.8 true 44 0.5 true!"));
         w<QTableWidget>(d, "tableWidget_meaBodies")->item(0, 1)->setText("3.0");
         const QStringList ok = s.ok();
         QCOMPARE(ok.filter(QRegularExpression("Parameter .*(device|output_6dmt|tip_radius)")).size(),
-                 minor >= 14 ? 6 : minor >= 13 ? 4 : 0); // devices from 1.14, format and tip radii from 1.13
+                 minor >= 14       ? 6
+                     : minor >= 13 ? 4
+                                   : 0); // devices from 1.14, format and tip radii from 1.13
         QCOMPARE(ok.contains(seq("s tip_radius b01 1.500")[0]), minor >= 13);
     }));
 }
@@ -241,8 +263,7 @@ void TestSettingsDlg::fallbacksAndLimits_data()
     const QString reached = "<b><font color=red>Max. number of %1 reached!</font></b>";
     const QString bodies = reached.arg("bodies is");
     QTest::newRow("no tools, no references") << 0 << 0 << 0 << 0 << QString();
-    QTest::newRow("both at their maximum") << 4 << 4 << 4 << 4
-                                           << reached.arg("Measurement Tools and references are");
+    QTest::newRow("both at their maximum") << 4 << 4 << 4 << 4 << reached.arg("Measurement Tools and references are");
     QTest::newRow("bodies at 4 + 3") << 4 << 4 << 3 << 3 << bodies;
     QTest::newRow("bodies at 3 + 4") << 3 << 3 << 6 << 4 << bodies;
     QTest::newRow("tools at their maximum") << 4 << 4 << 6 << 2 << reached.arg("Measurement Tools is");
@@ -279,12 +300,13 @@ void TestSettingsDlg::unansweredQueriesFallBack()
         w<QPushButton>(d, "pushButton_ok")->click();
         QVERIFY(!d->isVisible());
     }));
-    const QStringList expected = seq(
-        "log get mea duration; log get mea tip tolerance; log get state of measurement start simulation;"
-        "log get mea angular speed; log get mea start lead time; log set number of mea references = 0; log set ref. body;"
-        "log set radio device; log set mea duration for body b01; log set tip tolerance for body b01;"
-        "log activate start simulation for body b01; log set mea angular speed for body b01;"
-        "log set mea. start lead time for body b01");
+    const QStringList expected
+        = seq("log get mea duration; log get mea tip tolerance; log get state of measurement start simulation;"
+              "log get mea angular speed; log get mea start lead time; log set number of mea references = 0; log set "
+              "ref. body;"
+              "log set radio device; log set mea duration for body b01; log set tip tolerance for body b01;"
+              "log activate start simulation for body b01; log set mea angular speed for body b01;"
+              "log set mea. start lead time for body b01");
     QStringList logs = s.fake.calls.filter("logMessage"); // the device list logs its count at every refresh
     QVERIFY(logs.removeAll(seq("log get number of Measurementtools")[0]) >= 1);
     QCOMPARE(logs, expected);
@@ -299,7 +321,7 @@ void TestSettingsDlg::countChanges()
         QCOMPARE(s.during([&] { tools->setValue(3); }),
                  seq("s number_of_tools 3; gi max_number_of_references; gp reference_of_tool b03; gp device b03"));
         QCOMPARE(text(d, "tableWidget_meaBodies").section(" / ", 2), "M3|0.0|none||"); // b04 is beyond 3 references
-        w<QDoubleSpinBox>(d, "doubleSpinBox_duration")->setValue(3.0); // held in the dialog until OK
+        w<QDoubleSpinBox>(d, "doubleSpinBox_duration")->setValue(3.0);                 // held in the dialog until OK
         tools->setValue(2);
         QCOMPARE(parameters(d), QStringLiteral("3 0.8 true 44 0.5 false"));
         tools->setValue(0);
@@ -333,9 +355,12 @@ void TestSettingsDlg::selectAndDeselect()
     Session s(14);
     answer(s.fake, "device b01=kinwave zeta wand 123456; device b02=kinwave acme probe 7");
     QVERIFY(s.open([&](QDialog *d) {
-        QPushButton *select = w<QPushButton>(d, "pushButton_select"), *deselect = w<QPushButton>(d, "pushButton_deselect");
+        QPushButton *select = w<QPushButton>(d, "pushButton_select"),
+                    *deselect = w<QPushButton>(d, "pushButton_deselect");
         const char *tools = "tableWidget_meaBodies", *devices = "tableWidget_availableMt";
-        auto state = [&] { return QString("%1 %2 ").arg(select->isEnabled()).arg(deselect->isEnabled()) + text(d, tools); };
+        auto state = [&] {
+            return QString("%1 %2 ").arg(select->isEnabled()).arg(deselect->isEnabled()) + text(d, tools);
+        };
         clickCell(d, "tableWidget_refBodies", 2);
         clickCell(d, tools, 1);
         QCOMPARE(state(), QStringLiteral("1 0 M1|2.5|MR2|Wand|123456 / M2|1.0|none|Probe Mk II|00007")); // six kept
@@ -367,15 +392,20 @@ void TestSettingsDlg::picksOnly()
         Session s(14, 2, 2);
         answer(s.fake, "reference_of_tool b01=b01");
         QVERIFY(s.open([&](QDialog *d) {
-            QPushButton *select = w<QPushButton>(d, "pushButton_select"), *deselect = w<QPushButton>(d, "pushButton_deselect");
-            QTableWidget *tools = w<QTableWidget>(d, "tableWidget_meaBodies"), *refs = w<QTableWidget>(d, "tableWidget_refBodies");
-            auto buttons = [&] { return QString("%1 %2").arg(select->isEnabled()).arg(deselect->isEnabled()); };
+            QPushButton *select = w<QPushButton>(d, "pushButton_select"),
+                        *deselect = w<QPushButton>(d, "pushButton_deselect");
+            QTableWidget *tools = w<QTableWidget>(d, "tableWidget_meaBodies"),
+                         *refs = w<QTableWidget>(d, "tableWidget_refBodies");
+            auto buttons = [&] {
+                return QString("%1 %2").arg(select->isEnabled()).arg(deselect->isEnabled());
+            };
             clickCell(d, "tableWidget_meaBodies", 0);
             clickCell(d, "tableWidget_refBodies", 0);
             QCOMPARE(buttons(), QStringLiteral("0 1")); // M1 is on MR1 already
             QTest::keyClick(tools, Qt::Key_Down);
             QTest::keyClick(refs, Qt::Key_Down);
-            QCOMPARE(QString("%1 %2 ").arg(tools->currentRow()).arg(refs->currentRow()) + buttons(), QStringLiteral("1 1 0 1"));
+            QCOMPARE(QString("%1 %2 ").arg(tools->currentRow()).arg(refs->currentRow()) + buttons(),
+                     QStringLiteral("1 1 0 1"));
             QTest::keyClick(tools, Qt::Key_Space); // picks M2, which has no reference
             QCOMPARE(buttons(), QStringLiteral("1 0"));
             select->click();
@@ -395,17 +425,22 @@ void TestSettingsDlg::picksOnly()
     answer(s.fake, "kinwave_device d03=aaa first 1; kinwave device_model_desc aaa first=First");
     const QString count = seq("gi number_of_kinwave_devices")[0];
     QVERIFY(s.open([&](QDialog *d) {
-        QPushButton *select = w<QPushButton>(d, "pushButton_select"), *deselect = w<QPushButton>(d, "pushButton_deselect");
-        auto buttons = [&] { return QString("%1 %2").arg(select->isEnabled()).arg(deselect->isEnabled()); };
+        QPushButton *select = w<QPushButton>(d, "pushButton_select"),
+                    *deselect = w<QPushButton>(d, "pushButton_deselect");
+        auto buttons = [&] {
+            return QString("%1 %2").arg(select->isEnabled()).arg(deselect->isEnabled());
+        };
         w<QTabWidget>(d, "tabWidget")->setCurrentIndex(1);
         clickCell(d, "tableWidget_meaBodies", 1);
         clickCell(d, "tableWidget_availableMt", 1, 3);
-        QCOMPARE(text(d, "tableWidget_availableMt").section(" / ", 1), QStringLiteral("zetawand12345|zeta|wand|Wand|12345"));
+        QCOMPARE(text(d, "tableWidget_availableMt").section(" / ", 1),
+                 QStringLiteral("zetawand12345|zeta|wand|Wand|12345"));
         QCOMPARE(buttons(), QStringLiteral("1 0")); // nobody's device for a tool without one
         const int refreshes = s.fake.calls.count(count);
         QTRY_VERIFY_WITH_TIMEOUT(s.fake.calls.count(count) >= refreshes + 2, 5000);
         // The row now holds the first tool's device; the buttons wait for the operator.
-        QCOMPARE(text(d, "tableWidget_availableMt").section(" / ", 1, 1), QStringLiteral("acmeprobe00007|acme|probe|Probe Mk II|00007"));
+        QCOMPARE(text(d, "tableWidget_availableMt").section(" / ", 1, 1),
+                 QStringLiteral("acmeprobe00007|acme|probe|Probe Mk II|00007"));
         QCOMPARE(w<QTableWidget>(d, "tableWidget_availableMt")->currentRow(), 1);
         QCOMPARE(buttons(), QStringLiteral("1 0"));
     }));
@@ -415,8 +450,9 @@ void TestSettingsDlg::deviceListRefresh()
 {
     Session s(14);
     s.fake.queue("measurementtool number_of_kinwave_devices", {{0, "1"}, {0, "3"}});
-    answer(s.fake, "kinwave_device d01=zeta wand 9; kinwave_device d02=acme probe 77; kinwave_device d03=!4;"
-                   "kinwave device_model_desc acme probe=!4");
+    answer(s.fake,
+           "kinwave_device d01=zeta wand 9; kinwave_device d02=acme probe 77; kinwave_device d03=!4;"
+           "kinwave device_model_desc acme probe=!4");
     const QString count = seq("gi number_of_kinwave_devices")[0];
     QVERIFY(s.open([&](QDialog *d) {
         QCOMPARE(w<QTimer>(d, "timerDevices")->interval(), 1000);
@@ -444,11 +480,16 @@ void TestSettingsDlg::beyondNinetyNine()
 {
     {
         Session s(14, 100, 100);
-        answer(s.fake, "max_number_of_tools=100; max_number_of_references=100; reference_of_tool b100=b100;"
-                       "tip_radius b100=2.0; number_of_kinwave_devices=100; kinwave_device d100=omega probe 100");
+        answer(s.fake,
+               "max_number_of_tools=100; max_number_of_references=100; reference_of_tool b100=b100;"
+               "tip_radius b100=2.0; number_of_kinwave_devices=100; kinwave_device d100=omega probe 100");
         QVERIFY(s.open([&](QDialog *d) {
             QSpinBox *tools = w<QSpinBox>(d, "spinBox_noOfMeaBodies"), *refs = w<QSpinBox>(d, "spinBox_noOfRefBodies");
-            QCOMPARE(QString("%1/%2 %3/%4").arg(tools->value()).arg(tools->maximum()).arg(refs->value()).arg(refs->maximum()),
+            QCOMPARE(QString("%1/%2 %3/%4")
+                         .arg(tools->value())
+                         .arg(tools->maximum())
+                         .arg(refs->value())
+                         .arg(refs->maximum()),
                      QStringLiteral("100/100 100/100"));
             QCOMPARE(text(d, "tableWidget_meaBodies").section(" / ", 99), QStringLiteral("M100|4.0|MR100||"));
             QCOMPARE(text(d, "tableWidget_refBodies").section(" / ", 99), QStringLiteral("MR100"));
@@ -474,8 +515,9 @@ void TestSettingsDlg::beyondNinetyNine()
 void TestSettingsDlg::readAsRead()
 {
     Session s(14);
-    answer(s.fake, "measurement_duration b01=inf; measurement_tip_tolerance b01=-inf; measurement_start_angle b01=nan;"
-                   "measurement_start_lead_time b01=!5");
+    answer(s.fake,
+           "measurement_duration b01=inf; measurement_tip_tolerance b01=-inf; measurement_start_angle b01=nan;"
+           "measurement_start_lead_time b01=!5");
     QVERIFY(s.open([&](QDialog *d) {
         QCOMPARE(parameters(d), QStringLiteral("10 0.1 true 10 0.2 false")); // within each box's range
         QCOMPARE(s.fake.logMessages(), seq("log get mea start lead time"));
@@ -495,28 +537,31 @@ void TestSettingsDlg::classAndForm()
     QStringList methods;
     for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
         const QMetaMethod method = meta->method(i);
-        const char *access = method.access() == QMetaMethod::Public    ? "public"
-                             : method.access() == QMetaMethod::Private ? "private"
-                                                                       : "protected";
+        const char *access = method.access() == QMetaMethod::Public ? "public"
+            : method.access() == QMetaMethod::Private               ? "private"
+                                                                    : "protected";
         methods << QString("%1%2 %3 %4")
                        .arg(method.methodType() == QMetaMethod::Slot ? "" : "not a slot: ", access)
                        .arg(QString::fromLatin1(method.typeName()), QString::fromLatin1(method.methodSignature()));
     }
     QStringList expected{"public int update_and_exec()"};
-    for (const char *slot : {"on_tableWidget_refBodies_cellClicked(int,int)", "on_tableWidget_availableMt_cellClicked(int,int)",
-                             "on_tableWidget_meaBodies_cellClicked(int,int)", "on_tabWidget_currentChanged(int)",
-                             "on_pushButton_deselect_clicked()", "on_pushButton_select_clicked()",
-                             "on_doubleSpinBox_startLeadTime_valueChanged(double)", "on_spinBox_startAngle_valueChanged(int)",
-                             "on_doubleSpinBox_tipTolerance_valueChanged(double)", "on_doubleSpinBox_duration_valueChanged(double)",
-                             "on_spinBox_noOfRefBodies_valueChanged(int)", "on_spinBox_noOfMeaBodies_valueChanged(int)",
-                             "on_checkBox_startSimulation_stateChanged(int)", "on_pushButton_ok_clicked()",
-                             "on_pushButton_cancel_clicked()", "updateTableDevices()", "reject()",
-                             "keyPressEvent(QKeyEvent*)", "resizeEvent(QResizeEvent*)"})
+    for (const char *slot :
+         {"on_tableWidget_refBodies_cellClicked(int,int)", "on_tableWidget_availableMt_cellClicked(int,int)",
+          "on_tableWidget_meaBodies_cellClicked(int,int)", "on_tabWidget_currentChanged(int)",
+          "on_pushButton_deselect_clicked()", "on_pushButton_select_clicked()",
+          "on_doubleSpinBox_startLeadTime_valueChanged(double)", "on_spinBox_startAngle_valueChanged(int)",
+          "on_doubleSpinBox_tipTolerance_valueChanged(double)", "on_doubleSpinBox_duration_valueChanged(double)",
+          "on_spinBox_noOfRefBodies_valueChanged(int)", "on_spinBox_noOfMeaBodies_valueChanged(int)",
+          "on_checkBox_startSimulation_stateChanged(int)", "on_pushButton_ok_clicked()",
+          "on_pushButton_cancel_clicked()", "updateTableDevices()", "reject()", "keyPressEvent(QKeyEvent*)",
+          "resizeEvent(QResizeEvent*)"})
         expected << QStringLiteral("private void ") + slot;
     QCOMPARE(methods, expected);
 
     const QLayout *page = w<QLayout>(s.dialog, "verticalLayout_5");
-    const auto holdsListOnly = [&] { return page->count() == 1 && page->itemAt(0)->widget() == w(s.dialog, "tableWidget_availableMt"); };
+    const auto holdsListOnly = [&] {
+        return page->count() == 1 && page->itemAt(0)->widget() == w(s.dialog, "tableWidget_availableMt");
+    };
     QVERIFY(holdsListOnly());
     QTimer *timer = w<QTimer>(s.dialog, "timerDevices");
     QVERIFY(s.open([&](QDialog *d) {
@@ -540,19 +585,22 @@ void TestSettingsDlg::okOrderAndDifferences()
         s.fake.queue("measurementtool output_6dmt", {{0, "no"}, {FakeCommandManager::DefaultFailure, ""}});
         answer(s.fake, "output_6dmt no=!6");
         QVERIFY(s.open([&](QDialog *) {
-            QCOMPARE(s.ok().filter("output"), seq("gb output_6dmt; s output_6dmt no; log (un)set to old output format"));
+            QCOMPARE(s.ok().filter("output"),
+                     seq("gb output_6dmt; s output_6dmt no; log (un)set to old output format"));
         }));
     }
     Session s(14);
-    answer(s.fake, "measurement_duration b02=2.5004; measurement_start_simulation b02=Yes;"
-                   "measurement_start_angle b01=44.9; measurement_start_lead_time b02=0.50001");
+    answer(s.fake,
+           "measurement_duration b02=2.5004; measurement_start_simulation b02=Yes;"
+           "measurement_start_angle b01=44.9; measurement_start_lead_time b02=0.50001");
     QVERIFY(s.open([&](QDialog *d) {
         w<QCheckBox>(d, "checkBox_useOldOutputFormat")->setChecked(true);
         // Tool 2's diameter 1.0 edited to 0.0, in an editor that keeps 0.0 .. 40.0 with one decimal.
         QTableWidget *t = w<QTableWidget>(d, "tableWidget_meaBodies");
         QAbstractItemDelegate *delegate = t->itemDelegateForColumn(1);
         const QModelIndex index = t->model()->index(1, 1);
-        QScopedPointer<QDoubleSpinBox> box(qobject_cast<QDoubleSpinBox *>(delegate->createEditor(t->viewport(), {}, index)));
+        QScopedPointer<QDoubleSpinBox> box(
+            qobject_cast<QDoubleSpinBox *>(delegate->createEditor(t->viewport(), {}, index)));
         QVERIFY(box && box->parent() == t->viewport());
         delegate->setEditorData(box.data(), index);
         QCOMPARE(QString("%1 %2 %3").arg(box->minimum()).arg(box->value()).arg(box->maximum()), "0 1 40");
@@ -560,16 +608,19 @@ void TestSettingsDlg::okOrderAndDifferences()
         delegate->setModelData(box.data(), t->model(), index);
         s.fake.setDefaultResult(0); // every command succeeds but one
         answer(s.fake, "measurement_duration b02 2.500=!9");
-        QCOMPARE(s.ok(),
-                 seq("gi number_of_tools; gi number_of_references; s reference_of_tool b01 b02; s reference_of_tool b02 none;"
-                     "s device b01 kinwave acme probe 00007; s device b02 none; gd measurement_duration b01;"
-                     "gd measurement_duration b02; s measurement_duration b02 2.500; log set mea duration for body b02;"
-                     "gd measurement_tip_tolerance b01; gd measurement_tip_tolerance b02; gp measurement_start_simulation b01;"
-                     "gp measurement_start_simulation b02; s measurement_start_simulation b02 yes;"
-                     "gd measurement_start_angle b01; s measurement_start_angle b01 44.000; gd measurement_start_angle b02;"
-                     "gd measurement_start_lead_time b01; gd measurement_start_lead_time b02;"
-                     "s measurement_start_lead_time b02 0.500; gb output_6dmt; s output_6dmt yes; gd tip_radius b01;"
-                     "s tip_radius b01 1.250; gd tip_radius b02; s tip_radius b02 0.000"));
+        QCOMPARE(
+            s.ok(),
+            seq("gi number_of_tools; gi number_of_references; s reference_of_tool b01 b02; s reference_of_tool b02 "
+                "none;"
+                "s device b01 kinwave acme probe 00007; s device b02 none; gd measurement_duration b01;"
+                "gd measurement_duration b02; s measurement_duration b02 2.500; log set mea duration for body b02;"
+                "gd measurement_tip_tolerance b01; gd measurement_tip_tolerance b02; gp measurement_start_simulation "
+                "b01;"
+                "gp measurement_start_simulation b02; s measurement_start_simulation b02 yes;"
+                "gd measurement_start_angle b01; s measurement_start_angle b01 44.000; gd measurement_start_angle b02;"
+                "gd measurement_start_lead_time b01; gd measurement_start_lead_time b02;"
+                "s measurement_start_lead_time b02 0.500; gb output_6dmt; s output_6dmt yes; gd tip_radius b01;"
+                "s tip_radius b01 1.250; gd tip_radius b02; s tip_radius b02 0.000"));
     }));
 }
 
@@ -582,13 +633,18 @@ void TestSettingsDlg::cancelRestoresCounts_data()
     QTest::addColumn<QString>("restore");
     QTest::addColumn<CancelAction>("cancel");
     QTest::addColumn<QString>("fail");
-    const CancelAction button = [](QDialog *d) { w<QPushButton>(d, "pushButton_cancel")->click(); };
-    const CancelAction escape = [](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); };
-    const CancelAction close = [](QDialog *d) { d->close(); };
+    const CancelAction button = [](QDialog *d) {
+        w<QPushButton>(d, "pushButton_cancel")->click();
+    };
+    const CancelAction escape = [](QDialog *d) {
+        QTest::keyClick(d, Qt::Key_Escape);
+    };
+    const CancelAction close = [](QDialog *d) {
+        d->close();
+    };
     QTest::newRow("Cancel button") << 2 << 3 << 2 << 1 << "s number_of_tools 2; s number_of_references 2" << button
                                    << "";
-    QTest::newRow("Escape key") << 3 << 1 << 1 << 3 << "s number_of_references 1; s number_of_tools 3" << escape
-                                << "";
+    QTest::newRow("Escape key") << 3 << 1 << 1 << 3 << "s number_of_references 1; s number_of_tools 3" << escape << "";
     QTest::newRow("window closed") << 3 << 1 << 1 << 3 << "s number_of_references 1; s number_of_tools 3" << close
                                    << "";
     QTest::newRow("counts unchanged") << 2 << 2 << 2 << 2 << "" << button << "";
@@ -631,14 +687,15 @@ void TestSettingsDlg::textsShowWhole()
             const QTabBar *bar = w<QTabWidget>(d, "tabWidget")->tabBar();
             for (int i = 0; i < bar->count(); ++i)
                 QVERIFY2(bar->tabRect(i).width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i))
-                                                         + bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar),
+                                 + bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar),
                          qPrintable(bar->tabText(i)));
         }));
     }
 
     Session s(14);
-    answer(s.fake, "kinwave device_model_desc acme probe=\"Measurement Tool with four buttons\";"
-                   "kinwave device_model_desc zeta wand=\"Measurement Tool without buttons\"");
+    answer(s.fake,
+           "kinwave device_model_desc acme probe=\"Measurement Tool with four buttons\";"
+           "kinwave device_model_desc zeta wand=\"Measurement Tool without buttons\"");
     QVERIFY(s.open([&](QDialog *d) {
         w<QTabWidget>(d, "tabWidget")->setCurrentIndex(1);
         const auto settle = [d] { // every pending layout done now, not by a busy machine's leave
@@ -653,11 +710,14 @@ void TestSettingsDlg::textsShowWhole()
             QStringList texts;
             for (int column : columns)
                 for (int r = 0; r < t->rowCount(); ++r)
-                    if (t->item(r, column) && t->columnWidth(column) < t->sizeHintForIndex(t->model()->index(r, column)).width())
+                    if (t->item(r, column)
+                        && t->columnWidth(column) < t->sizeHintForIndex(t->model()->index(r, column)).width())
                         texts << t->item(r, column)->text();
             return texts;
         };
-        const auto scrolls = [](const QTableWidget *t) { return t->horizontalHeader()->length() > t->viewport()->width(); };
+        const auto scrolls = [](const QTableWidget *t) {
+            return t->horizontalHeader()->length() > t->viewport()->width();
+        };
         const auto *devices = w<QTableWidget>(d, "tableWidget_availableMt");
         const auto *tools = w<QTableWidget>(d, "tableWidget_meaBodies");
         const auto checkLayout = [&](const char *when, bool wholeModels) {

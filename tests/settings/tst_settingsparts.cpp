@@ -102,10 +102,15 @@ void TestSettingsParts::toolDeviceReply_data()
     QTest::addColumn<QString>("vendor");
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("serial");
-    QTest::newRow("short serial padded") << QByteArray("kinwave acme probe 7") << "acme" << "probe" << "00007";
-    QTest::newRow("long serial kept whole") << QByteArray("kinwave acme probe 123456") << "acme" << "probe"
+    QTest::newRow("short serial padded") << QByteArray("kinwave acme probe 7") << "acme"
+                                         << "probe"
+                                         << "00007";
+    QTest::newRow("long serial kept whole") << QByteArray("kinwave acme probe 123456") << "acme"
+                                            << "probe"
                                             << "123456";
-    QTest::newRow("missing words empty") << QByteArray("kinwave acme") << "acme" << "" << "00000";
+    QTest::newRow("missing words empty") << QByteArray("kinwave acme") << "acme"
+                                         << ""
+                                         << "00000";
 }
 
 void TestSettingsParts::toolDeviceReply()

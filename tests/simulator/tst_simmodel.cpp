@@ -19,7 +19,8 @@ QByteArray play(SimModel &model, const QByteArrayList &steps)
             continue;
         }
         const int split = step.indexOf(" = ");
-        const QByteArray command = split < 0 ? step : step.left(split), expected = split < 0 ? "ok" : step.mid(split + 3);
+        const QByteArray command = split < 0 ? step : step.left(split),
+                         expected = split < 0 ? "ok" : step.mid(split + 3);
         const SimResponse response = model.respond("orvel2 " + command);
         QByteArray reply = response.dropped ? QByteArray("<dropped>") : response.reply.mid(7);
         if (command.startsWith("get ") && reply.startsWith("set " + command.mid(4) + ' '))
@@ -49,8 +50,11 @@ QByteArray afterCommand(const QByteArray &command, const QByteArrayList &types)
 
 } // namespace
 
-#define PLAY(...) \
-    do { const QByteArray m = play(model, __VA_ARGS__); QVERIFY2(m.isEmpty(), m.constData()); } while (false)
+#define PLAY(...)                                                                                                      \
+    do {                                                                                                               \
+        const QByteArray m = play(model, __VA_ARGS__);                                                                 \
+        QVERIFY2(m.isEmpty(), m.constData());                                                                          \
+    } while (false)
 
 class TestSimModel : public QObject
 {
@@ -93,35 +97,39 @@ void TestSimModel::transcripts_data()
         "get kinwave device_model_desc simco mtx = \"Measurement Tool without buttons\"",
         "get kinwave device_model_desc simco mt9 = err 7 no such item"};
     // Capacity 6, 2 tools, 2 references: each count bounds the other's maximum.
-    QTest::newRow("counts") << QByteArrayList{
-        "get measurementtool max_number_of_tools = 4", "set measurementtool number_of_tools 5" + bad,
-        "set measurementtool number_of_tools 4", "get measurementtool max_number_of_references = 2",
-        "set measurementtool number_of_references 3" + bad, "set measurementtool number_of_tools 1",
-        "get measurementtool reference_of_tool b02 = err 7 no such item"};
+    QTest::newRow("counts") << QByteArrayList{"get measurementtool max_number_of_tools = 4",
+                                              "set measurementtool number_of_tools 5" + bad,
+                                              "set measurementtool number_of_tools 4",
+                                              "get measurementtool max_number_of_references = 2",
+                                              "set measurementtool number_of_references 3" + bad,
+                                              "set measurementtool number_of_tools 1",
+                                              "get measurementtool reference_of_tool b02 = err 7 no such item"};
     const QByteArray parameters[][4] = {
         // name, value of b01 (none: not per body), a valid value, an invalid one
         {"reference_of_tool", "b01", "none", "x02"},
         {"device", "kinwave simco mt4b 42", "kinwave radix mt4b 123456", "other radix mt4b 1"},
-        {"tip_radius", "1.500", "1.250", "1,5"},       {"measurement_duration", "1.000", "2.500", "10.5"},
+        {"tip_radius", "1.500", "1.250", "1,5"},
+        {"measurement_duration", "1.000", "2.500", "10.5"},
         {"measurement_tip_tolerance", "1.500", "0.100", "0.0"},
         {"measurement_start_simulation", "no", "yes", "Yes"},
         {"measurement_start_angle", "40.000", "120.000", "9.9"},
-        {"measurement_start_lead_time", "0.200", "1.000", "1.1"}, {"output_6dmt", "", "no", "false"},
+        {"measurement_start_lead_time", "0.200", "1.000", "1.1"},
+        {"output_6dmt", "", "no", "false"},
     };
     for (const auto &p : parameters) {
         const QByteArray name = "measurementtool " + p[0] + (p[1].isEmpty() ? "" : " b02");
         const QByteArray get = "get " + name + " = " + p[2], other = "get measurementtool " + p[0] + " b01 = " + p[1];
-        QTest::newRow(p[0].constData()) << QByteArrayList{"set " + name + ' ' + p[2], get,
-                                                          "set " + name + ' ' + p[3] + bad, get, p[1].isEmpty() ? get : other};
+        QTest::newRow(p[0].constData()) << QByteArrayList{
+            "set " + name + ' ' + p[2], get, "set " + name + ' ' + p[3] + bad, get, p[1].isEmpty() ? get : other};
     }
     QTest::newRow("lock, tracking, faults") << QByteArrayList{
         "simulate locked yes", "get config is_changeable = no", "set measurementtool number_of_tools 1" + notNow,
         "set output active chmon 6dmt yes", // outputs are not configuration
         "cal measurementtool start" + notNow, "simulate locked no",
         // Without the sync signal tracking waits for it; calibration is refused meanwhile.
-        "simulate sync_missing yes", "tracking start", "get status active = wait",
-        "cal measurementtool start" + notNow, "simulate sync_missing no", "get status active = meas", "tracking stop",
-        "get status active = none", "simulate tracking_available no", "tracking start" + notNow,
+        "simulate sync_missing yes", "tracking start", "get status active = wait", "cal measurementtool start" + notNow,
+        "simulate sync_missing no", "get status active = meas", "tracking stop", "get status active = none",
+        "simulate tracking_available no", "tracking start" + notNow,
         // Failing parameters match whole words; simulate itself never fails.
         "simulate fail_param measurementtool number_of_tools", "get measurementtool number_of_tools" + injected,
         "get measurementtool max_number_of_tools = 4", "simulate fail_param kinwave device_model_desc simco mtx",
@@ -133,10 +141,9 @@ void TestSimModel::transcripts_data()
     QTest::newRow("calibrations") << QByteArrayList{
         // One step: the announced pause is the operator's, the run starts at once.
         "get cal number_of_steps measurementtool = 1", "simulate cal_pause1 2",
-        "get cal step_pause measurementtool s01 = yes 2", "cal measurementtool start",
-        "get status step_active = cal 1", "tracking start" + notNow, "+1000", "get status progress = 0.250",
-        "get status step_progress = 1 0.250", "+3000", "get status active = cal", "get status progress = 1.000",
-        "+500", "get status active = none",
+        "get cal step_pause measurementtool s01 = yes 2", "cal measurementtool start", "get status step_active = cal 1",
+        "tracking start" + notNow, "+1000", "get status progress = 0.250", "get status step_progress = 1 0.250",
+        "+3000", "get status active = cal", "get status progress = 1.000", "+500", "get status active = none",
         // Tool 2 is the calibrated tool without a calibrated tip.
         "get measurementtool calibration_body_id = b02", "get measurementtool calibration_tip_residual = 0.1234",
         "measurementtool accept_new_calibration", "get measurementtool tip_calibrated b02 = yes",
@@ -174,18 +181,27 @@ void TestSimModel::refusals_data()
         // Patch -1 is the first build of a version, as the gates count; below it there is none.
         "simulate backend_version 1 13 -2" + bad, "simulate backend_version 0 0 -1",
         "get system backend_version = 0 0 -1"};
-    QTest::newRow("tip radius above its maximum") << QByteArrayList{
-        "set measurementtool tip_radius b01 20.0000000001" + bad, "set measurementtool tip_radius b01 -1e-300" + bad,
-        "get measurementtool tip_radius b01 = 1.500", "set measurementtool tip_radius b01 20",
-        "get measurementtool tip_radius b01 = 20.000", "set measurementtool measurement_duration b01 0.19999999999" + bad,
-        "set measurementtool measurement_duration b01 0.2", "get measurementtool measurement_duration b01 = 0.200"};
+    QTest::newRow("tip radius above its maximum")
+        << QByteArrayList{"set measurementtool tip_radius b01 20.0000000001" + bad,
+                          "set measurementtool tip_radius b01 -1e-300" + bad,
+                          "get measurementtool tip_radius b01 = 1.500",
+                          "set measurementtool tip_radius b01 20",
+                          "get measurementtool tip_radius b01 = 20.000",
+                          "set measurementtool measurement_duration b01 0.19999999999" + bad,
+                          "set measurementtool measurement_duration b01 0.2",
+                          "get measurementtool measurement_duration b01 = 0.200"};
     QTest::newRow("minus zero") << QByteArrayList{
         "set measurementtool tip_radius b01 -0", "get measurementtool tip_radius b01 = 0.000",
         "set measurementtool tip_radius b02 -0.000", "get measurementtool tip_radius b02 = 0.000"};
-    QTest::newRow("extra words") << QByteArrayList{
-        "simulate locked yes", "simulate reset extra" + malformed, "get config is_changeable = no", "simulate reset",
-        "tracking start now" + malformed, "get status active = none", "tracking stop now" + malformed,
-        "tracking" + malformed, "tracking run = err 1 unknown parameter"};
+    QTest::newRow("extra words") << QByteArrayList{"simulate locked yes",
+                                                   "simulate reset extra" + malformed,
+                                                   "get config is_changeable = no",
+                                                   "simulate reset",
+                                                   "tracking start now" + malformed,
+                                                   "get status active = none",
+                                                   "tracking stop now" + malformed,
+                                                   "tracking" + malformed,
+                                                   "tracking run = err 1 unknown parameter"};
     const QByteArray sixteen = "a b c d e f g h i j k l m n o p";
     QByteArrayList failing{"simulate fail_param " + sixteen + " q" + bad, "simulate fail_param " + sixteen,
                            "get status active = none"};
@@ -193,15 +209,16 @@ void TestSimModel::refusals_data()
         failing << "simulate fail_param status w" + QByteArray::number(i);
     failing << "simulate fail_param status w17" + bad << "get status w16 = err 6 injected fault";
     QTest::newRow("failing parameters: 16 words, 16 of them") << failing;
-    QTest::newRow("capacity below the counts") << QByteArrayList{
-        "simulate body_capacity 0", "get measurementtool number_of_tools = 0",
-        "get measurementtool number_of_references = 0", "get measurementtool max_number_of_tools = 0",
-        "simulate body_capacity 8", "set measurementtool number_of_tools 4", "set measurementtool number_of_references 4",
-        // The references give way first.
-        "simulate body_capacity 5", "get measurementtool number_of_tools = 4",
-        "get measurementtool number_of_references = 1", "get measurementtool max_number_of_tools = 4",
-        "get measurementtool max_number_of_references = 1", "simulate body_capacity 3",
-        "get measurementtool number_of_tools = 3", "get measurementtool number_of_references = 0"};
+    QTest::newRow("capacity below the counts")
+        << QByteArrayList{"simulate body_capacity 0", "get measurementtool number_of_tools = 0",
+                          "get measurementtool number_of_references = 0", "get measurementtool max_number_of_tools = 0",
+                          "simulate body_capacity 8", "set measurementtool number_of_tools 4",
+                          "set measurementtool number_of_references 4",
+                          // The references give way first.
+                          "simulate body_capacity 5", "get measurementtool number_of_tools = 4",
+                          "get measurementtool number_of_references = 1", "get measurementtool max_number_of_tools = 4",
+                          "get measurementtool max_number_of_references = 1", "simulate body_capacity 3",
+                          "get measurementtool number_of_tools = 3", "get measurementtool number_of_references = 0"};
 }
 
 void TestSimModel::refusals()
@@ -245,10 +262,13 @@ void TestSimModel::randomInput()
 {
     SimModel model;
     // Random input: always exactly one well-formed, bounded reply.
-    const QByteArrayList words = QByteArray(
-        "orvel2 get set simulate measurementtool number_of_tools reference_of_tool device kinwave device_model_desc "
-        "cal start stop start_step status active output chmon 6dmt tracking b01 b00 b999 s02 d01 yes none 1.5 "
-        "-2147483649 1e308 nan cal_steps clock_advance reset accept_new_calibration \"quoted\"").split(' ');
+    const QByteArrayList words
+        = QByteArray(
+              "orvel2 get set simulate measurementtool number_of_tools reference_of_tool device kinwave "
+              "device_model_desc "
+              "cal start stop start_step status active output chmon 6dmt tracking b01 b00 b999 s02 d01 yes none 1.5 "
+              "-2147483649 1e308 nan cal_steps clock_advance reset accept_new_calibration \"quoted\"")
+              .split(' ');
     model.setManualClock(true);
     QRandomGenerator random(42);
     const QRegularExpression valid(QStringLiteral("^orvel2 (ok|set \\S.*|err [1-9][0-9]* \\S.*)$"));
@@ -256,9 +276,11 @@ void TestSimModel::randomInput()
         QByteArray line = i % 3 ? "orvel2 " : "";
         for (int w = random.bounded(9); w > 0; --w)
             line += (random.bounded(10) ? words.at(random.bounded(words.size()))
-                                        : QByteArray(random.bounded(1, 8), char(random.bounded(256)))) + ' ';
+                                        : QByteArray(random.bounded(1, 8), char(random.bounded(256))))
+                + ' ';
         const SimResponse response = model.respond(line.trimmed());
-        QVERIFY2(response.dropped || valid.match(QString::fromLatin1(response.reply)).hasMatch(), response.reply.constData());
+        QVERIFY2(response.dropped || valid.match(QString::fromLatin1(response.reply)).hasMatch(),
+                 response.reply.constData());
         QVERIFY(response.reply.size() < 200);
         model.advanceClock(random.bounded(300));
         model.nextFrame();
@@ -270,13 +292,19 @@ void TestSimModel::dataOutput()
     // Only the outputs switched on; the tool format by the format switch, where the backend knows both.
     // Each step changes the state the next one starts from; a mismatch names its step.
     SimModel model;
-    const struct { QByteArray command; QByteArrayList types; } steps[] = {
-        {"tracking start", {}}, {"set output active chmon 6dmtr yes", {"fr", "ts", "6dmtr"}},
+    const struct
+    {
+        QByteArray command;
+        QByteArrayList types;
+    } steps[] = {
+        {"tracking start", {}},
+        {"set output active chmon 6dmtr yes", {"fr", "ts", "6dmtr"}},
         {"set output active chmon 6dmt yes", {"fr", "ts", "6dmt", "6dmtr"}},
         {"set measurementtool output_6dmt no", {"fr", "ts", "6dmtr"}},
         {"set output active chmon 6dmt2 yes", {"fr", "ts", "6dmt2", "6dmtr"}},
         {"set output active chmon 6dmtr no", {"fr", "ts", "6dmt2"}},
-        {"simulate backend_version 1 12 0", {"fr", "ts", "6dmt"}}, {"tracking stop", {}},
+        {"simulate backend_version 1 12 0", {"fr", "ts", "6dmt"}},
+        {"tracking stop", {}},
     };
     for (const auto &step : steps) {
         PLAY({step.command});
@@ -286,8 +314,8 @@ void TestSimModel::dataOutput()
     // Every line is accepted by the module's parser with the counts it gives, in both formats, with tools
     // and references lost and back.
     PLAY({"simulate reset", "simulate clock manual", "set measurementtool number_of_tools 4",
-          "simulate button_count 16", "set output active chmon 6dmt yes",
-          "set output active chmon 6dmt2 yes", "set output active chmon 6dmtr yes", "tracking start"});
+          "simulate button_count 16", "set output active chmon 6dmt yes", "set output active chmon 6dmt2 yes",
+          "set output active chmon 6dmtr yes", "tracking start"});
     OrvelParser parser;
     for (int frame = 0; frame < 400; ++frame) {
         PLAY({frame % 2 ? "set measurementtool output_6dmt no" : "set measurementtool output_6dmt yes"});

@@ -27,7 +27,8 @@ struct Client
     }
     QByteArray reply() // the next reply line, or "<none>" when none came in time
     {
-        (void)QTest::qWaitFor([this]() { return socket.canReadLine() || socket.state() == QAbstractSocket::UnconnectedState; }, Timeout);
+        (void)QTest::qWaitFor(
+            [this]() { return socket.canReadLine() || socket.state() == QAbstractSocket::UnconnectedState; }, Timeout);
         return socket.canReadLine() ? socket.readLine().trimmed() : QByteArray("<none>");
     }
     QTcpSocket socket;
@@ -95,7 +96,8 @@ private slots:
         QCOMPARE(clients.back()->ask("orvel2 set output active chmon 6dmt yes"), Ok);
         QCOMPARE(clients.back()->ask("orvel2 tracking start"), Ok);
         QTRY_VERIFY_WITH_TIMEOUT(datagrams.size() >= 6, Timeout);
-        QVERIFY(datagrams[0].startsWith("fr ") && datagrams[1].startsWith("ts ") && datagrams[2].startsWith("6dmt 2 ["));
+        QVERIFY(datagrams[0].startsWith("fr ") && datagrams[1].startsWith("ts ")
+                && datagrams[2].startsWith("6dmt 2 ["));
         QVERIFY(!datagrams.join().contains('\n'));
         QCOMPARE(clients.back()->ask("orvel2 tracking stop"), Ok);
     }

@@ -100,11 +100,13 @@ void TestSimServerOptions::values_data()
     QTest::addColumn<QString>("dataTo"); // empty: none
     QTest::addColumn<int>("idleSeconds");
     QTest::addColumn<QByteArray>("backendVersion");
-    QTest::newRow("defaults") << QStringList() << "127.0.0.1:5025" << "" << 600 << QByteArray("1 14 0");
+    QTest::newRow("defaults") << QStringList() << "127.0.0.1:5025"
+                              << "" << 600 << QByteArray("1 14 0");
     QTest::newRow("names and versions as the front-end writes them")
-        << QStringList{"--listen", "localhost:5432", "--data-to", "[::1]:5461", "--idle-timeout", "0",
-                       "--backend-version", "1.13.-1"}
-        << "127.0.0.1:5432" << "::1:5461" << 0 << QByteArray("1 13 -1");
+        << QStringList{"--listen", "localhost:5432",    "--data-to", "[::1]:5461", "--idle-timeout",
+                       "0",        "--backend-version", "1.13.-1"}
+        << "127.0.0.1:5432"
+        << "::1:5461" << 0 << QByteArray("1 13 -1");
 }
 
 void TestSimServerOptions::values()
@@ -150,8 +152,8 @@ void TestSimServerOptions::wrongValues_data()
     QTest::newRow("product name beyond Latin-1") << QStringList{"--product-name", QStringLiteral("BRIXEL \u2162")}
                                                  << QStringLiteral("--product-name wants text (up to 64 characters), "
                                                                    "not \"BRIXEL \u2162\"");
-    QTest::newRow("a repeated option's later value") << QStringList{"--cal-steps", "2", "--cal-steps", "3"}
-                                                     << "--cal-steps wants n (1 to 2), not \"3\"";
+    QTest::newRow("a repeated option's later value")
+        << QStringList{"--cal-steps", "2", "--cal-steps", "3"} << "--cal-steps wants n (1 to 2), not \"3\"";
 }
 
 void TestSimServerOptions::wrongValues()

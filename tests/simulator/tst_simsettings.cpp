@@ -99,8 +99,9 @@ void TestSimSettings::everySetting()
 
     // In the server's help with its value's form, what it changes and its default, and read from its command line.
     QVERIFY(!setting->defaultText().isEmpty());
-    const QString help = QStringLiteral("--%1 <%2> %3").arg(option, SimSettingTable::optionValueName(*setting),
-                                                            SimSettingTable::optionHelp(*setting));
+    const QString help
+        = QStringLiteral("--%1 <%2> %3")
+              .arg(option, SimSettingTable::optionValueName(*setting), SimSettingTable::optionHelp(*setting));
     QVERIFY2(serverHelp().contains(help.simplified()), qPrintable(help));
     QVERIFY2(help.contains(" (default ") || help.contains("; default "), qPrintable(help));
     QCommandLineParser parser;
@@ -135,12 +136,14 @@ void TestSimSettings::serverOptions()
     QCommandLineParser parser;
     SimSettingTable::addOptions(&parser);
     QVERIFY(parser.parse({"orvel-controller-sim", "--backend-version", "01.12.0", "--locked", "yes", "--clock-advance",
-                          "5", "--clock", "manual", "--cal-steps", "2", "--fail-param", "status active",
-                          "--fail-param", "status err"}));
+                          "5", "--clock", "manual", "--cal-steps", "2", "--fail-param", "status active", "--fail-param",
+                          "status err"}));
     SimModel model;
     QString error;
     QVERIFY2(SimSettingTable::applyOptions(parser, &model, &error), qPrintable(error));
-    const auto answer = [&model](const QByteArray &query) { return model.respond("orvel2 get " + query).reply; };
+    const auto answer = [&model](const QByteArray &query) {
+        return model.respond("orvel2 get " + query).reply;
+    };
     QCOMPARE(answer("system backend_version"), QByteArray("orvel2 set system backend_version 1 12 0"));
     QCOMPARE(answer("config is_changeable"), QByteArray("orvel2 set config is_changeable no"));
     QCOMPARE(answer("cal number_of_steps measurementtool"),
@@ -189,12 +192,17 @@ void TestSimSettings::defaults()
 {
     SimModel fresh;
     for (const SimSetting *setting : settingsWithADefault())
-        QVERIFY2(fresh.simulate(setting->name(), setting->defaultText()) == int(SimError::None), setting->name().constData());
-    const auto answer = [&fresh](const QByteArray &query) { return fresh.respond("orvel2 get " + query).reply; };
+        QVERIFY2(fresh.simulate(setting->name(), setting->defaultText()) == int(SimError::None),
+                 setting->name().constData());
+    const auto answer = [&fresh](const QByteArray &query) {
+        return fresh.respond("orvel2 get " + query).reply;
+    };
     QCOMPARE(answer("system product_name"), QByteArray("orvel2 set system product_name BRIXEL 3"));
     QCOMPARE(answer("system backend_version"), QByteArray("orvel2 set system backend_version 1 14 0"));
-    QCOMPARE(answer("cal step_pause measurementtool s01"), QByteArray("orvel2 set cal step_pause measurementtool s01 no 0"));
-    QCOMPARE(answer("measurementtool max_number_of_tools"), QByteArray("orvel2 set measurementtool max_number_of_tools 4"));
+    QCOMPARE(answer("cal step_pause measurementtool s01"),
+             QByteArray("orvel2 set cal step_pause measurementtool s01 no 0"));
+    QCOMPARE(answer("measurementtool max_number_of_tools"),
+             QByteArray("orvel2 set measurementtool max_number_of_tools 4"));
 }
 
 QTEST_GUILESS_MAIN(TestSimSettings)

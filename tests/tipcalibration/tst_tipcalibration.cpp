@@ -63,13 +63,13 @@ void TestTipCalibration::dialog_data()
 {
     QTest::addColumn<int>("minor");
     QTest::addColumn<QStringList>("script");
-    QTest::addColumn<QString>("error"); // shown on opening; empty: hidden
+    QTest::addColumn<QString>("error");  // shown on opening; empty: hidden
     QTest::addColumn<QString>("button"); // pressed then
     QTest::addColumn<QString>("resultButton");
     QTest::addColumn<QString>("expected"); // the transcript from opening on
     // Opened and left with Exit.
-    const auto row = [](const char *name, int minor, const QStringList &script, const char *error,
-                        const char *expected) {
+    const auto row
+        = [](const char *name, int minor, const QStringList &script, const char *error, const char *expected) {
         QTest::newRow(name) << minor << script
                             << (*error ? QStringLiteral("<b><font color=red>%1</font></b>").arg(QLatin1String(error))
                                        : QString())
@@ -96,7 +96,8 @@ void TestTipCalibration::dialog_data()
         "log: Error: Unable to get number of mea tools; tracking start");
     row("third of three calibrated", 14,
         {"measurementtool number_of_tools=3", "body calibrated measurementtool b01=no",
-         "body calibrated measurementtool b02=yes ", "body calibrated measurementtool b03=yes"}, "", "tracking start");
+         "body calibrated measurementtool b02=yes ", "body calibrated measurementtool b03=yes"},
+        "", "tracking start");
     // The search runs up to the controller's count, past two digits, and ends at the first
     // calibrated tool: had it gone on, the failing query after it would show.
     QStringList tool105{"measurementtool number_of_tools=120", "body calibrated measurementtool b105=yes",
@@ -134,22 +135,27 @@ void TestTipCalibration::dialog_data()
     press("Exit, status query failed", {"status active=none|!"}, "pushButton_exit", "");
     press("accepted", running, "pushButton_calibrate", done + "M2|MR3|0.12; " + accept + "closed 0; tracking start",
           "pushButton_accept");
-    press("no reference, cancelled",
-          running + QStringList{"measurementtool reference_of_tool b02=none",
-                                "measurementtool calibration_tip_residual=1.5"},
-          "pushButton_calibrate", done + "M2||1.50; closed -1; tracking start", "pushButton_cancel");
+    press(
+        "no reference, cancelled",
+        running
+            + QStringList{"measurementtool reference_of_tool b02=none", "measurementtool calibration_tip_residual=1.5"},
+        "pushButton_calibrate", done + "M2||1.50; closed -1; tracking start", "pushButton_cancel");
     press("queries failed",
-          running + QStringList{"measurementtool calibration_body_id=!b02",
-                                "measurementtool calibration_tip_residual=!"},
+          running
+              + QStringList{"measurementtool calibration_body_id=!b02", "measurementtool calibration_tip_residual=!"},
           "pushButton_calibrate",
-          done + "log: Error: Unable to get tool id; log: Error: Unable to get tool tip residual; ||0.00; closed -1; "
-                 "tracking start", "pushButton_cancel");
+          done
+              + "log: Error: Unable to get tool id; log: Error: Unable to get tool tip residual; ||0.00; closed -1; "
+                "tracking start",
+          "pushButton_cancel");
     press("reference failed, acceptance refused",
-          running + QStringList{"measurementtool reference_of_tool b02=!b03",
-                                "orvel2 measurementtool accept_new_calibration=orvel2 error"},
+          running
+              + QStringList{"measurementtool reference_of_tool b02=!b03",
+                            "orvel2 measurementtool accept_new_calibration=orvel2 error"},
           "pushButton_calibrate",
           done + "log: Error: Unable to get reference body id; M2||0.12; " + accept
-              + "log: Error: Unable to accept calibration; closed -1; tracking start", "pushButton_accept");
+              + "log: Error: Unable to accept calibration; closed -1; tracking start",
+          "pushButton_accept");
     press("acceptance failed with its reply",
           running + QStringList{"orvel2 measurementtool accept_new_calibration=!orvel2 ok"}, "pushButton_calibrate",
           done + "M2|MR3|0.12; " + accept + "log: Error: Unable to accept calibration; closed -1; tracking start",
@@ -157,8 +163,9 @@ void TestTipCalibration::dialog_data()
     // A controller error ends the run; tracking is started again all the same.
     press("controller error", {"status active=none|6d|cal|err", "orvel2 get status err=err \"Tip moved\""},
           "pushButton_calibrate",
-          run.left(run.indexOf(QLatin1String("remaining"))) + "get status err; box Calibration Error: Tip moved; "
-              "remaining time: 15 seconds; log: Measurement Tool calibration aborted; tracking start");
+          run.left(run.indexOf(QLatin1String("remaining")))
+              + "get status err; box Calibration Error: Tip moved; "
+                "remaining time: 15 seconds; log: Measurement Tool calibration aborted; tracking start");
     press("controller stops answering, cancelled", {"status active=none|6d|cal|!"}, "pushButton_calibrate",
           run + "cal measurementtool stop; log: Measurement Tool calibration aborted; tracking start");
     press("not available at the click", {"cal available measurementtool=yes|no"}, "pushButton_calibrate",
@@ -183,13 +190,17 @@ void TestTipCalibration::dialog()
     MenuEntry *entry = host->module()->menuEntries().at(1);
     // A check that fails inside a dialog leaves it open: this closes it, so the test ends.
     QTimer::singleShot(Patience, entry->widget, [] { ModalDriver::closeAllModal(); });
-    ModalDriver driver("MtCalibrationDlg", [&](QWidget *dialog) {
+    ModalDriver driver(
+        "MtCalibrationDlg",
+        [&](QWidget *dialog) {
         QLabel *label = child<QLabel>(dialog, QStringLiteral("label_error"));
         QCOMPARE(label->isVisible() ? label->text() : QString(), error);
         QCOMPARE(child(dialog, QStringLiteral("pushButton_calibrate"))->isEnabled(), error.isEmpty() && !locked);
         QCOMPARE(dialog->windowIcon().pixmap(48).toImage(),
                  (locked ? QIcon(QStringLiteral(":/lock.png")) : mainWindow.windowIcon()).pixmap(48).toImage());
-        ModalDriver progress("CalibrationProgressDlg", [&](QWidget *w) {
+        ModalDriver progress(
+            "CalibrationProgressDlg",
+            [&](QWidget *w) {
             const int polls = fake->calls.count(StatusPoll);
             QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible() || fake->calls.count(StatusPoll) >= polls + 3, Patience);
             fake->calls << "* " + child<QLabel>(w, QStringLiteral("label_remaining_time"))->text();
@@ -197,31 +208,42 @@ void TestTipCalibration::dialog()
                 fake->answer("status active", "none"); // answering again after the stop
                 child(w, QStringLiteral("pb_cancel"))->click();
             }
-        }, Patience);
-        ModalDriver result("MtResultDlg", [&](QWidget *w) {
+            },
+            Patience);
+        ModalDriver result(
+            "MtResultDlg",
+            [&](QWidget *w) {
             QTableWidget *table = child<QTableWidget>(w, QStringLiteral("tableWidget"));
-            fake->calls << QStringLiteral("* %1|%2|%3").arg(table->item(0, 0)->text(), table->item(0, 1)->text(),
-                                                           table->item(0, 2)->text());
+            fake->calls << QStringLiteral("* %1|%2|%3")
+                               .arg(table->item(0, 0)->text(), table->item(0, 1)->text(), table->item(0, 2)->text());
             connect(static_cast<QDialog *>(w), &QDialog::finished,
                     [&](int code) { fake->calls << QStringLiteral("* closed %1").arg(code); });
             child(w, resultButton)->click();
-        }, Patience);
-        ModalDriver help("MtHelpDlg", [&](QWidget *w) {
+            },
+            Patience);
+        ModalDriver help(
+            "MtHelpDlg",
+            [&](QWidget *w) {
             connect(static_cast<QDialog *>(w), &QDialog::finished,
                     [&](int code) { fake->calls << QStringLiteral("* help closed %1").arg(code); });
             child(w, QStringLiteral("pushButton_exit"))->click();
-        }, Patience);
-        ModalDriver box("QMessageBox", [&](QWidget *w) {
+            },
+            Patience);
+        ModalDriver box(
+            "QMessageBox",
+            [&](QWidget *w) {
             fake->calls << QStringLiteral("* box %1: %2").arg(w->windowTitle(), static_cast<QMessageBox *>(w)->text());
             static_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
-        }, Patience);
+            },
+            Patience);
         if (button == QLatin1String("Escape"))
             QTest::keyClick(dialog, Qt::Key_Escape);
         else
             child(dialog, button)->click();
         if (dialog->isVisible())
             child(dialog, QStringLiteral("pushButton_exit"))->click();
-    }, Patience);
+        },
+        Patience);
     entry->action->trigger();
     QVERIFY(driver.acted());
     QCOMPARE(transcript(fake->calls), expected);

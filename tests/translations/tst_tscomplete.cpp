@@ -48,8 +48,14 @@ QStringList untranslated(const QList<Entry> &entries)
     return missing;
 }
 
-QStringList listOf(const char *list) { return QString::fromUtf8(list).split(QLatin1Char(','), Qt::SkipEmptyParts); }
-QString committed(const QString &catalogue) { return QStringLiteral(MT_TRANSLATIONS_DIR "/") + catalogue + ".ts"; }
+QStringList listOf(const char *list)
+{
+    return QString::fromUtf8(list).split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+QString committed(const QString &catalogue)
+{
+    return QStringLiteral(MT_TRANSLATIONS_DIR "/") + catalogue + ".ts";
+}
 
 // Runs lupdate as the update target does, on a copy: the committed catalogue is never touched.
 QList<Entry> updatedCopy(const QString &catalogue, const QStringList &sources, QString *error)
@@ -125,8 +131,9 @@ void TestTsComplete::everyTextTranslated()
     if (newText) {
         QFile source(extra.filePath(QStringLiteral("newtext.cpp")));
         QVERIFY(source.open(QIODevice::WriteOnly));
-        source.write("#include <QCoreApplication>\n"
-                     "QString f() { return QCoreApplication::translate(\"MtSettingsDlg\", \"A text nobody translated\"); }\n");
+        source.write(
+            "#include <QCoreApplication>\n"
+            "QString f() { return QCoreApplication::translate(\"MtSettingsDlg\", \"A text nobody translated\"); }\n");
         source.close();
         sources << extra.path();
         expected << QStringLiteral("MtSettingsDlg: \"A text nobody translated\"");
@@ -156,7 +163,8 @@ void TestTsComplete::translationsFitTheirUse()
         for (const Entry &e : entries) {
             const QString where = QStringLiteral("%1: \"%2\"").arg(e.context, e.source.left(60));
             if (form(e.source) != form(e.translation))
-                wrong << QStringLiteral("%1 has %2, its translation %3").arg(where, form(e.source), form(e.translation));
+                wrong
+                    << QStringLiteral("%1 has %2, its translation %3").arg(where, form(e.source), form(e.translation));
             if (catalogue.startsWith(QLatin1String("measurementtool"))
                 && QString::fromLatin1(e.translation.toLatin1()) != e.translation)
                 wrong << where + QStringLiteral(" is not Latin-1 in translation");
