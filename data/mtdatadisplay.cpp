@@ -233,7 +233,6 @@ int MtDataDisplay::handleDataLine(const char *, const char *line)
 // The start runs outside the host's call, on our own thread.
 int MtDataDisplay::measurementStarted()
 {
-    bStartPending = true;
     runOnOwnThread([this] { QTimer::singleShot(1, this, &MtDataDisplay::set_mea_started_deferred); });
     return 0;
 }
@@ -243,7 +242,6 @@ int MtDataDisplay::measurementStarted()
 // host's events during one of its queries brought us here) sees the stop.
 int MtDataDisplay::measurementStopped()
 {
-    bStartPending = false;
     runOnOwnThread([this] {
         ++stopCount;
         timerUpdate.stop();
@@ -317,9 +315,6 @@ void MtDataDisplay::onUpdateDataDisplay()
 
 void MtDataDisplay::set_mea_started_deferred()
 {
-    // Stopped again before we ran: stay idle.
-    if (!bStartPending.exchange(false))
-        return;
     if (!bAvailable)
         bAvailable = isAvailable();
     checkOutputFormat();

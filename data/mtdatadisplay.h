@@ -5,7 +5,6 @@
 #include <QMutex>
 #include <QTimer>
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -99,8 +98,6 @@ private:
     // Stops so far, and at the start of the running refresh (our thread only).
     unsigned int stopCount = 0;
     unsigned int stopCountAtRefresh = 0;
-    // A stop cancels a start that has not run yet.
-    std::atomic<bool> bStartPending{false};
 };
 
 #endif // MTDATADISPLAY_H
