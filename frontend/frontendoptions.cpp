@@ -4,7 +4,7 @@
 #include "frontend/connectionwatch.h"
 #include "frontend/datawatch.h"
 #include "frontend/moduleloader.h"
-#include "frontend/optionvalue.h"
+#include "simulator/optionvalue.h"
 #include "frontend/uilanguage.h"
 #include "simulator/simsettingtable.h"
 

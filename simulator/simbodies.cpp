@@ -11,6 +11,33 @@ using P = SimParameterTable;
 
 const int MaxDeviceWord = 16;
 
+// A tool's decimal values, read with three decimals and set within their range.
+struct DecimalValue
+{
+    P::Param param;
+    double SimBody::*field;
+    double low;
+    double high;
+};
+
+const DecimalValue DecimalValues[] = {
+    {P::MtTipRadius, &SimBody::tipRadius, 0.0, 20.0},
+    {P::MtMeasurementDuration, &SimBody::measurementDuration, 0.2, 10.0},
+    {P::MtMeasurementTipTolerance, &SimBody::measurementTipTolerance, 0.1, 5.0},
+    {P::MtMeasurementStartAngle, &SimBody::measurementStartAngle, 10.0, 120.0},
+    {P::MtMeasurementStartLeadTime, &SimBody::measurementStartLeadTime, 0.1, 1.0},
+};
+
+// Null for a parameter that is no decimal value.
+const DecimalValue *decimalValue(P::Param param)
+{
+    for (const DecimalValue &value : DecimalValues) {
+        if (value.param == param)
+            return &value;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 SimBodies::SimBodies()
@@ -98,6 +125,10 @@ int SimBodies::getToolValue(const SimParameterTable::Match &m, QByteArray *value
     if (m.item < 1 || m.item > toolsInUse)
         return SimError::NoSuchItem;
     const SimBody &tool = tools.at(m.item - 1);
+    if (const DecimalValue *decimal = decimalValue(m.param)) {
+        *value = SimValue::fixed(tool.*decimal->field, 3);
+        return SimError::None;
+    }
     switch (m.param) {
     case P::MtReferenceOfTool:
         *value = tool.reference < 0 ? QByteArray("none") : SimValue::item('b', tool.reference + 1);
@@ -107,14 +138,9 @@ int SimBodies::getToolValue(const SimParameterTable::Match &m, QByteArray *value
             ? QByteArray("none")
             : "kinwave " + tool.deviceVendor + ' ' + tool.deviceModel + ' ' + tool.deviceSerial;
         break;
-    case P::MtTipRadius: *value = SimValue::fixed(tool.tipRadius, 3); break;
     case P::MtTipCalibrated: *value = SimValue::yesNo(tool.tipCalibrated); break;
     case P::BodyCalibratedTool: *value = SimValue::yesNo(tool.bodyCalibrated); break;
-    case P::MtMeasurementDuration: *value = SimValue::fixed(tool.measurementDuration, 3); break;
-    case P::MtMeasurementTipTolerance: *value = SimValue::fixed(tool.measurementTipTolerance, 3); break;
     case P::MtMeasurementStartSimulation: *value = SimValue::yesNo(tool.measurementStartSimulation); break;
-    case P::MtMeasurementStartAngle: *value = SimValue::fixed(tool.measurementStartAngle, 3); break;
-    case P::MtMeasurementStartLeadTime: *value = SimValue::fixed(tool.measurementStartLeadTime, 3); break;
     default: return SimError::UnknownParameter;
     }
     return SimError::None;
@@ -196,38 +222,11 @@ int SimBodies::setToolValue(SimBody &tool, const SimParameterTable::Match &m, co
     double real = 0.0;
     if (!SimValue::toDouble(text, &real))
         return SimError::BadValue;
-    double *target = nullptr;
-    double low = 0.0, high = 0.0;
-    switch (m.param) {
-    case P::MtTipRadius:
-        target = &tool.tipRadius;
-        low = 0.0;
-        high = 20.0;
-        break;
-    case P::MtMeasurementDuration:
-        target = &tool.measurementDuration;
-        low = 0.2;
-        high = 10.0;
-        break;
-    case P::MtMeasurementTipTolerance:
-        target = &tool.measurementTipTolerance;
-        low = 0.1;
-        high = 5.0;
-        break;
-    case P::MtMeasurementStartAngle:
-        target = &tool.measurementStartAngle;
-        low = 10.0;
-        high = 120.0;
-        break;
-    case P::MtMeasurementStartLeadTime:
-        target = &tool.measurementStartLeadTime;
-        low = 0.1;
-        high = 1.0;
-        break;
-    default: return SimError::ReadOnly;
-    }
-    if (!SimValue::inRange(real, low, high))
+    const DecimalValue *decimal = decimalValue(m.param);
+    if (!decimal)
+        return SimError::ReadOnly;
+    if (!SimValue::inRange(real, decimal->low, decimal->high))
         return SimError::BadValue;
-    *target = real;
+    tool.*decimal->field = real;
     return SimError::None;
 }

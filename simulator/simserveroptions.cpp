@@ -1,79 +1,12 @@
 #include "simulator/simserveroptions.h"
 
+#include "simulator/optionvalue.h"
 #include "simulator/simsettingtable.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHostInfo>
-
-namespace {
-
-const int MaxHostName = 253;
-
-// Digits only: no sign, no blanks, no base prefix.
-bool readNumber(const QString &text, int least, int most, int *number)
-{
-    if (text.isEmpty() || text.size() > 9)
-        return false;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    const int value = text.toInt();
-    if (value < least || value > most)
-        return false;
-    *number = value;
-    return true;
-}
-
-bool isHostName(const QString &text)
-{
-    if (text.isEmpty() || text.size() > MaxHostName)
-        return false;
-    for (const QChar c : text) {
-        const char latin = c.toLatin1(); // 0 beyond Latin-1
-        const bool ok = (latin >= 'a' && latin <= 'z') || (latin >= 'A' && latin <= 'Z')
-            || (latin >= '0' && latin <= '9') || latin == '-' || latin == '.' || latin == '_';
-        if (!ok)
-            return false;
-    }
-    return true;
-}
-
-bool isIpv6Address(const QString &text)
-{
-    QHostAddress address;
-    return address.setAddress(text) && address.protocol() == QAbstractSocket::IPv6Protocol;
-}
-
-} // namespace
-
-bool SimServerOptions::splitHostPort(const QString &text, quint16 leastPort, QString *host, quint16 *port)
-{
-    const int colon = text.lastIndexOf(QLatin1Char(':'));
-    if (colon <= 0)
-        return false;
-    QString name = text.left(colon);
-    if (name.startsWith(QLatin1Char('['))) {
-        if (name.size() < 3 || !name.endsWith(QLatin1Char(']')))
-            return false;
-        name = name.mid(1, name.size() - 2);
-        if (!isIpv6Address(name))
-            return false;
-    } else if (name.contains(QLatin1Char(':'))) {
-        if (!isIpv6Address(name))
-            return false;
-    } else if (!isHostName(name)) {
-        return false;
-    }
-    int number = 0;
-    if (!readNumber(text.mid(colon + 1), leastPort, 65535, &number))
-        return false;
-    *host = name;
-    *port = quint16(number);
-    return true;
-}
 
 bool SimServerOptions::resolve(const QString &host, QHostAddress *address)
 {
@@ -99,7 +32,7 @@ bool SimServerOptions::readAddress(const QString &option, const QString &text, q
                                    quint16 *port)
 {
     QString host;
-    if (!splitHostPort(text, leastPort, &host, port)) {
+    if (!OptionValue::hostPort(text, leastPort, &host, port)) {
         errorText = QStringLiteral("--%1 wants host:port, not \"%2\"").arg(option, text);
         return false;
     }
@@ -166,7 +99,7 @@ bool SimServerOptions::parse(const QStringList &arguments, SimModel *model)
         return false;
     if (parser.isSet(dataTo) && !readAddress(dataTo, parser.value(dataTo), 1, &dataAddress, &dataPort))
         return false;
-    if (parser.isSet(idle) && !readNumber(parser.value(idle), 0, MaxIdleSeconds, &idleSeconds)) {
+    if (parser.isSet(idle) && !OptionValue::number(parser.value(idle), 0, MaxIdleSeconds, &idleSeconds)) {
         errorText = QStringLiteral("--%1 wants seconds from 0 to %2, not \"%3\"")
                         .arg(idle)
                         .arg(MaxIdleSeconds)

@@ -24,10 +24,6 @@ public:
     // outputText.
     bool parse(const QStringList &arguments, SimModel *model);
 
-    // "host:port": a host name, an IPv4 address or an IPv6 address in
-    // brackets ("[::1]:5433"; without them the port follows the last
-    // colon), the port from leastPort to 65535. Checks the form only.
-    static bool splitHostPort(const QString &text, quint16 leastPort, QString *host, quint16 *port);
     // The address of a host: its first IPv4 address if it has one (the
     // front-end receives the data lines on IPv4), else its first.
     static bool resolve(const QString &host, QHostAddress *address);

@@ -1,12 +1,12 @@
 #include "simulator/simsettingtable.h"
 
+#include "simulator/optionvalue.h"
 #include "simulator/simerror.h"
 #include "simulator/simmodel.h"
 #include "simulator/simstate.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -68,12 +68,10 @@ bool SimSettingTable::fromOptionText(const SimSetting &setting, const QString &t
         return QString::fromLatin1(*value) == text;
     }
     // The front-end's version syntax; the setting checks the range.
-    static const QRegularExpression pattern(QStringLiteral("^(-?[0-9]{1,9})\\.(-?[0-9]{1,9})\\.(-?[0-9]{1,9})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
+    QString triple;
+    if (!OptionValue::version(text, &triple))
         return false;
-    *value = QByteArray::number(match.captured(1).toInt()) + ' ' + QByteArray::number(match.captured(2).toInt()) + ' '
-        + QByteArray::number(match.captured(3).toInt());
+    *value = triple.toLatin1();
     return true;
 }
 

@@ -2,7 +2,6 @@
 // loopback TCP, the routing of data lines and measurement notifications,
 // the watch over the connection, and the window going on while a command waits.
 #include <cstring>
-#include <functional>
 #include <memory>
 
 #include <QtTest>
@@ -11,37 +10,13 @@
 #include "frontend/controllerlink.h"
 #include "frontend/tcptransport.h"
 #include "host/requester.h"
+#include "recordingrequester.h"
 #include "scriptedcontroller.h"
 
 namespace {
 
 using C = CommandManager;
 constexpr int TestTimeoutMs = 300; // the time-out cases only; all else has the default
-
-// Records what the host tells it, in order.
-struct Recorder : Requester
-{
-    int handleDataLine(const char *type, const char *line) override
-    {
-        events << QStringLiteral("%1: %2").arg(QLatin1String(type), QLatin1String(line));
-        if (onLine)
-            onLine();
-        return 0;
-    }
-    int measurementStarted() override
-    {
-        events << "started";
-        return 0;
-    }
-    int measurementStopped() override
-    {
-        events << "stopped";
-        return 0;
-    }
-
-    QStringList events;
-    std::function<void()> onLine;
-};
 
 } // namespace
 
@@ -259,7 +234,7 @@ void TestCommandManager::timeOutsAndLosses()
 
 void TestCommandManager::silenceAndRecovery()
 {
-    Recorder display;
+    RecordingRequester display;
     manager->addRequester(&display);
     manager->subscribeOutput("6dmt", &display);
     manager->setSilencePeriod(200);
@@ -380,7 +355,7 @@ void TestCommandManager::connectsInBackground()
 void TestCommandManager::notificationsRoutingAndPainting()
 {
     // Tracking started and stopped by a command passing through: every requester hears of it.
-    Recorder display, frames;
+    RecordingRequester display, frames;
     QCOMPARE(manager->addRequester(&display), 0);
     QCOMPARE(manager->addRequester(&frames), 0);
     script->on("orvel2 tracking start", "orvel2 ok");

@@ -11,31 +11,9 @@
 #include "frontend/datarouter.h"
 #include "frontend/tcptransport.h"
 #include "host/requester.h"
+#include "recordingrequester.h"
 
 namespace {
-
-// Records what the host hands it.
-struct Recorder : Requester
-{
-    int handleDataLine(const char *, const char *line) override
-    {
-        lines << QByteArray(line);
-        return 0;
-    }
-    int measurementStarted() override
-    {
-        events << "started";
-        return 0;
-    }
-    int measurementStopped() override
-    {
-        events << "stopped";
-        return 0;
-    }
-
-    QByteArrayList lines;
-    QStringList events;
-};
 
 // "3d <n>" and n marker groups of 12 bytes: 1,000 markers make 12,007 bytes.
 QByteArray markerLine(int markers)
@@ -80,7 +58,7 @@ void TestDataDelivery::fromDatagramToRequester()
     QVERIFY2(transport->listenForData(0, &error), qPrintable(error));
     const quint16 port = transport->dataPort();
     CommandManager manager(std::move(transport));
-    Recorder requester;
+    RecordingRequester requester;
     QCOMPARE(manager.addRequester(&requester), 0);
     QCOMPARE(manager.subscribeOutput("3d", &requester), 0);
 
@@ -95,7 +73,7 @@ void TestDataDelivery::fromDatagramToRequester()
 void TestDataDelivery::longestLine()
 {
     DataRouter router;
-    Recorder requester;
+    RecordingRequester requester;
     router.subscribe("3d", &requester);
     QCOMPARE(DataRouter::MaxLineLength + 1, 64 * 1024); // with its NUL
     QCOMPARE(router.routeLine(lineOf(DataRouter::MaxLineLength)), 1);
@@ -126,7 +104,7 @@ void TestDataDelivery::heldWithinBounds()
     QFETCH(int, count);
     QFETCH(int, delivered);
     DataRouter router;
-    Recorder requester;
+    RecordingRequester requester;
     router.addRequester(&requester);
     router.subscribe("3d", &requester);
     DataDelivery delivery(&router);
@@ -143,7 +121,7 @@ void TestDataDelivery::heldWithinBounds()
     QCOMPARE(delivery.heldCount(), delivered + 1);
 
     delivery.commandFinished();
-    QTRY_COMPARE(requester.events, QStringList{"stopped"});
+    QTRY_COMPARE(requester.notifications(), QStringList{"stopped"});
     QCOMPARE(requester.lines.size(), delivered);
     QCOMPARE(delivery.heldCount(), 0);
     const QStringList expectedLog = count > delivered

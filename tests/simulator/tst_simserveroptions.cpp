@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "simulator/optionvalue.h"
 #include "simulator/simmodel.h"
 #include "simulator/simserveroptions.h"
 
@@ -86,7 +87,7 @@ void TestSimServerOptions::hostPort()
     QFETCH(int, port);
     QString readHost;
     quint16 readPort = 0;
-    QCOMPARE(SimServerOptions::splitHostPort(text, quint16(leastPort), &readHost, &readPort), !host.isEmpty());
+    QCOMPARE(OptionValue::hostPort(text, leastPort, &readHost, &readPort), !host.isEmpty());
     if (!host.isEmpty()) {
         QCOMPARE(readHost, host);
         QCOMPARE(int(readPort), port);

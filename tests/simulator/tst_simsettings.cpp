@@ -10,6 +10,12 @@
 
 namespace {
 
+// The controller's reply to "orvel2 get <query>".
+QByteArray answer(SimModel &model, const QByteArray &query)
+{
+    return model.respond("orvel2 get " + query).reply;
+}
+
 // A value the setting's shape and range take, and one they do not (empty: none, as for a setting without value).
 QByteArray valueWithin(const SimSetting &setting)
 {
@@ -141,16 +147,13 @@ void TestSimSettings::serverOptions()
     SimModel model;
     QString error;
     QVERIFY2(SimSettingTable::applyOptions(parser, &model, &error), qPrintable(error));
-    const auto answer = [&model](const QByteArray &query) {
-        return model.respond("orvel2 get " + query).reply;
-    };
-    QCOMPARE(answer("system backend_version"), QByteArray("orvel2 set system backend_version 1 12 0"));
-    QCOMPARE(answer("config is_changeable"), QByteArray("orvel2 set config is_changeable no"));
-    QCOMPARE(answer("cal number_of_steps measurementtool"),
+    QCOMPARE(answer(model, "system backend_version"), QByteArray("orvel2 set system backend_version 1 12 0"));
+    QCOMPARE(answer(model, "config is_changeable"), QByteArray("orvel2 set config is_changeable no"));
+    QCOMPARE(answer(model, "cal number_of_steps measurementtool"),
              QByteArray("orvel2 set cal number_of_steps measurementtool 2"));
     // A repeated option gives each of its values.
-    QCOMPARE(answer("status active"), QByteArray("orvel2 err 6 injected fault"));
-    QCOMPARE(answer("status err"), QByteArray("orvel2 err 6 injected fault"));
+    QCOMPARE(answer(model, "status active"), QByteArray("orvel2 err 6 injected fault"));
+    QCOMPARE(answer(model, "status err"), QByteArray("orvel2 err 6 injected fault"));
 
     // Versions are dotted only, as the front-end writes them.
     QVERIFY(parser.parse({"orvel-controller-sim", "--backend-version", "1 12 0"}));
@@ -194,14 +197,11 @@ void TestSimSettings::defaults()
     for (const SimSetting *setting : settingsWithADefault())
         QVERIFY2(fresh.simulate(setting->name(), setting->defaultText()) == int(SimError::None),
                  setting->name().constData());
-    const auto answer = [&fresh](const QByteArray &query) {
-        return fresh.respond("orvel2 get " + query).reply;
-    };
-    QCOMPARE(answer("system product_name"), QByteArray("orvel2 set system product_name BRIXEL 3"));
-    QCOMPARE(answer("system backend_version"), QByteArray("orvel2 set system backend_version 1 14 0"));
-    QCOMPARE(answer("cal step_pause measurementtool s01"),
+    QCOMPARE(answer(fresh, "system product_name"), QByteArray("orvel2 set system product_name BRIXEL 3"));
+    QCOMPARE(answer(fresh, "system backend_version"), QByteArray("orvel2 set system backend_version 1 14 0"));
+    QCOMPARE(answer(fresh, "cal step_pause measurementtool s01"),
              QByteArray("orvel2 set cal step_pause measurementtool s01 no 0"));
-    QCOMPARE(answer("measurementtool max_number_of_tools"),
+    QCOMPARE(answer(fresh, "measurementtool max_number_of_tools"),
              QByteArray("orvel2 set measurementtool max_number_of_tools 4"));
 }
 

@@ -3,9 +3,9 @@
 
 #include <QString>
 
-// The forms of the command line's values, shared in their grammar with the
-// simulated controller's server: numbers in plain digits, "host:port" and
-// dotted versions.
+// The forms of a command line's values, one grammar for the front-end and
+// the simulated controller's server: numbers in plain digits, "host:port"
+// and dotted versions.
 class OptionValue
 {
 public:
@@ -14,9 +14,10 @@ public:
     // "host:port": a host name, an IPv4 address or an IPv6 address in
     // brackets ("[::1]:5000"; without them the port follows the last colon),
     // the port from leastPort to 65535. The host comes without brackets.
+    // Checks the form only.
     static bool hostPort(const QString &text, int leastPort, QString *host, quint16 *port);
     // "2.9.4" as "2 9 4": three decimal numbers of up to nine digits, each
-    // with an optional minus; the controller checks the range.
+    // with an optional minus; the reader of the value checks the range.
     static bool version(const QString &text, QString *triple);
 };
 

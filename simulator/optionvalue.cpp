@@ -1,4 +1,4 @@
-#include "frontend/optionvalue.h"
+#include "simulator/optionvalue.h"
 
 #include <QHostAddress>
 #include <QRegularExpression>
@@ -7,7 +7,7 @@ namespace {
 
 bool isHostName(const QString &text)
 {
-    static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9._-]{1,253}$"));
+    static const QRegularExpression name(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9._-]{1,253}")));
     return name.match(text).hasMatch();
 }
 
@@ -21,7 +21,7 @@ bool isIpv6Address(const QString &text)
 
 bool OptionValue::number(const QString &text, int least, int most, int *value)
 {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,9}")));
     if (!digits.match(text).hasMatch())
         return false;
     const int read = text.toInt();
