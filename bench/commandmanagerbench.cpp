@@ -5,7 +5,7 @@
 // (the waiting is the point).
 
 #include <memory>
-#include <benchmark/benchmark.h>
+#include "bench/benchmarkmain.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -96,35 +96,26 @@ void runTcp(benchmark::State &state)
     query(state, manager, int(state.range(0)));
 }
 
-} // namespace
-
 // The argument is the number of queries per iteration: the median of the
 // first is the round-trip, of the second the time to answer 1,000 queries.
-BENCHMARK(runEmbedded)
-    ->Name("GetParameter/Embedded")
-    ->Arg(1)
-    ->Arg(Queries)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(Repetitions)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
-BENCHMARK(runTcp)
-    ->Name("GetParameter/LoopbackTcp")
-    ->Arg(1)
-    ->Arg(Queries)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(Repetitions)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
+void roundTrips(benchmark::internal::Benchmark *runs)
+{
+    runs->Arg(1)
+        ->Arg(Queries)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(Repetitions)
+        ->ReportAggregatesOnly(true)
+        ->UseRealTime();
+}
+
+} // namespace
+
+BENCHMARK(runEmbedded)->Name("GetParameter/Embedded")->Apply(roundTrips);
+BENCHMARK(runTcp)->Name("GetParameter/LoopbackTcp")->Apply(roundTrips);
 
 int main(int argc, char **argv)
 {
     // Sockets and the simulator's timers want an application object.
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -4,7 +4,7 @@
 
 #include "data/orvelparser.h"
 
-#include <benchmark/benchmark.h>
+#include "bench/benchmarkmain.h"
 
 #include <cmath>
 #include <cstdio>
@@ -164,10 +164,5 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark(("sscanf/" + name).c_str(), run, Reader::Scanf, line.second);
         benchmark::RegisterBenchmark(("memcpy/" + name).c_str(), run, Reader::Memcpy, line.second);
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

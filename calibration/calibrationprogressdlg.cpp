@@ -395,11 +395,8 @@ void CalibrationProgressDlg::updateSinglePhase()
             showStepDescription(iCurrentStep);
             runStepCountdown();
         }
-    } else if (status.is(ReplyWord::None)) {
-        timerStatus.stop();
-        accept();
-    } else if (status.is(ReplyWord::Err)) {
-        failCalibration();
+    } else {
+        finishOnEndStatus(status);
     }
 }
 
@@ -434,7 +431,16 @@ void CalibrationProgressDlg::updateTwoPhase()
         }
         bCalculating = false;
         timerStatus.start();
-    } else if (status.is(ReplyWord::None)) {
+    } else {
+        finishOnEndStatus(status);
+    }
+}
+
+// No status: the calibration is done; an error: it failed. Any other status
+// leaves it running.
+void CalibrationProgressDlg::finishOnEndStatus(ReplyBuffer &status)
+{
+    if (status.is(ReplyWord::None)) {
         timerStatus.stop();
         accept();
     } else if (status.is(ReplyWord::Err)) {

@@ -11,6 +11,7 @@
 
 class CountdownDlg;
 class IOManager;
+class ReplyBuffer;
 struct BackendVersions;
 
 // Runs one controller calibration, named by its type keyword, from start to
@@ -62,6 +63,7 @@ private:
     void updateRemainingTime();
     void updateSinglePhase();
     void updateTwoPhase();
+    void finishOnEndStatus(ReplyBuffer &status);
     void failCalibration();
 
     IOManager *pCommandManager;

@@ -169,6 +169,16 @@ void showPose(QTableWidget *table, int row, int firstColumn, const double (&pos)
         setNumber(table, row, firstColumn + i, values[i]);
 }
 
+// The id cell says whether the record is tracked; only a tracked one shows its pose.
+template <typename Record>
+void showTracking(QTableWidget *table, int row, int idColumn, int posColumn, const Record &record)
+{
+    const bool tracked = record.quality != NotTracked;
+    setState(table, row, idColumn, tracked ? CellState::Tracked : CellState::NotTracked);
+    if (tracked)
+        showPose(table, row, posColumn, record.pos, record.rot);
+}
+
 } // namespace
 
 MtDataDisplay::MtDataDisplay(IOManager *commandManager, QWidget *parent, BackendVersions *backendVersions)
@@ -377,19 +387,24 @@ void MtDataDisplay::setupRefTable()
     setupTable(ui->tableWidget6dmtref, RefTableColumns, RefPosColumn);
 }
 
+// The table's rows, rebuilt when the count of records changed; 0 when
+// there is nothing to draw: no records, or a stop came.
+int MtDataDisplay::rowsToDraw(QTableWidget *table, int count, bool (MtDataDisplay::*rebuildRows)(int))
+{
+    if (stoppedDuringRefresh())
+        return 0;
+    if (count != table->rowCount() && !(this->*rebuildRows)(count))
+        return 0;
+    return count;
+}
+
 // The queries of a rebuild may run the host's events, and with them more
 // lines or a stop: the records are read after the last query, and nothing is
 // drawn once a stop came.
 void MtDataDisplay::updateToolTable()
 {
-    if (stoppedDuringRefresh())
-        return;
     QTableWidget *table = ui->tableWidget6dmt;
-    const int count = pParser ? pParser->toolCount() : 0;
-    if (count != table->rowCount() && !rebuildToolRows(count))
-        return;
-    if (count == 0)
-        return;
+    const int count = rowsToDraw(table, pParser ? pParser->toolCount() : 0, &MtDataDisplay::rebuildToolRows);
 
     for (int r = 0; r < count; ++r) {
         // Rows beyond the controller's maximum have no state to show.
@@ -402,10 +417,7 @@ void MtDataDisplay::updateToolTable()
                 const CellState button = tool->buttons[i] == 1 ? CellState::Pressed : CellState::NotPressed;
                 setState(table, r, FirstButtonColumn + 2 * i, button);
             }
-            const bool tracked = tool->quality != NotTracked;
-            setState(table, r, ToolIdColumn, tracked ? CellState::Tracked : CellState::NotTracked);
-            if (tracked)
-                showPose(table, r, ToolPosColumn, tool->pos, tool->rot);
+            showTracking(table, r, ToolIdColumn, ToolPosColumn, *tool);
         }
         updateRefCellOfTool(r);
     }
@@ -441,14 +453,8 @@ bool MtDataDisplay::rebuildToolRows(int count)
 
 void MtDataDisplay::updateRefTable()
 {
-    if (stoppedDuringRefresh())
-        return;
     QTableWidget *table = ui->tableWidget6dmtref;
-    const int count = pParser ? pParser->toolRefCount() : 0;
-    if (count != table->rowCount() && !rebuildRefRows(count))
-        return;
-    if (count == 0)
-        return;
+    const int count = rowsToDraw(table, pParser ? pParser->toolRefCount() : 0, &MtDataDisplay::rebuildRefRows);
 
     for (int r = 0; r < count; ++r) {
         const BodyRecord *ref = pParser ? pParser->toolRefAt(r) : nullptr;
@@ -456,12 +462,8 @@ void MtDataDisplay::updateRefTable()
             setState(table, r, RefIdColumn, uncalibrated(listRefCalibrated, r));
             continue;
         }
-        if (!ref) // a line during the rebuild had fewer references
-            continue;
-        const bool tracked = ref->quality != NotTracked;
-        setState(table, r, RefIdColumn, tracked ? CellState::Tracked : CellState::NotTracked);
-        if (tracked)
-            showPose(table, r, RefPosColumn, ref->pos, ref->rot);
+        if (ref) // none when a line during the rebuild had fewer references
+            showTracking(table, r, RefIdColumn, RefPosColumn, *ref);
     }
 }
 

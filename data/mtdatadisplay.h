@@ -74,6 +74,7 @@ private:
     void setupRefTable();
     void updateToolTable();
     void updateRefTable();
+    int rowsToDraw(QTableWidget *table, int count, bool (MtDataDisplay::*rebuildRows)(int));
     bool rebuildToolRows(int count);
     bool rebuildRefRows(int count);
     QString refLabelOfTool(int row);

@@ -227,24 +227,13 @@ bool setListCount(std::vector<Record> &list, int32_t &count, int32_t n)
     return true;
 }
 
-// All fields zero, then the id and, for records that have one, the quality.
+// All fields zero, then the id; a record with a quality reads as not tracked.
 template <typename Record>
-void resetRecord(Record &record, int32_t id, double quality)
+void resetRecord(Record &record, int32_t id)
 {
     record = Record{};
     record.id = id;
-    record.quality = quality;
-}
-
-// Records from..size-1 appear as known but not tracked.
-template <typename Record>
-bool growUntracked(std::vector<Record> &list, int32_t from, int32_t size)
-{
-    if (!resizeList(list, size))
-        return false;
-    for (int32_t k = from; k < size; ++k)
-        resetRecord(list[k], k, -1.0);
-    return true;
+    record.quality = -1.0;
 }
 
 void resetRecord(StateBodyRecord &record, int32_t id)
@@ -257,6 +246,39 @@ void resetRecord(SkeletonRecord &record, int32_t id)
 {
     record = SkeletonRecord{};
     record.id = id;
+}
+
+// Records from..to-1 reset, each with its place as its id.
+template <typename Record>
+void resetRecords(std::vector<Record> &list, int32_t from, int32_t to)
+{
+    for (int32_t k = from; k < to; ++k)
+        resetRecord(list[k], k);
+}
+
+// Records from..size-1 appear as known but not tracked.
+template <typename Record>
+bool growUntracked(std::vector<Record> &list, int32_t from, int32_t size)
+{
+    if (!resizeList(list, size))
+        return false;
+    resetRecords(list, from, size);
+    return true;
+}
+
+// The record of a list kept by id, the list grown up to it; null when the
+// id is outside 0..max-1 or the list cannot grow.
+template <typename Record>
+Record *recordById(std::vector<Record> &list, int32_t &count, int32_t id, int32_t max)
+{
+    if (id < 0 || id >= max)
+        return nullptr;
+    if (id >= count) {
+        if (!growUntracked(list, count, id + 1))
+            return nullptr;
+        count = id + 1;
+    }
+    return &list[id];
 }
 
 // Counts, values and blocks of a line: on failure the cursor becomes null.
@@ -277,6 +299,55 @@ bool readBlockAt(char **cursor, const char *descriptor, int32_t *ints, double *d
 bool readPose(char **cursor, double *pos, double *rot)
 {
     return readBlockAt(cursor, "ddd", nullptr, pos) && readBlockAt(cursor, "ddddddddd", nullptr, rot);
+}
+
+// "N" and N groups of a list kept by id: the records the line does not
+// report read as not tracked. Each group opens with a block whose first int
+// is the id and whose one double is the value; readGroup fills the record
+// from them and reads the rest of the group. The count allocates nothing:
+// every group reads a block, so the line's end ends the loop. Ids are what
+// grow the list, and they are bounded by max.
+template <typename Record, typename ReadGroup>
+bool readRecordsById(char **cursor, const char *descriptor, std::vector<Record> &list, int32_t &count, int32_t max,
+                     ReadGroup readGroup)
+{
+    resetRecords(list, 0, count);
+    int32_t n;
+    if (!readCount(cursor, &n))
+        return false;
+    for (int32_t group = 0; group < n; ++group) {
+        int32_t ints[3];
+        double value;
+        if (!readBlockAt(cursor, descriptor, ints, &value))
+            return false;
+        Record *record = recordById(list, count, ints[0], max);
+        if (!record || !readGroup(*record, ints, value))
+            return false;
+    }
+    return true;
+}
+
+// A count of defined records, up to max: the list's new size.
+template <typename Record>
+bool readDefinedCount(char **cursor, std::vector<Record> &list, int32_t &count, int32_t max)
+{
+    int32_t defined;
+    return readCount(cursor, &defined) && defined <= max && setListCount(list, count, defined);
+}
+
+// The record at place in a list kept in line order, its id and quality set
+// from the group's first block; null when the block's id is not the place.
+template <typename Record>
+Record *readRecordInPlace(char **cursor, const char *descriptor, std::vector<Record> &list, int32_t place,
+                          int32_t *ints)
+{
+    double quality;
+    if (!readBlockAt(cursor, descriptor, ints, &quality) || ints[0] != place)
+        return nullptr;
+    Record &record = list[place];
+    record.id = place;
+    record.quality = quality;
+    return &record;
 }
 
 // One 'i' per started group of 32 buttons, then one 'd' per axis value.
@@ -464,32 +535,11 @@ bool OrvelParser::parseCalHandCount(char **cursor)
 // read as not tracked.
 bool OrvelParser::parseBodies(char **cursor)
 {
-    for (int32_t k = 0; k < nBodies; ++k)
-        resetRecord(bodies[k], k, -1.0);
-    // The count allocates nothing: every group reads a block, so the line's
-    // end ends the loop. Ids are what grow the list, and they are bounded.
-    int32_t n;
-    if (!readCount(cursor, &n))
-        return false;
-    for (int32_t group = 0; group < n; ++group) {
-        int32_t id;
-        double quality;
-        if (!readBlockAt(cursor, "id", &id, &quality))
-            return false;
-        if (id < 0 || id >= MaxBodies)
-            return false;
-        if (id >= nBodies) {
-            if (!growUntracked(bodies, nBodies, id + 1))
-                return false;
-            nBodies = id + 1;
-        }
-        BodyRecord &body = bodies[id];
-        body.id = id;
+    return readRecordsById(cursor, "id", bodies, nBodies, MaxBodies,
+                           [cursor](BodyRecord &body, const int32_t *, double quality) {
         body.quality = quality;
-        if (!readPose(cursor, body.pos, body.rot))
-            return false;
-    }
-    return true;
+        return readPose(cursor, body.pos, body.rot);
+    });
 }
 
 // "6df N [id quality buttons][x y z ...][r0..r8] ...": wands in order, the
@@ -504,15 +554,11 @@ bool OrvelParser::parseWands(char **cursor)
         return false;
     for (int32_t i = 0; i < n; ++i) {
         int32_t ints[2];
-        double quality;
-        if (!readBlockAt(cursor, "idi", ints, &quality))
+        WandRecord *const record = readRecordInPlace(cursor, "idi", wands, i, ints);
+        if (!record)
             return false;
-        if (ints[0] != i)
-            return false;
-        WandRecord &wand = wands[i];
+        WandRecord &wand = *record;
         const int32_t word = ints[1];
-        wand.id = i;
-        wand.quality = quality;
         wand.buttonCount = 8;
         for (int k = 0; k < 8; ++k)
             wand.buttons[k] = bitOf(word, k);
@@ -529,10 +575,7 @@ bool OrvelParser::parseWands(char **cursor)
 // N1 wands defined, N2 of them in the line; nothing is reset.
 bool OrvelParser::parseWands2(char **cursor)
 {
-    int32_t defined;
-    if (!readCount(cursor, &defined) || defined > MaxWands2)
-        return false;
-    if (!setListCount(wands, nWands, defined))
+    if (!readDefinedCount(cursor, wands, nWands, MaxWands2))
         return false;
     int32_t n;
     if (!readCount(cursor, &n))
@@ -541,14 +584,10 @@ bool OrvelParser::parseWands2(char **cursor)
         return false; // no record for the wands beyond those defined
     for (int32_t i = 0; i < n; ++i) {
         int32_t ints[3];
-        double quality;
-        if (!readBlockAt(cursor, "idii", ints, &quality))
+        WandRecord *const record = readRecordInPlace(cursor, "idii", wands, i, ints);
+        if (!record)
             return false;
-        if (ints[0] != i)
-            return false;
-        WandRecord &wand = wands[i];
-        wand.id = i;
-        wand.quality = quality;
+        WandRecord &wand = *record;
         const int32_t buttons = ints[1];
         const int32_t axes = ints[2];
         // The record holds 8 of each. A negative count is stored as read:
@@ -582,14 +621,10 @@ bool OrvelParser::parseTools(char **cursor)
         return false;
     for (int32_t i = 0; i < n; ++i) {
         int32_t ints[2];
-        double quality;
-        if (!readBlockAt(cursor, "idi", ints, &quality))
+        MeaToolRecord *const record = readRecordInPlace(cursor, "idi", tools, i, ints);
+        if (!record)
             return false;
-        if (ints[0] != i)
-            return false;
-        MeaToolRecord &tool = tools[i];
-        tool.id = i;
-        tool.quality = quality;
+        MeaToolRecord &tool = *record;
         tool.buttonCount = 4;
         for (int k = 0; k < 16; ++k)
             tool.buttons[k] = k < 4 ? bitOf(ints[1], k) : 0;
@@ -679,26 +714,8 @@ bool OrvelParser::parseToolRefs(char **cursor)
 // hands by id, each with its fingers.
 bool OrvelParser::parseHands(char **cursor)
 {
-    for (int32_t k = 0; k < nHands; ++k)
-        resetRecord(hands[k], k, -1.0);
-    int32_t n;
-    if (!readCount(cursor, &n))
-        return false;
-    for (int32_t group = 0; group < n; ++group) {
-        int32_t ints[3];
-        double quality;
-        if (!readBlockAt(cursor, "idii", ints, &quality))
-            return false;
-        const int32_t id = ints[0];
-        if (id < 0 || id >= MaxHands)
-            return false;
-        if (id >= nHands) {
-            if (!growUntracked(hands, nHands, id + 1))
-                return false;
-            nHands = id + 1;
-        }
-        HandRecord &hand = hands[id];
-        hand.id = id;
+    return readRecordsById(cursor, "idii", hands, nHands, MaxHands,
+                           [cursor](HandRecord &hand, const int32_t *ints, double quality) {
         hand.handCode = ints[1];
         hand.quality = quality;
         const int32_t fingers = ints[2];
@@ -712,21 +729,17 @@ bool OrvelParser::parseHands(char **cursor)
             if (!readPose(cursor, finger.pos, finger.rot) || !readBlockAt(cursor, "dddddd", nullptr, finger.values))
                 return false;
         }
-    }
-    return true;
+        return true;
+    });
 }
 
 // "6dj N1 N2 [id njoints] {[jid quality][x y z a b c][r0..r8]} ...":
 // N1 skeletons defined, N2 in the line, joints in line order.
 bool OrvelParser::parseSkeletons(char **cursor)
 {
-    int32_t defined;
-    if (!readCount(cursor, &defined) || defined > MaxSkeletons)
+    if (!readDefinedCount(cursor, skeletons, nSkeletons, MaxSkeletons))
         return false;
-    if (!setListCount(skeletons, nSkeletons, defined))
-        return false;
-    for (int32_t k = 0; k < nSkeletons; ++k)
-        resetRecord(skeletons[k], k);
+    resetRecords(skeletons, 0, nSkeletons);
     int32_t n;
     if (!readCount(cursor, &n))
         return false;
@@ -761,34 +774,12 @@ bool OrvelParser::parseSkeletons(char **cursor)
 // "6di N [id state error][x y z][r0..r8] ...": bodies by id with a state.
 bool OrvelParser::parseStateBodies(char **cursor)
 {
-    for (int32_t k = 0; k < nStateBodies; ++k)
-        resetRecord(stateBodies[k], k);
-    int32_t n;
-    if (!readCount(cursor, &n))
-        return false;
-    for (int32_t group = 0; group < n; ++group) {
-        int32_t ints[2];
-        double error;
-        if (!readBlockAt(cursor, "iid", ints, &error))
-            return false;
-        const int32_t id = ints[0];
-        if (id < 0 || id >= MaxStateBodies)
-            return false;
-        if (id >= nStateBodies) {
-            if (!resizeList(stateBodies, id + 1))
-                return false;
-            for (int32_t k = nStateBodies; k <= id; ++k)
-                resetRecord(stateBodies[k], k);
-            nStateBodies = id + 1;
-        }
-        StateBodyRecord &body = stateBodies[id];
-        body.id = id;
+    return readRecordsById(cursor, "iid", stateBodies, nStateBodies, MaxStateBodies,
+                           [cursor](StateBodyRecord &body, const int32_t *ints, double error) {
         body.state = ints[1];
         body.error = error;
-        if (!readPose(cursor, body.pos, body.rot))
-            return false;
-    }
-    return true;
+        return readPose(cursor, body.pos, body.rot);
+    });
 }
 
 // "3d N [id quality][x y z] ...": markers in line order; the list only grows.

@@ -133,45 +133,54 @@ bool MeasurementToolModule::productSupported() const
                                 GatedProductMinimum[2]);
 }
 
+// The entry's action, made on the first build with its texts: as our child
+// it outlives cleanup, and a rebuild connects it to the new dialog.
+QAction *MeasurementToolModule::dialogAction(MenuEntry &entry, const QString &text, const QString &statusTip,
+                                             const QString &whatsThis)
+{
+    if (!entry.action) {
+        entry.action = new QAction(text, this);
+        entry.action->setStatusTip(statusTip);
+        entry.action->setWhatsThis(whatsThis);
+    }
+    return entry.action;
+}
+
+// Fills the entry and offers it to the host.
+void MeasurementToolModule::addEntry(MenuEntry &entry, QAction *action, const QString &menuTitle, qint32 menuOrder,
+                                     qint32 actionOrder, QWidget *widget, qint32 widgetKind)
+{
+    entry.action = action;
+    entry.menuTitle = menuTitle;
+    entry.menuOrder = menuOrder;
+    entry.actionOrder = actionOrder;
+    entry.widget = widget;
+    entry.widgetKind = widgetKind;
+    listEntries.append(&entry);
+}
+
 void MeasurementToolModule::buildSettingsEntry()
 {
     MtSettingsDlg *dialog = new MtSettingsDlg(pCommandManager, pParentWidget, pBackendVersions);
     settingsDlg = dialog;
-
-    // The action outlives cleanup as our child; a rebuild connects it to the new dialog.
-    if (!settingsEntry.action) {
-        settingsEntry.action = new QAction(tr("&Measurement Tool"), this);
-        settingsEntry.action->setStatusTip(tr("Open the Measurement Tool settings dialog"));
-        settingsEntry.action->setWhatsThis(tr("Change the Measurement Tool settings"));
-    }
-    connect(settingsEntry.action, &QAction::triggered, dialog, &MtSettingsDlg::update_and_exec);
-
-    settingsEntry.menuTitle = tr("&Tracking");
-    settingsEntry.menuOrder = TrackingMenuOrder;
-    settingsEntry.actionOrder = SettingsActionOrder;
-    settingsEntry.widget = dialog;
-    settingsEntry.widgetKind = MenuEntry::DialogKind;
-    listEntries.append(&settingsEntry);
+    QAction *action
+        = dialogAction(settingsEntry, tr("&Measurement Tool"), tr("Open the Measurement Tool settings dialog"),
+                       tr("Change the Measurement Tool settings"));
+    connect(action, &QAction::triggered, dialog, &MtSettingsDlg::update_and_exec);
+    addEntry(settingsEntry, action, tr("&Tracking"), TrackingMenuOrder, SettingsActionOrder, dialog,
+             MenuEntry::DialogKind);
 }
 
 void MeasurementToolModule::buildCalibrationEntry()
 {
     MtCalibrationDlg *dialog = new MtCalibrationDlg(pCommandManager, pParentWidget, pBackendVersions);
     calibrationDlg = dialog;
-
-    if (!calibrationEntry.action) {
-        calibrationEntry.action = new QAction(tr("Measurement &Tool tip calibration"), this);
-        calibrationEntry.action->setStatusTip(tr("Open the Measurement Tool tip calibration"));
-        calibrationEntry.action->setWhatsThis(tr("Perform Measurement Tool tip calibration"));
-    }
-    connect(calibrationEntry.action, &QAction::triggered, dialog, &MtCalibrationDlg::update_and_exec);
-
-    calibrationEntry.menuTitle = tr("&Tracking");
-    calibrationEntry.menuOrder = TrackingMenuOrder;
-    calibrationEntry.actionOrder = CalibrationActionOrder;
-    calibrationEntry.widget = dialog;
-    calibrationEntry.widgetKind = MenuEntry::DialogKind;
-    listEntries.append(&calibrationEntry);
+    QAction *action
+        = dialogAction(calibrationEntry, tr("Measurement &Tool tip calibration"),
+                       tr("Open the Measurement Tool tip calibration"), tr("Perform Measurement Tool tip calibration"));
+    connect(action, &QAction::triggered, dialog, &MtCalibrationDlg::update_and_exec);
+    addEntry(calibrationEntry, action, tr("&Tracking"), TrackingMenuOrder, CalibrationActionOrder, dialog,
+             MenuEntry::DialogKind);
 }
 
 void MeasurementToolModule::buildDisplayEntry()
@@ -185,12 +194,5 @@ void MeasurementToolModule::buildDisplayEntry()
     toggle->setText(tr("&Measurement Tool"));
     toggle->setStatusTip(tr("Show the Measurement Tool tracking data"));
     toggle->setWhatsThis(tr("Show the Measurement Tool tracking data"));
-
-    displayEntry.action = toggle;
-    displayEntry.menuTitle = tr("&View");
-    displayEntry.menuOrder = ViewMenuOrder;
-    displayEntry.actionOrder = DisplayActionOrder;
-    displayEntry.widget = dock;
-    displayEntry.widgetKind = MenuEntry::DockKind;
-    listEntries.append(&displayEntry);
+    addEntry(displayEntry, toggle, tr("&View"), ViewMenuOrder, DisplayActionOrder, dock, MenuEntry::DockKind);
 }

@@ -10,6 +10,7 @@
 #include "host/moduleinterface.h"
 
 class IOManager;
+class QAction;
 class QDockWidget;
 class QWidget;
 struct BackendVersions;
@@ -37,6 +38,9 @@ public:
 private:
     void dropStaleEntries();
     bool productSupported() const;
+    QAction *dialogAction(MenuEntry &entry, const QString &text, const QString &statusTip, const QString &whatsThis);
+    void addEntry(MenuEntry &entry, QAction *action, const QString &menuTitle, qint32 menuOrder, qint32 actionOrder,
+                  QWidget *widget, qint32 widgetKind);
     void buildSettingsEntry();
     void buildCalibrationEntry();
     void buildDisplayEntry();

@@ -4,7 +4,7 @@
 
 #include "fakecommandmanager.h"
 #include "modaldriver.h"
-#include "pluginhost.h"
+#include "pluginfixture.h"
 #include "tests/calibration/calibrationscript.h"
 
 namespace {
@@ -107,7 +107,7 @@ const QStringList SettingsTables{"tableWidget_meaBodies", "tabWidget", "tableWid
 } // namespace
 
 // Every module dialog, opened, walked and closed by the keyboard alone.
-class TestKeyboard : public QObject
+class TestKeyboard : public QObject, private PluginFixture
 {
     Q_OBJECT
 
@@ -179,11 +179,6 @@ private:
         connect(static_cast<QDialog *>(w), &QDialog::finished,
                 [this, what](int code) { fake->calls << QStringLiteral("* %1 %2").arg(what).arg(code); });
     }
-
-    std::unique_ptr<FakeCommandManager> fake;
-    QMainWindow mainWindow;
-    BackendVersions versions;
-    std::unique_ptr<PluginHost> host;
 };
 
 // Two tools (tool 1 on MR2 with a radio device), three references, two
@@ -225,11 +220,7 @@ void TestKeyboard::init()
                  "measurementtool calibration_body_id=b01",
                  "measurementtool calibration_tip_residual=0.25",
                  "orvel2 measurementtool accept_new_calibration=orvel2 ok"});
-    versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, 14, 0);
-    host = std::make_unique<PluginHost>();
-    QVERIFY2(host->load(), qPrintable(host->errorString()));
-    host->configure(fake.get(), &mainWindow, &versions);
-    QCOMPARE(host->module()->menuEntries().size(), 3);
+    loadPlugin();
 }
 
 // The Tab order both ways, Tab from each of its widgets to the next; the
@@ -394,34 +385,32 @@ void TestKeyboard::tipCalibrationAndHelp()
     const int escaped = openCalibration([&](QWidget *d) {
         checkTabOrder(d, order);
         QCOMPARE(back(1), QStringList{"pushButton_help"});
-        ModalDriver help(
-            "MtHelpDlg",
-            [&](QWidget *h) {
-            noteFinished(h, QStringLiteral("help"));
-            checkTabOrder(h, {"pushButton_exit"});
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            closeIfOpen(h);
-            },
-            Patience);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QVERIFY(help.acted() && !help.timedOut());
-        enter(d);
-        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000);
+        // Space on the focused Help opens the help; after check, closeKey
+        // closes it and the focus is back on Help.
+        const auto openHelp = [&](const ModalDriver::Action &check, Qt::Key closeKey) {
+            ModalDriver help(
+                "MtHelpDlg",
+                [&](QWidget *h) {
+                noteFinished(h, QStringLiteral("help"));
+                check(h);
+                QTest::keyClick(QApplication::focusWidget(), closeKey);
+                closeIfOpen(h);
+                },
+                Patience);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QVERIFY(help.acted() && !help.timedOut());
+            enter(d);
+            QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000);
+        };
+        openHelp([](QWidget *h) { checkTabOrder(h, {"pushButton_exit"}); }, Qt::Key_Escape);
+        if (QTest::currentTestFailed())
+            return;
 
         // From the help again, Enter on its focused Exit closes it with 0.
-        ModalDriver helpAgain(
-            "MtHelpDlg",
-            [&](QWidget *h) {
-            noteFinished(h, QStringLiteral("help"));
-            QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_exit"), 3000);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            closeIfOpen(h);
-            },
-            Patience);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QVERIFY(helpAgain.acted() && !helpAgain.timedOut());
-        enter(d);
-        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000);
+        openHelp([](QWidget *) { QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_exit"), 3000); },
+                 Qt::Key_Return);
+        if (QTest::currentTestFailed())
+            return;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!d->isVisible());
     });

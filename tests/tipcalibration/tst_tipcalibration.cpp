@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "modaldriver.h"
-#include "pluginhost.h"
+#include "pluginfixture.h"
 #include "tests/calibration/calibrationscript.h"
 
 namespace {
@@ -20,7 +20,7 @@ T *child(QWidget *dialog, const QString &name)
 } // namespace
 
 // The tip calibration road as the host opens it: the module's menu action.
-class TestTipCalibration : public QObject
+class TestTipCalibration : public QObject, private PluginFixture
 {
     Q_OBJECT
 
@@ -30,12 +30,6 @@ private slots:
     void dialog_data();
     void dialog();
     void images();
-
-private:
-    std::unique_ptr<FakeCommandManager> fake;
-    QMainWindow mainWindow;
-    BackendVersions versions;
-    std::unique_ptr<PluginHost> host;
 };
 
 // Tracking stopped, one calibrated tool, the calibration available: a
@@ -51,11 +45,7 @@ void TestTipCalibration::init()
                  "measurementtool reference_of_tool b02=b03", "measurementtool calibration_tip_residual=0.1234",
                  "orvel2 measurementtool accept_new_calibration=orvel2 ok"});
     mainWindow.setWindowIcon(QIcon(QStringLiteral(":/image2.png")));
-    versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, 14, 0);
-    host = std::make_unique<PluginHost>();
-    QVERIFY2(host->load(), qPrintable(host->errorString()));
-    host->configure(fake.get(), &mainWindow, &versions);
-    QCOMPARE(host->module()->menuEntries().size(), 3);
+    loadPlugin();
     fake->calls.clear();
 }
 
