@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include <QElapsedTimer>
+
+#include "frontend/commandobserver.h"
 #include "frontend/controllerlink.h"
 #include "host/backendversions.h"
 
@@ -69,6 +72,16 @@ bool CommandManager::open()
 }
 
 int CommandManager::exchange(const QByteArray &line, QByteArray *reply)
+{
+    QElapsedTimer took;
+    took.start();
+    const int result = transact(line, reply);
+    if (observer)
+        observer->commandExchanged(line, *reply, result, took.nsecsElapsed());
+    return result;
+}
+
+int CommandManager::transact(const QByteArray &line, QByteArray *reply)
 {
     reply->clear();
     if (line.size() > MaxCommandLength)

@@ -16,6 +16,7 @@
 #include "frontend/textprotocol.h"
 #include "host/iomanager.h"
 
+class CommandObserver;
 class ControllerLink;
 class ControllerTransport;
 struct BackendVersions;
@@ -66,6 +67,8 @@ public:
     bool isDataMissing() const { return dataWatch.isMissing(); }
 
     DataRouter &dataRouter() { return router; }
+    // Told of every command once its result is known (one at a time; null: none).
+    void setCommandObserver(CommandObserver *commandObserver) { observer = commandObserver; }
     ControllerLink *link() const { return controller.get(); }
     // Where the commands go: "none" without a transport.
     QString description() const;
@@ -136,6 +139,7 @@ private slots:
     void routeDataLine(const QByteArray &line);
 
 private:
+    int transact(const QByteArray &line, QByteArray *reply);
     int query(const QByteArray &text, QByteArray *value);
     int vquery(const char *format, va_list args, QByteArray *value);
     template <typename T>
@@ -148,6 +152,7 @@ private:
     ConnectionWatch watch;
     DataWatch dataWatch;
     int timeoutMs = DefaultTimeoutMs;
+    CommandObserver *observer = nullptr;
 };
 
 #endif // COMMANDMANAGER_H

@@ -6,6 +6,7 @@
 #include "frontend/moduleloader.h"
 #include "simulator/optionvalue.h"
 #include "frontend/uilanguage.h"
+#include "simulator/simreplay.h"
 #include "simulator/simsettingtable.h"
 
 #include <QCommandLineParser>
@@ -31,6 +32,7 @@ enum class Shape {
     Version,  // "major.minor.patch"
     Setting,  // "setting=value"
     Screen,   // one of the screens' names
+    Speed,    // a replay speed
 };
 
 // An option's value as its shape reads it.
@@ -71,18 +73,6 @@ QString simulated(const char *setting)
 QString modulesFolder()
 {
     return ModuleLoader::defaultModulesFolder();
-}
-QString productName()
-{
-    return simulated("product_name");
-}
-QString productVersion()
-{
-    return simulated("product_version");
-}
-QString backendVersion()
-{
-    return simulated("backend_version");
 }
 QString dataPort()
 {
@@ -146,16 +136,31 @@ const Option Options[] = {
      [](FrontendOptions &o, const Value &v) { o.language = v.text; }},
     {"product", Shape::Text, "name",
      QT_TRANSLATE_NOOP("FrontendOptions", "Product name the simulated controller reports (default %1)."),
-     productName, 0, 0, nullptr,
+     []() { return simulated("product_name"); }, 0, 0, nullptr,
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("product_name ") + v.text; }},
     {"product-version", Shape::Version, "x.y.z",
      QT_TRANSLATE_NOOP("FrontendOptions", "Product version the simulated controller reports (default %1)."),
-     productVersion, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
+     []() { return simulated("product_version"); }, 0, 0,
+     QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("product_version ") + v.text; }},
     {"backend-version", Shape::Version, "x.y.z",
      QT_TRANSLATE_NOOP("FrontendOptions", "Backend version the simulated controller reports (default %1)."),
-     backendVersion, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
+     []() { return simulated("backend_version"); }, 0, 0,
+     QT_TRANSLATE_NOOP("FrontendOptions", "--%1 wants major.minor.patch, not \"%2\""),
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("backend_version ") + v.text; }},
+    {"replay", Shape::Text, "file",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Recording or raw capture of data lines for the embedded simulated "
+                                          "controller to replay in place of its simulated motion (default: none)."),
+     nullptr, 0, 0, nullptr, [](FrontendOptions &o, const Value &v) { o.replayFile = v.text; }},
+    {"speed", Shape::Speed, "x", QT_TRANSLATE_NOOP("FrontendOptions", "Replay speed, 0.01 to 100 (default 1)."),
+     nullptr, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--speed wants a number from 0.01 to 100, not \"%1\""),
+     [](FrontendOptions &o, const Value &v) { SimReplay::readSpeed(v.text, &o.replaySpeed); }},
+    {"loop", Shape::Switch, nullptr, QT_TRANSLATE_NOOP("FrontendOptions", "Replay from the start again at the end."),
+     nullptr, 0, 0, nullptr, [](FrontendOptions &o, const Value &) { o.replayLoop = true; }},
+    {"rate", Shape::Number, "hz",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Frames per second of the simulation and a raw capture (default %1)."),
+     []() { return simulated("rate"); }, 1, 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--rate wants 1 to 1000"),
+     [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("rate %1").arg(v.number); }},
     {"simulate", Shape::Setting, "setting=value",
      QT_TRANSLATE_NOOP("FrontendOptions", "Any simulation setting, sent as \"orvel2 simulate <setting> <value>\" "
                                           "(repeatable; default: none)."),
@@ -163,6 +168,11 @@ const Option Options[] = {
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << v.text; }},
     {"start", Shape::Switch, nullptr, QT_TRANSLATE_NOOP("FrontendOptions", "Start a measurement right away."),
      nullptr, 0, 0, nullptr, [](FrontendOptions &o, const Value &) { o.startMeasurement = true; }},
+    {"record", Shape::Output, "file",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Record the session into a file from the start, as File > Start recording "
+                                          "does (default: none)."),
+     nullptr, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--record wants a file in a folder that exists, not \"%1\""),
+     [](FrontendOptions &o, const Value &v) { o.recordFile = v.text; }},
     {"screenshot", Shape::Output, "file",
      QT_TRANSLATE_NOOP("FrontendOptions", "Save a picture of the window (or of the screen chosen with --show) to a "
                                           "PNG file and exit; exit status 1 when the screen cannot be reached "
@@ -182,6 +192,11 @@ const Option Options[] = {
      QT_TRANSLATE_NOOP("FrontendOptions", "Milliseconds to wait before the screenshot (default %1)."), delay, 0,
      600 * 1000, QT_TRANSLATE_NOOP("FrontendOptions", "--delay wants milliseconds"),
      [](FrontendOptions &o, const Value &v) { o.delayMs = v.number; }},
+    {"export-csv", Shape::Output, "file",
+     QT_TRANSLATE_NOOP("FrontendOptions", "Write the tools and references of the recording given after the options "
+                                          "to a CSV file and exit, without a window (default: none)."),
+     nullptr, 0, 0, QT_TRANSLATE_NOOP("FrontendOptions", "--export-csv wants a file in a folder that exists, not \"%1\""),
+     [](FrontendOptions &o, const Value &v) { o.csvFile = v.text; }},
 };
 
 // The screens by the names --show takes, in the order of its help.
@@ -238,6 +253,7 @@ bool readValue(const Option &option, const QString &text, Value *value, QString 
         return equals > 0;
     }
     case Shape::Screen: return readScreen(text, &value->number);
+    case Shape::Speed: return SimReplay::readSpeed(value->text = text, nullptr);
     }
     return false;
 }
@@ -348,6 +364,8 @@ bool FrontendOptions::parse(const QStringList &arguments)
         const QString text = option.helpDefault ? tr(option.help).arg(option.helpDefault()) : tr(option.help);
         parser.addOption(QCommandLineOption(QLatin1String(option.name), text, QLatin1String(option.valueName)));
     }
+    parser.addPositionalArgument(QStringLiteral("recording"), tr("With --export-csv: the recording to read."),
+                                 QStringLiteral("[recording]"));
     // The program's name, not the path it was started with, as in usageError().
     helpText = parser.helpText();
     helpText.replace(0, helpText.indexOf(QLatin1Char('\n')),
@@ -364,13 +382,18 @@ bool FrontendOptions::parse(const QStringList &arguments)
                                                                         QCoreApplication::applicationVersion());
         return false;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        errorText = tr("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
-        return false;
-    }
     for (const Option &option : Options) {
         if (!apply(parser, option, this))
             return false;
+    }
+    // Only --export-csv takes an argument: the recording it reads.
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() == 1 && !csvFile.isEmpty()) {
+        exportedRecording = positional.constFirst();
+    } else if (!positional.isEmpty() || !csvFile.isEmpty()) {
+        errorText = positional.isEmpty() ? tr("--export-csv wants the recording to read after the options")
+                                         : tr("Unexpected argument: %1").arg(positional.constLast());
+        return false;
     }
     return true;
 }

@@ -63,6 +63,14 @@ public:
     // Settings for the simulated controller, as "orvel2 simulate <setting> <value>" texts.
     QStringList simulateSettings;
 
+    QString replayFile;       // empty: the simulated motion
+    double replaySpeed = 0.0; // 0: not given, 1
+    bool replayLoop = false;
+
+    QString recordFile; // empty: no recording from the start
+    QString csvFile;    // --export-csv: write the CSV of exportedRecording and exit
+    QString exportedRecording;
+
     QString screenshotFile;
     Screen screen = Screen::Window;
     int delayMs = DefaultDelayMs;

@@ -10,16 +10,23 @@
 #include <QTimer>
 
 #include "frontend/commandmanager.h"
+#include "frontend/csvexport.h"
 #include "frontend/embeddedtransport.h"
 #include "frontend/frontendoptions.h"
 #include "frontend/mainwindow.h"
 #include "frontend/moduleloader.h"
+#include "frontend/recordingcontrols.h"
 #include "frontend/screennavigator.h"
 #include "frontend/screenshottaker.h"
+#include "frontend/sessionrecorder.h"
 #include "frontend/tcptransport.h"
 #include "frontend/uilanguage.h"
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
+#include "simulator/simcontroller.h"
+#include "simulator/simmodel.h"
+#include "simulator/simrecording.h"
+#include "simulator/simreplay.h"
 
 namespace {
 
@@ -42,6 +49,68 @@ std::unique_ptr<ControllerTransport> makeTransport(const FrontendOptions &option
     else
         *note = Startup::tr("Cannot receive data output on UDP port %1: %2").arg(options.dataPort).arg(error);
     return tcp;
+}
+
+// --replay: the recording, read and checked before anything starts; null
+// without one, or with what to print before exiting in *error.
+std::unique_ptr<SimReplay> openReplay(const FrontendOptions &options, QString *error)
+{
+    if (options.replayFile.isEmpty()) {
+        if (options.replaySpeed > 0 || options.replayLoop)
+            *error = FrontendOptions::usageError(Startup::tr("--speed and --loop go with --replay"));
+        return nullptr;
+    }
+    if (!options.embedded()) {
+        *error = FrontendOptions::usageError(Startup::tr("--replay plays in the embedded simulated controller; for "
+                                                         "--controller start orvel-controller-sim --replay"));
+        return nullptr;
+    }
+    auto recording = std::make_unique<SimRecording>();
+    if (!recording->open(options.replayFile)) {
+        *error = QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(), recording->errorText());
+        return nullptr;
+    }
+    const double speed = options.replaySpeed > 0 ? options.replaySpeed : 1.0;
+    return std::make_unique<SimReplay>(std::move(recording), speed, options.replayLoop);
+}
+
+QString replayEventText(int event, qint64 lines, const QString &error)
+{
+    switch (event) {
+    case SimReplay::Ended:
+        return Startup::tr("Replay: the recording ended after %1 data lines; the data stops").arg(lines);
+    case SimReplay::StartedOver: return Startup::tr("Replay: the recording ended; it starts over, and so at every end");
+    case SimReplay::Rewound: return Startup::tr("Replay: a new measurement plays the recording from its beginning");
+    case SimReplay::Failed: return Startup::tr("Replay stopped: %1").arg(error);
+    default: return QString();
+    }
+}
+
+// The embedded controller replays in place of its motion, set up as the
+// recording says; the message log tells what it plays and how that ends.
+void startReplay(std::unique_ptr<SimReplay> replay, SimController *controller, CommandManager *commandManager)
+{
+    const SimRecording &recording = replay->recording();
+    commandManager->log((recording.isRaw() ? Startup::tr("Replaying the raw capture %1: %2 data lines, a frame at "
+                                                         "a time at --rate, at speed %L3")
+                                           : Startup::tr("Replaying %1: %2 data lines, at speed %L3"))
+                            .arg(recording.fileName())
+                            .arg(recording.dataLines())
+                            .arg(replay->speed()));
+    if (recording.skippedLine() > 0)
+        commandManager->log(Startup::tr("%1:%2: the last line is cut off; it is skipped")
+                                .arg(recording.fileName())
+                                .arg(recording.skippedLine()));
+    if (replay->loops())
+        commandManager->log(Startup::tr("The replay starts over at its end (--loop)"));
+    const QList<QByteArray> refused = controller->model().startReplay(std::move(replay));
+    for (const QByteArray &note : refused)
+        commandManager->log(
+            Startup::tr("The simulated controller refuses the recording's %1").arg(QString::fromLatin1(note)));
+    QObject::connect(controller, &SimController::replayEvent, commandManager,
+                     [commandManager](int event, qint64 lines, const QString &error) {
+        commandManager->log(replayEventText(event, lines, error));
+    });
 }
 
 // The first setting the controller refuses, which ends the program as a
@@ -149,6 +218,29 @@ int printTextOnly(int argc, char *argv[], const QStringList &ownOptions)
     return FrontendOptions::UsageErrorStatus;
 }
 
+// --export-csv writes its file and ends, without a window and so without a display.
+int exportOnly(int argc, char *argv[], const QStringList &ownOptions)
+{
+    QCoreApplication app(argc, argv);
+    setIdentity();
+    chosenLanguage().install(&app);
+    FrontendOptions options;
+    if (!options.parse(QCoreApplication::arguments() + ownOptions)) {
+        std::fprintf(stderr, "%s", qPrintable(FrontendOptions::usageError(options.errorText)));
+        return FrontendOptions::UsageErrorStatus;
+    }
+    return CsvExport::runAndReport(options.exportedRecording, options.csvFile);
+}
+
+bool asksForExport(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--export-csv") == 0 || QByteArray(argv[i]).startsWith("--export-csv="))
+            return true;
+    }
+    return false;
+}
+
 // Qt would abort without a word an operator can act on.
 bool hasDisplay()
 {
@@ -163,6 +255,8 @@ int main(int argc, char *argv[])
     const QStringList ownOptions = FrontendOptions::takeOwnOptions(&argc, argv);
     if (FrontendOptions::asksForTextOnly(argc, argv))
         return printTextOnly(argc, argv, ownOptions);
+    if (asksForExport(argc, argv))
+        return exportOnly(argc, argv, ownOptions);
     bool platformArgument = false;
     for (int i = 1; i < argc; ++i)
         platformArgument = platformArgument || qstrcmp(argv[i], "-platform") == 0;
@@ -199,10 +293,18 @@ int main(int argc, char *argv[])
                      qPrintable(FrontendOptions::usageError(QStringLiteral("--plugin: ") + loader.errorString())));
         return FrontendOptions::UsageErrorStatus;
     }
+    QString replayError;
+    std::unique_ptr<SimReplay> replay = openReplay(options, &replayError);
+    if (!replayError.isEmpty()) {
+        std::fprintf(stderr, "%s", qPrintable(replayError));
+        return FrontendOptions::UsageErrorStatus;
+    }
 
     // Declared in this order so that each goes before what it uses.
     QString transportNote;
     std::unique_ptr<ControllerTransport> transport = makeTransport(options, &transportNote);
+    SimController *simulated
+        = options.embedded() ? static_cast<EmbeddedTransport *>(transport.get())->controller() : nullptr;
     CommandManager commandManager(std::move(transport));
     if (options.timeoutMs > 0)
         commandManager.setTimeout(options.timeoutMs);
@@ -212,11 +314,15 @@ int main(int argc, char *argv[])
         commandManager.setNoDataPeriod(options.noDataMs);
     BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
     commandManager.setBackendVersions(&versions);
+    SessionRecorder recorder(&commandManager, &versions);
     MainWindow window(&commandManager, &versions);
+    new RecordingControls(&window, &recorder); // the window's
 
     if (!languageProblems.isEmpty())
         commandManager.log(languageProblems);
     commandManager.log(transportNote);
+    if (replay)
+        startReplay(std::move(replay), simulated, &commandManager);
     window.show();
 
     // The window comes at once, "connecting"; the module once the controller
@@ -230,6 +336,7 @@ int main(int argc, char *argv[])
             return;
         }
         readVersions(&commandManager, &versions);
+        recorder.versionsKnown();
         loadModules(&loader, &window, &commandManager, options, language);
         commandManager.readMeasurementState();
         window.refreshStatus();
@@ -247,6 +354,9 @@ int main(int argc, char *argv[])
     if (options.startMeasurement)
         commandManager.startWhenConnected();
     commandManager.connectInBackground();
+    // Connecting by now: the recording begins once the versions for its header are read.
+    if (!options.recordFile.isEmpty())
+        recorder.start(options.recordFile);
 
     int code = QApplication::exec();
     if (screenshot)

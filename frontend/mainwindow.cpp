@@ -190,6 +190,12 @@ void MainWindow::setModuleError(const QString &error)
     refreshStatus();
 }
 
+void MainWindow::addFileAction(QAction *action, int actionOrder)
+{
+    ownItems.append({tr("&File"), FileMenuOrder, actionOrder, action, nullptr, true});
+    rebuildMenus();
+}
+
 QAction *MainWindow::moduleActionFor(const char *widgetClass) const
 {
     for (const MenuItem &item : moduleItems) {

@@ -52,6 +52,8 @@ public:
     // "name version" of each module, in the order installed.
     QStringList moduleNames() const;
     void setModuleError(const QString &error);
+    // One of the host's own actions in the File menu, placed by its order (Quit: QuitActionOrder).
+    void addFileAction(QAction *action, int actionOrder);
 
     // The action of the menus that opens or shows the module's widget of the
     // class ("MtSettingsDlg"): for a dialog the guard's stand-in. Null if none.

@@ -1,5 +1,6 @@
 // orvel-controller-sim: the simulated controller as a network server.
 #include "simulator/simcontroller.h"
+#include "simulator/simreplay.h"
 #include "simulator/simserver.h"
 #include "simulator/simserveroptions.h"
 
@@ -39,6 +40,10 @@ int main(int argc, char *argv[])
             std::fputs(qPrintable(options.outputText), stdout);
             return 0;
         }
+        if (!options.usageMistake) { // a recording that cannot be replayed
+            std::fprintf(stderr, "orvel-controller-sim: %s\n", qPrintable(options.errorText));
+            return 2;
+        }
         std::fprintf(stderr, "orvel-controller-sim: %s\n%sTry --help for the options.\n", qPrintable(options.errorText),
                      qPrintable(options.usageText));
         return 2;
@@ -60,6 +65,13 @@ int main(int argc, char *argv[])
         host = QLatin1Char('[') + host + QLatin1Char(']');
     std::printf("listening on %s:%u\n", qPrintable(host), unsigned(server.port()));
     std::fflush(stdout);
+    for (const QString &note : options.replayNotes)
+        std::printf("%s\n", qPrintable(note));
+    std::fflush(stdout);
+    QObject::connect(&controller, &SimController::replayEvent, [](int event, qint64 lines, const QString &error) {
+        std::printf("%s\n", qPrintable(SimReplay::eventText(event, lines, error)));
+        std::fflush(stdout);
+    });
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     input.setEnabled(options.quitOnEof);

@@ -14,6 +14,8 @@ const int IdlePollMs = 100;
 // Frames emitted at most per tick when the event loop fell behind; the
 // rest are skipped rather than burst out.
 const int MaxCatchUp = 4;
+// A replay's lines keep their recorded times to within this.
+const int ReplayTickMs = 2;
 
 } // namespace
 
@@ -69,7 +71,8 @@ void SimController::syncTimer()
     const int rate = simModel->dataRate();
     if (!tracking || rate != paceRate)
         pace.invalidate();
-    const int interval = tracking ? qMax(1, 1000 / (2 * qMax(1, rate))) : IdlePollMs;
+    const int frameInterval = simModel->isReplaying() ? ReplayTickMs : qMax(1, 1000 / (2 * qMax(1, rate)));
+    const int interval = tracking ? frameInterval : IdlePollMs;
     if (frameTimer->interval() != interval || !frameTimer->isActive())
         frameTimer->start(interval);
 }
@@ -77,6 +80,10 @@ void SimController::syncTimer()
 void SimController::emitFrame()
 {
     syncTimer();
+    if (simModel->isReplaying()) {
+        emitReplay();
+        return;
+    }
     if (!simModel->isTracking())
         return;
     const int rate = simModel->dataRate();
@@ -95,4 +102,15 @@ void SimController::emitFrame()
         for (const QByteArray &line : lines)
             emit dataLine(line);
     }
+}
+
+// The replay also hears of tracking stopped, which pauses it.
+void SimController::emitReplay()
+{
+    SimReplay::Report report;
+    const QList<QByteArray> lines = simModel->nextReplayLines(&report);
+    for (const QByteArray &line : lines)
+        emit dataLine(line);
+    if (report.event != SimReplay::NoEvent)
+        emit replayEvent(report.event, report.lines, report.error);
 }

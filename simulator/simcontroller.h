@@ -37,6 +37,9 @@ signals:
     // One data output line (no line end), emitted from this object's thread
     // while tracking runs, at the configured rate (default 60 Hz).
     void dataLine(const QByteArray &line);
+    // While replaying: a SimReplay::Event, the lines played at its end, the
+    // reason of a failure.
+    void replayEvent(int event, qint64 lines, const QString &error);
 
 private slots:
     void syncTimer();
@@ -44,6 +47,7 @@ private slots:
 
 private:
     void requestTimerSync();
+    void emitReplay();
 
     SimModel *simModel;
     QTimer *frameTimer; // child: moves with the object to its thread

@@ -72,6 +72,10 @@ void SimModel::reset()
 {
     QMutexLocker lock(&mutex);
     state.reset(new SimState);
+    if (replay) {
+        setUpReplay();
+        replay->rewind();
+    }
 }
 
 int SimModel::dataRate() const
@@ -90,4 +94,40 @@ QList<QByteArray> SimModel::nextFrame()
 {
     QMutexLocker lock(&mutex);
     return state->nextFrame();
+}
+
+QList<QByteArray> SimModel::startReplay(std::unique_ptr<SimReplay> recorded)
+{
+    QMutexLocker lock(&mutex);
+    replay = std::move(recorded);
+    return setUpReplay();
+}
+
+QList<QByteArray> SimModel::setUpReplay()
+{
+    QList<QByteArray> refused;
+    if (!replay)
+        return refused;
+    const QList<QByteArray> commands = replay->recording().setup().commands();
+    for (const QByteArray &command : commands) {
+        const QByteArray reply = state->respond(command).reply;
+        if (reply != "orvel2 ok")
+            refused << command + ": " + (reply.isEmpty() ? QByteArray("no reply") : reply);
+    }
+    return refused;
+}
+
+bool SimModel::isReplaying() const
+{
+    QMutexLocker lock(&mutex);
+    return replay != nullptr;
+}
+
+QList<QByteArray> SimModel::nextReplayLines(SimReplay::Report *report)
+{
+    QMutexLocker lock(&mutex);
+    if (!replay)
+        return {};
+    const bool tracking = state->isTracking();
+    return replay->due(state->nowMs(), tracking, state->dataRate(), state->dataOutput().switchedOn(), report);
 }

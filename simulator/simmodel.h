@@ -1,6 +1,7 @@
 #ifndef SIMMODEL_H
 #define SIMMODEL_H
 
+#include "simulator/simreplay.h"
 #include "simulator/simresponse.h"
 
 #include <QByteArray>
@@ -52,9 +53,21 @@ public:
     // or no output is switched on.
     QList<QByteArray> nextFrame();
 
+    // Replays a recording in place of the simulated motion (see SimReplay)
+    // and sets the controller up as the recording says; what it refuses of
+    // that comes back as "<command>: <reply>". A reset keeps the replay,
+    // sets up again and plays it from the beginning.
+    QList<QByteArray> startReplay(std::unique_ptr<SimReplay> recorded);
+    bool isReplaying() const;
+    // The replay's data lines due now; *report tells what became of it.
+    QList<QByteArray> nextReplayLines(SimReplay::Report *report);
+
 private:
+    QList<QByteArray> setUpReplay();
+
     mutable QMutex mutex;
     std::unique_ptr<SimState> state;
+    std::unique_ptr<SimReplay> replay;
 };
 
 #endif // SIMMODEL_H

@@ -19,6 +19,7 @@ public:
     int get(const SimParameterTable::Match &m, QByteArray *value) const;
     int setSwitch(const QByteArray &type, const QList<QByteArray> &words);
     int setFormat(const QList<QByteArray> &words);
+    const QList<QByteArray> &switchedOn() const { return outputsOn; }
 
     // The lines of a frame while tracking: none while no output is on; the
     // newer tool format only where the backend knows it.

@@ -1,12 +1,15 @@
 #include "simulator/simserveroptions.h"
 
 #include "simulator/optionvalue.h"
+#include "simulator/simmodel.h"
 #include "simulator/simsettingtable.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHostInfo>
+
+#include <memory>
 
 bool SimServerOptions::resolve(const QString &host, QHostAddress *address)
 {
@@ -74,6 +77,22 @@ bool SimServerOptions::parse(const QStringList &arguments, SimModel *model)
                                         QStringLiteral("End when standard input closes, as when the parent "
                                                        "that started it has gone (default: run until "
                                                        "stopped).")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("replay"),
+        QStringLiteral("Replay a recording of the front-end, or a raw capture of data lines, in place of the "
+                       "simulated motion: its data lines while tracking runs and their outputs are on, at the "
+                       "recorded pace (a raw capture at --rate frames per second); the tools and references "
+                       "as recorded (default: none, the simulated motion)."),
+        QStringLiteral("file")));
+    parser.addOption(QCommandLineOption(QStringLiteral("speed"),
+                                        QStringLiteral("Replay speed, the recorded times divided by it: %1 to %2 "
+                                                       "(default 1).")
+                                            .arg(SimReplay::LeastSpeed)
+                                            .arg(SimReplay::MostSpeed),
+                                        QStringLiteral("x")));
+    parser.addOption(QCommandLineOption(QStringLiteral("loop"),
+                                        QStringLiteral("Replay from the beginning again at the end (default: the "
+                                                       "data stops at the end).")));
     SimSettingTable::addOptions(&parser);
     // The program's name, not the path it was started with.
     usageText = QStringLiteral("Usage: %1 [options]\n").arg(QCoreApplication::applicationName());
@@ -107,5 +126,42 @@ bool SimServerOptions::parse(const QStringList &arguments, SimModel *model)
         return false;
     }
     quitOnEof = parser.isSet(quit);
-    return SimSettingTable::applyOptions(parser, model, &errorText);
+    // The recording first, so that a setting given here overrides what it says.
+    return readReplay(parser, model) && SimSettingTable::applyOptions(parser, model, &errorText);
+}
+
+bool SimServerOptions::readReplay(const QCommandLineParser &parser, SimModel *model)
+{
+    const QString file = parser.value(QStringLiteral("replay"));
+    double speed = 1.0;
+    if (file.isEmpty() && (parser.isSet(QStringLiteral("speed")) || parser.isSet(QStringLiteral("loop")))) {
+        errorText = QStringLiteral("--speed and --loop go with --replay");
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("speed")) && !SimReplay::readSpeed(parser.value(QStringLiteral("speed")), &speed)) {
+        errorText = QStringLiteral("--speed wants a number from %1 to %2, not \"%3\"")
+                        .arg(SimReplay::LeastSpeed)
+                        .arg(SimReplay::MostSpeed)
+                        .arg(parser.value(QStringLiteral("speed")));
+        return false;
+    }
+    if (file.isEmpty())
+        return true;
+    auto recording = std::make_unique<SimRecording>();
+    if (!recording->open(file)) {
+        errorText = recording->errorText();
+        usageMistake = false;
+        return false;
+    }
+    if (recording->skippedLine() > 0)
+        replayNotes << QStringLiteral("replay: %1:%2: the last line is cut off; it is skipped")
+                           .arg(file)
+                           .arg(recording->skippedLine());
+    auto replay = std::make_unique<SimReplay>(std::move(recording), speed, parser.isSet(QStringLiteral("loop")));
+    replayNotes.prepend(QStringLiteral("replaying ") + replay->summary());
+    const QList<QByteArray> refused = model->startReplay(std::move(replay));
+    for (const QByteArray &note : refused)
+        replayNotes
+            << QStringLiteral("replay: the controller refuses the recording's %1").arg(QString::fromLatin1(note));
+    return true;
 }

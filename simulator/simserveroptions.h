@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QCommandLineParser;
 class SimModel;
 
 // The standalone server's command line: its own options and one for every
@@ -32,6 +33,8 @@ public:
     QString usageText;  // the usage line, printed after a mistake
     QString outputText; // for --help and --version
     bool exitNow = false;
+    // False for a recording refused: no usage line then.
+    bool usageMistake = true;
 
     QHostAddress listenAddress = QHostAddress(QHostAddress::LocalHost);
     quint16 listenPort = DefaultListenPort;
@@ -39,8 +42,12 @@ public:
     quint16 dataPort = 0;
     int idleSeconds = DefaultIdleSeconds;
     bool quitOnEof = false;
+    // --replay: what the program says at start (the replay, a cut last line
+    // skipped, settings of the recording the controller refuses).
+    QStringList replayNotes;
 
 private:
+    bool readReplay(const QCommandLineParser &parser, SimModel *model);
     bool readAddress(const QString &option, const QString &text, quint16 leastPort, QHostAddress *address,
                      quint16 *port);
 };

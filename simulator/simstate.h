@@ -31,6 +31,8 @@ public:
     QList<QByteArray> nextFrame();
     bool isTracking();
     int dataRate() const { return rate; }
+    qint64 nowMs() const { return clock.nowMs(); }
+    const SimOutput &dataOutput() const { return output; }
 
 private:
     friend class SimSettingTable;

@@ -159,6 +159,33 @@
     </message>
 </context>
 <context>
+    <name>CsvExport</name>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1:1: not a recording: the first line is not &quot;%2&quot;</source>
+        <translation>%1:1: keine Aufnahme: die erste Zeile ist nicht &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 rows from %2 tool and reference lines written to %3</source>
+        <translation>%1 Zeilen aus %2 Werkzeug- und Referenzzeilen nach %3 geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 lines refused by the parser, left out</source>
+        <translation>%1 Zeilen vom Parser abgelehnt und ausgelassen</translation>
+    </message>
+    <message>
+        <source>%1:%2: the last line is cut short, left out</source>
+        <translation>%1:%2: die letzte Zeile ist abgeschnitten und wurde ausgelassen</translation>
+    </message>
+</context>
+<context>
     <name>DataDelivery</name>
     <message>
         <source>%1 data lines dropped while commands waited</source>
@@ -232,6 +259,30 @@
     <message>
         <source>Backend version the simulated controller reports (default %1).</source>
         <translation>Backend-Version, die der simulierte Controller meldet (Standard %1).</translation>
+    </message>
+    <message>
+        <source>Recording or raw capture of data lines for the embedded simulated controller to replay in place of its simulated motion (default: none).</source>
+        <translation>Aufzeichnung oder Rohmitschnitt von Datenzeilen, die der eingebettete simulierte Controller anstelle seiner simulierten Bewegung abspielt (Standard: keine).</translation>
+    </message>
+    <message>
+        <source>Replay speed, 0.01 to 100 (default 1).</source>
+        <translation>Abspielgeschwindigkeit, 0.01 bis 100 (Standard 1).</translation>
+    </message>
+    <message>
+        <source>--speed wants a number from 0.01 to 100, not &quot;%1&quot;</source>
+        <translation>--speed erwartet eine Zahl von 0.01 bis 100, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Replay from the start again at the end.</source>
+        <translation>Am Ende wieder von vorn abspielen.</translation>
+    </message>
+    <message>
+        <source>Frames per second of the simulation and a raw capture (default %1).</source>
+        <translation>Frames pro Sekunde der Simulation und eines Rohmitschnitts (Standard %1).</translation>
+    </message>
+    <message>
+        <source>--rate wants 1 to 1000</source>
+        <translation>--rate erwartet 1 bis 1000</translation>
     </message>
     <message>
         <source>Any simulation setting, sent as &quot;orvel2 simulate &lt;setting&gt; &lt;value&gt;&quot; (repeatable; default: none).</source>
@@ -308,6 +359,30 @@
     <message>
         <source>--delay wants milliseconds</source>
         <translation>--delay erwartet Millisekunden</translation>
+    </message>
+    <message>
+        <source>Record the session into a file from the start, as File &gt; Start recording does (default: none).</source>
+        <translation>Die Sitzung von Beginn an in eine Datei aufnehmen, wie es Datei &gt; Aufnahme starten tut (Standard: keine).</translation>
+    </message>
+    <message>
+        <source>--record wants a file in a folder that exists, not &quot;%1&quot;</source>
+        <translation>--record erwartet eine Datei in einem vorhandenen Ordner, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Write the tools and references of the recording given after the options to a CSV file and exit, without a window (default: none).</source>
+        <translation>Die Werkzeuge und Referenzen der nach den Optionen angegebenen Aufnahme in eine CSV-Datei schreiben und beenden, ohne Fenster (Standard: keine).</translation>
+    </message>
+    <message>
+        <source>--export-csv wants a file in a folder that exists, not &quot;%1&quot;</source>
+        <translation>--export-csv erwartet eine Datei in einem vorhandenen Ordner, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>With --export-csv: the recording to read.</source>
+        <translation>Mit --export-csv: die zu lesende Aufnahme.</translation>
+    </message>
+    <message>
+        <source>--export-csv wants the recording to read after the options</source>
+        <translation>--export-csv erwartet die zu lesende Aufnahme nach den Optionen</translation>
     </message>
 </context>
 <context>
@@ -567,6 +642,64 @@
     </message>
 </context>
 <context>
+    <name>RecordFormat</name>
+    <message>
+        <source>a data record wants &quot;D &lt;ms&gt; &lt;type&gt; &lt;line&gt;&quot;</source>
+        <translation>ein Dateneintrag hat die Form &quot;D &lt;ms&gt; &lt;type&gt; &lt;line&gt;&quot;</translation>
+    </message>
+    <message>
+        <source>the data line is not of the type its record gives</source>
+        <translation>die Datenzeile hat nicht den Typ, den ihr Eintrag nennt</translation>
+    </message>
+    <message>
+        <source>a command record wants &quot;C &lt;ms&gt; &lt;duration&gt; &lt;result&gt; &lt;command&gt;&lt;tab&gt;&lt;reply&gt;&quot;</source>
+        <translation>ein Befehlseintrag hat die Form &quot;C &lt;ms&gt; &lt;duration&gt; &lt;result&gt; &lt;command&gt;&lt;tab&gt;&lt;reply&gt;&quot;</translation>
+    </message>
+    <message>
+        <source>a record begins with &quot;D &quot;, &quot;C &quot; or &quot;#&quot;</source>
+        <translation>ein Eintrag beginnt mit &quot;D &quot;, &quot;C &quot; oder &quot;#&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingControls</name>
+    <message>
+        <source>Start &amp;recording...</source>
+        <translation>&amp;Aufnahme starten...</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Aufnahme beenden</translation>
+    </message>
+    <message>
+        <source>Record the controller&apos;s data lines and the commands into a file</source>
+        <translation>Die Datenzeilen des Controllers und die Befehle in eine Datei aufnehmen</translation>
+    </message>
+    <message>
+        <source>End the recording and close its file</source>
+        <translation>Die Aufnahme beenden und ihre Datei schließen</translation>
+    </message>
+    <message>
+        <source>Start recording</source>
+        <translation>Aufnahme starten</translation>
+    </message>
+    <message>
+        <source>Recordings (*.rec);;All files (*)</source>
+        <translation>Aufnahmen (*.rec);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Recording waits for the controller</source>
+        <translation>Aufnahme wartet auf den Controller</translation>
+    </message>
+    <message>
+        <source>Recording %1, %2 lines</source>
+        <translation>Aufnahme %1, %2 Zeilen</translation>
+    </message>
+    <message>
+        <source>, %1 dropped</source>
+        <translation>, %1 verworfen</translation>
+    </message>
+</context>
+<context>
     <name>ScreenNavigator</name>
     <message>
         <source>the module offers no display here</source>
@@ -641,6 +774,33 @@
     </message>
 </context>
 <context>
+    <name>SessionRecorder</name>
+    <message>
+        <source>Recording to %1 begins when the controller answers</source>
+        <translation>Die Aufnahme nach %1 beginnt, sobald der Controller antwortet</translation>
+    </message>
+    <message>
+        <source>Recording to %1</source>
+        <translation>Aufnahme nach %1</translation>
+    </message>
+    <message>
+        <source>Recording to %1 not begun: stopped before the controller answered</source>
+        <translation>Aufnahme nach %1 nicht begonnen: beendet, bevor der Controller antwortete</translation>
+    </message>
+    <message>
+        <source>Recording ended after %1 s: %2 lines in %3</source>
+        <translation>Aufnahme nach %1 s beendet: %2 Zeilen in %3</translation>
+    </message>
+    <message>
+        <source> (%1 lines dropped: the disk did not keep up)</source>
+        <translation> (%1 Zeilen verworfen: der Datenträger kam nicht nach)</translation>
+    </message>
+    <message>
+        <source>Recording stopped: cannot write %1: %2. The file holds the records up to the last whole one.</source>
+        <translation>Aufnahme beendet: %1 kann nicht geschrieben werden: %2. Die Datei enthält die Einträge bis zum letzten vollständigen.</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>Using the embedded simulated controller</source>
@@ -689,6 +849,50 @@
     <message>
         <source>no display (DISPLAY is not set). Run it in a desktop session, under xvfb-run, or with QT_QPA_PLATFORM=offscreen and --screenshot FILE.</source>
         <translation>keine Anzeige (DISPLAY ist nicht gesetzt). In einer Desktop-Sitzung, unter xvfb-run oder mit QT_QPA_PLATFORM=offscreen und --screenshot DATEI starten.</translation>
+    </message>
+    <message>
+        <source>--speed and --loop go with --replay</source>
+        <translation>--speed und --loop gehören zu --replay</translation>
+    </message>
+    <message>
+        <source>--replay plays in the embedded simulated controller; for --controller start orvel-controller-sim --replay</source>
+        <translation>--replay spielt im eingebetteten simulierten Controller ab; für --controller orvel-controller-sim --replay starten</translation>
+    </message>
+    <message>
+        <source>Replay: the recording ended after %1 data lines; the data stops</source>
+        <translation>Wiedergabe: die Aufzeichnung endete nach %1 Datenzeilen; die Daten hören auf</translation>
+    </message>
+    <message>
+        <source>Replay: the recording ended; it starts over, and so at every end</source>
+        <translation>Wiedergabe: die Aufzeichnung endete; sie beginnt von vorn, und so an jedem Ende</translation>
+    </message>
+    <message>
+        <source>Replay: a new measurement plays the recording from its beginning</source>
+        <translation>Wiedergabe: eine neue Messung spielt die Aufzeichnung von Anfang an ab</translation>
+    </message>
+    <message>
+        <source>Replay stopped: %1</source>
+        <translation>Wiedergabe abgebrochen: %1</translation>
+    </message>
+    <message>
+        <source>Replaying the raw capture %1: %2 data lines, a frame at a time at --rate, at speed %L3</source>
+        <translation>Rohmitschnitt %1 wird abgespielt: %2 Datenzeilen, Frame für Frame mit --rate, mit Geschwindigkeit %L3</translation>
+    </message>
+    <message>
+        <source>Replaying %1: %2 data lines, at speed %L3</source>
+        <translation>%1 wird abgespielt: %2 Datenzeilen, mit Geschwindigkeit %L3</translation>
+    </message>
+    <message>
+        <source>%1:%2: the last line is cut off; it is skipped</source>
+        <translation>%1:%2: die letzte Zeile ist abgeschnitten; sie wird übersprungen</translation>
+    </message>
+    <message>
+        <source>The replay starts over at its end (--loop)</source>
+        <translation>Die Wiedergabe beginnt an ihrem Ende von vorn (--loop)</translation>
+    </message>
+    <message>
+        <source>The simulated controller refuses the recording&apos;s %1</source>
+        <translation>Der simulierte Controller lehnt aus der Aufzeichnung ab: %1</translation>
     </message>
 </context>
 <context>

@@ -257,7 +257,7 @@ void TestFrontendOptions::helpGivesDefaults()
         ++withValue;
         QVERIFY2(paragraph.simplified().contains("default"), qPrintable(paragraph.simplified()));
     }
-    QCOMPARE(withValue, 14);
+    QCOMPARE(withValue, 19);
 }
 
 QTEST_GUILESS_MAIN(TestFrontendOptions)

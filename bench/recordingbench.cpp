@@ -1,0 +1,153 @@
+// What a recording costs the front-end: the embedded controller streams at
+// 1 kHz with four tools and two references (fr, ts, 6dmt2, 6dmtr: four lines
+// a frame) through the command manager, alternately without and with a
+// recording. Prints the CPU time a second that recording adds: the window's
+// thread in the recorder's calls (wall clock, timed by the recorder) and the
+// writer's thread (from /proc); the whole process's and the window's thread's
+// CPU time in both phases for comparison (noisy: the simulated controller in
+// the same process varies more than recording adds); the longest the
+// window's thread spent on one record and on one hand-over to the writer;
+// and the file's growth, with the size of an hour. Medians of the repetitions.
+//   build-*/bench/bench_recording [seconds per phase, default 2] [repetitions, default 5]
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "frontend/commandmanager.h"
+#include "frontend/embeddedtransport.h"
+#include "frontend/sessionrecorder.h"
+#include "host/backendversions.h"
+
+namespace {
+
+double cpuSeconds(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// CPU time of the process's thread of that name (its first 15 characters), from /proc.
+double threadCpuSeconds(const QByteArray &name)
+{
+    const QStringList tasks = QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &task : tasks) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != name.left(15))
+            continue;
+        QFile schedstat(QStringLiteral("/proc/self/task/%1/schedstat").arg(task));
+        if (schedstat.open(QIODevice::ReadOnly))
+            return schedstat.readAll().split(' ').value(0).toDouble() / 1e9; // ns on the CPU
+    }
+    return 0;
+}
+
+struct Phase
+{
+    double processCpuPerSecond = 0;
+    double guiCpuPerSecond = 0;
+};
+
+Phase run(int ms)
+{
+    const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double seconds = ms / 1000.0;
+    return {(cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process) / seconds,
+            (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - gui) / seconds};
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values.at(values.size() / 2);
+}
+
+bool command(CommandManager *manager, const char *text)
+{
+    char reply[IOManager::ReplySize];
+    const int result = manager->sendCommand(reply, "%s", text);
+    if (result != 0)
+        std::fprintf(stderr, "\"%s\" failed: %d %s\n", text, result, reply);
+    return result == 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int phaseMs = argc > 1 ? qBound(1, atoi(argv[1]), 60) * 1000 : 2000;
+    const int repetitions = argc > 2 ? qBound(1, atoi(argv[2]), 20) : 5;
+
+    CommandManager manager(std::make_unique<EmbeddedTransport>());
+    BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
+    if (!manager.open() || manager.readBackendVersions(&versions) != 0)
+        return 1;
+    for (const char *text : {"orvel2 simulate rate 1000", "orvel2 set measurementtool number_of_references 2",
+                             "orvel2 set measurementtool number_of_tools 4",
+                             "orvel2 set measurementtool output_6dmt no", "orvel2 set output active chmon 6dmt2 yes",
+                             "orvel2 set output active chmon 6dmtr yes", "orvel2 tracking start"}) {
+        if (!command(&manager, text))
+            return 1;
+    }
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("bench.rec"));
+    SessionRecorder recorder(&manager, &versions);
+    run(500); // the stream settles
+    std::vector<double> plainProcess, plainGui, recordingProcess, recordingGui, addedProcess, addedGui, inRecorder,
+        inWriter, growth;
+    qint64 lines = 0, dropped = 0, longestRecord = 0, longestHandOver = 0;
+    for (int i = 0; i < repetitions; ++i) {
+        const Phase plain = run(phaseMs);
+        plainProcess.push_back(plain.processCpuPerSecond);
+        plainGui.push_back(plain.guiCpuPerSecond);
+
+        recorder.start(path);
+        const double writerBefore = threadCpuSeconds("recording writer");
+        const Phase recording = run(phaseMs);
+        recorder.stop(SessionRecorder::Stop::Operator);
+        inWriter.push_back((threadCpuSeconds("recording writer") - writerBefore) / (phaseMs / 1000.0));
+        recordingProcess.push_back(recording.processCpuPerSecond);
+        recordingGui.push_back(recording.guiCpuPerSecond);
+        addedProcess.push_back(recording.processCpuPerSecond - plain.processCpuPerSecond);
+        addedGui.push_back(recording.guiCpuPerSecond - plain.guiCpuPerSecond);
+        inRecorder.push_back(recorder.busyNs() / 1e9 / (phaseMs / 1000.0));
+        lines += recorder.lines();
+        dropped += recorder.dropped();
+        longestRecord = std::max(longestRecord, recorder.longestRecordNs());
+        longestHandOver = std::max(longestHandOver, recorder.longestHandOverNs());
+        run(300); // the writer closes the file
+        growth.push_back(double(QFileInfo(path).size()) / (phaseMs / 1000.0));
+    }
+
+    const double bytesPerSecond = median(growth);
+    std::printf("recording at 1 kHz, 4 tools + 2 references, %d x %d ms per phase (medians)\n", repetitions, phaseMs);
+    std::printf("  added CPU per second: %.2f ms = %.2f ms on the window's thread in the recorder's calls + %.2f ms "
+                "of the writer's thread\n",
+                (median(inRecorder) + median(inWriter)) * 1e3, median(inRecorder) * 1e3, median(inWriter) * 1e3);
+    std::printf("  (whole process, phases compared: %.1f ms without, %.1f ms with, %+.1f ms; window's thread %.1f, "
+                "%.1f, %+.1f ms; noisy)\n",
+                median(plainProcess) * 1e3, median(recordingProcess) * 1e3, median(addedProcess) * 1e3,
+                median(plainGui) * 1e3, median(recordingGui) * 1e3, median(addedGui) * 1e3);
+    std::printf("  longest on the window's thread: %.1f us for one record, %.1f us for one hand-over (flush)\n",
+                longestRecord / 1e3, longestHandOver / 1e3);
+    std::printf("  %lld lines recorded, %lld dropped; file grows %.0f kB/s, one hour %.2f GB\n", lines, dropped,
+                bytesPerSecond / 1e3, bytesPerSecond * 3600 / 1e9);
+    return 0;
+}

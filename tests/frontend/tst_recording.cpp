@@ -1,0 +1,355 @@
+// A session recorded and exported: every data line and command reaches the
+// file in order and whole; a write error ends the recording with the file
+// cut at its last whole record; a writer that falls behind drops and says
+// so; the CSV holds the display's values for the recorded lines, in the C
+// locale whatever the process locale, also from the program without a display.
+#include <atomic>
+#include <csignal>
+#include <memory>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QtTest>
+
+#include "frontend/commandmanager.h"
+#include "frontend/controllerlink.h"
+#include "frontend/csvexport.h"
+#include "frontend/embeddedtransport.h"
+#include "frontend/recordformat.h"
+#include "frontend/sessionrecorder.h"
+#include "host/backendversions.h"
+
+namespace {
+
+QByteArray fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArrayList fileLines(const QString &path)
+{
+    QByteArray text = fileText(path);
+    text.chop(text.endsWith('\n') ? 1 : 0);
+    return text.split('\n');
+}
+
+// The first n blank-separated fields of a record and the rest.
+QByteArrayList fields(const QByteArray &record, int n)
+{
+    QByteArrayList parts;
+    int at = 0;
+    for (int i = 0; i < n; ++i) {
+        const int space = record.indexOf(' ', at);
+        parts << record.mid(at, space - at);
+        at = space < 0 ? record.size() : space + 1;
+    }
+    return parts << record.mid(at);
+}
+
+// A tool 30 degrees about x with button 1 pressed, one not tracked; of two references the second is tracked.
+// Tool 2's reference is known from the start, tool 1's only after its line.
+const char Recording[] = "# orvel-recording 1\n# frontend 9\n# product P 1.2.3\n# backend 1.14.0\n"
+                         "# started 2026-12-07T01:02:03.456Z\n# reference_of_tool b02 b01\n"
+                         "D 5 6dmt2 6dmt2 2 2 [0 0.5 2 1.5][1.5 -2 300.25][1 0 0 0 0.866025403784 0.5 0 -0.5 "
+                         "0.866025403784][2][0 0 0 0 0 1] [1 -1.000 0 0][0 0 0][1 0 0 0 1 0 0 0 1][][0 0 0 0 0 0]\n"
+                         "C 6 0 0 orvel2 get measurementtool reference_of_tool b01\t"
+                         "orvel2 set measurementtool reference_of_tool b01 b02\n"
+                         "D 7 6dmtr 6dmtr 2 1 [1 0.25][10 20 30][0 1 0 -1 0 0 0 0 1]\n"
+                         "# stopped operator\n";
+
+const char Csv[] = "time_ms,kind,number,reference,quality,tracked,buttons,x,y,z,rx,ry,rz\n"
+                   "5,tool,1,,0.500,1,2,1.500,-2.000,300.250,30.000,0.000,-0.000\n"
+                   "5,tool,2,1,-1.000,0,0,,,,,,\n"
+                   "7,reference,1,,-1.000,0,,,,,,,\n"
+                   "7,reference,2,,0.250,1,,10.000,20.000,30.000,-0.000,0.000,90.000\n";
+
+struct Run
+{
+    int status = -1;
+    QString output;
+};
+
+// The program as a script runs it: no display at all.
+Run runWithoutDisplay(const QStringList &arguments)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(MT_FRONTEND, arguments);
+    Run run;
+    if (!process.waitForFinished(30000))
+        process.kill();
+    process.waitForFinished(5000);
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.output = QString::fromLocal8Bit(process.readAll());
+    return run;
+}
+
+// Files of the process may grow no further than the limit while it stands.
+struct FileSizeLimit
+{
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+    rlimit saved{};
+};
+
+} // namespace
+
+class TestRecording : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip();
+    void writeError_data();
+    void writeError();
+    void dropsWhenBehind();
+    void csvValues_data();
+    void csvValues();
+    void badRecording_data();
+    void badRecording();
+
+private:
+    QTemporaryDir scratch;
+};
+
+// Every line the link delivered while recording, in order, and every command with its reply and result.
+void TestRecording::roundTrip()
+{
+    CommandManager manager(std::make_unique<EmbeddedTransport>());
+    QVERIFY(manager.open());
+    BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
+    QCOMPARE(manager.readBackendVersions(&versions), 0);
+    // Watches the commands from the start, as in the program: the header holds what they read.
+    auto recorder = std::make_unique<SessionRecorder>(&manager, &versions);
+    char reply[IOManager::ReplySize];
+    QCOMPARE(manager.sendCommand(reply, "orvel2 simulate rate 500"), 0);
+    QCOMPARE(manager.setParameter("output active chmon 6dmt yes"), 0);
+    QCOMPARE(manager.setParameter("output active chmon 6dmtr yes"), 0);
+    int tools = 0;
+    QCOMPARE(manager.getIntParameter(&tools, "measurementtool number_of_tools"), 0);
+    QCOMPARE(manager.getParameter(reply, "measurementtool reference_of_tool b01"), 0);
+
+    QByteArrayList delivered;
+    bool collecting = false;
+    connect(manager.link(), &ControllerLink::dataLine, this, [&](const QByteArray &line) {
+        if (collecting)
+            delivered << line;
+    });
+    const QString path = scratch.filePath("round.rec");
+    recorder->start(path);
+    collecting = true;
+    QCOMPARE(recorder->state(), SessionRecorder::State::Recording);
+    QCOMPARE(manager.sendCommand(reply, "orvel2 tracking start"), 0);
+    QTest::qWait(800);
+    QCOMPARE(manager.getParameter(reply, "measurementtool number_of_references"), 0);
+    QCOMPARE(manager.sendCommand(reply, "orvel2 get a\tb\x01"), 4);
+    QTest::qWait(200);
+    collecting = false;
+    recorder->stop(SessionRecorder::Stop::Operator);
+    const qint64 dataLines = recorder->dataLines();
+    const qint64 commandCount = recorder->commands();
+    recorder.reset(); // the writer finishes the file
+
+    const QByteArrayList lines = fileLines(path);
+    QVERIFY(lines.size() > 7);
+    const QByteArrayList header{"# orvel-recording 1",
+                                "# frontend " + QCoreApplication::applicationVersion().toLatin1(),
+                                "# product BRIXEL 3 3.2.0", "# backend 1.14.0"};
+    QCOMPARE(lines.mid(0, 4), header);
+    QVERIFY2(lines.at(4).startsWith("# started ") && lines.at(4).endsWith('Z'), lines.at(4).constData());
+    QVERIFY(QDateTime::fromString(QString::fromLatin1(lines.at(4).mid(10)), Qt::ISODateWithMs).isValid());
+    QCOMPARE(lines.mid(5, 2), (QByteArrayList{"# tools 2", "# reference_of_tool b01 b01"}));
+    QCOMPARE(lines.constLast(), QByteArray("# stopped operator"));
+
+    QByteArrayList data, commands;
+    qint64 lastMs = 0, rows = 0;
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("C "))
+            commands << fields(line, 3).constLast(); // "<result> <command>\t<reply>"
+        if (!line.startsWith("D "))
+            continue;
+        const QByteArrayList parts = fields(line, 3);
+        QVERIFY2(parts.at(1).toLongLong() >= lastMs, line.constData());
+        lastMs = parts.at(1).toLongLong();
+        QCOMPARE(parts.at(2), fields(parts.at(3), 1).at(0));
+        data << parts.at(3);
+        // "6dmt <tools> ..." and "6dmtr <references> <tracked> ...": a CSV row for each.
+        if (parts.at(2) == "6dmt" || parts.at(2) == "6dmtr")
+            rows += fields(parts.at(3), 2).at(1).toInt();
+    }
+    QVERIFY(delivered.size() > 200);
+    QCOMPARE(data, delivered);
+    QCOMPARE(dataLines, qint64(delivered.size()));
+    QCOMPARE(commandCount, qint64(commands.size()));
+    QVERIFY(commands.contains("0 orvel2 tracking start\torvel2 ok"));
+    QVERIFY(commands.contains("0 orvel2 get measurementtool number_of_references\t"
+                              "orvel2 set measurementtool number_of_references 2"));
+    QVERIFY(commands.contains("4 orvel2 get a\\x09b\\x01\torvel2 err 4 malformed command"));
+
+    const QString csvPath = scratch.filePath("round.csv");
+    QString message;
+    QCOMPARE(CsvExport::run(path, csvPath, &message), CsvExport::Outcome::Written);
+    const QByteArrayList csv = fileLines(csvPath);
+    QCOMPARE(qint64(csv.size() - 1), rows);
+    for (const QByteArray &row : csv) {
+        if (row.split(',').mid(1, 2) == QByteArrayList{"tool", "1"})
+            QCOMPARE(row.split(',').at(3), QByteArray("1"));
+    }
+}
+
+void TestRecording::writeError_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("sizeLimit"); // 0: none
+    QTest::newRow("full device") << "/dev/full" << 0;
+    // Root writes into any folder of its own: /proc takes no new file from anyone.
+    QString locked = scratch.filePath("locked");
+    QDir().mkpath(locked);
+    ::chmod(QFile::encodeName(locked).constData(), 0555);
+    if (geteuid() == 0)
+        locked = "/proc";
+    QTest::newRow("folder not writable") << locked + "/x.rec" << 0;
+    QTest::newRow("file size limit in a record") << scratch.filePath("limited.rec") << 20000;
+}
+
+void TestRecording::writeError()
+{
+    QFETCH(QString, path);
+    QFETCH(int, sizeLimit);
+    std::unique_ptr<FileSizeLimit> limit(sizeLimit > 0 ? new FileSizeLimit(rlim_t(sizeLimit)) : nullptr);
+    CommandManager manager(std::make_unique<EmbeddedTransport>());
+    BackendVersions versions{{1, 2, 3}, {1, 14, 0}, QStringLiteral("P")};
+    SessionRecorder recorder(&manager, &versions);
+    QStringList told;
+    connect(&recorder, &SessionRecorder::told, this, [&](const QString &text) { told << text; });
+    recorder.start(path);
+    const QByteArray line = "3d 40 " + QByteArray("[0 1][0 0 0]").repeated(40);
+    for (int i = 0; i < 100 && recorder.state() == SessionRecorder::State::Recording; ++i) {
+        recorder.recordDataLine(line);
+        QTest::qWait(5);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.state(), SessionRecorder::State::Off, 5000);
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains("cannot write " + path), qPrintable(told.first()));
+    if (sizeLimit == 0)
+        return;
+    const QByteArray text = fileText(path);
+    QVERIFY(text.size() > 1000 && text.size() <= sizeLimit);
+    QVERIFY(text.endsWith('\n'));
+    for (const QByteArray &record : fileLines(path)) {
+        RecordFormat::Record parsed;
+        QString reason;
+        QVERIFY2(RecordFormat::parse(record, &parsed, &reason), qPrintable(reason));
+        QVERIFY(parsed.kind != RecordFormat::Record::Data || parsed.text == line);
+    }
+}
+
+// A writer that cannot write (a pipe nobody reads yet) takes at most its bound; the rest is counted and marked.
+void TestRecording::dropsWhenBehind()
+{
+    const QString path = scratch.filePath("pipe");
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    CommandManager manager(std::make_unique<EmbeddedTransport>());
+    BackendVersions versions{{1, 2, 3}, {1, 14, 0}, QStringLiteral("P")};
+    auto recorder = std::make_unique<SessionRecorder>(&manager, &versions);
+    recorder->start(path);
+    const QByteArray line = "3d 80 " + QByteArray("[0 1][0 0 0]").repeated(80); // 966 bytes
+    const int fed = 24000;
+    for (int i = 0; i < fed; ++i)
+        recorder->recordDataLine(line);
+    QVERIFY(recorder->dropped() > 0);
+
+    QByteArray received;
+    std::atomic<bool> done{false};
+    std::thread reader([&]() {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+        char chunk[65536];
+        ssize_t count = 0;
+        while (fd >= 0 && (count = ::read(fd, chunk, sizeof chunk)) > 0)
+            received.append(chunk, int(count));
+        ::close(fd);
+        done = true;
+    });
+    recorder->stop(SessionRecorder::Stop::Operator);
+    QCOMPARE(recorder->dataLines() + recorder->dropped(), qint64(fed));
+    const qint64 kept = recorder->dataLines();
+    QTRY_VERIFY_WITH_TIMEOUT(done, 20000);
+    reader.join();
+    recorder.reset();
+    QCOMPARE(qint64(received.count("\nD ")), kept);
+    QVERIFY(received.contains("\n# dropped "));
+    QVERIFY(received.endsWith("# stopped operator\n"));
+}
+
+void TestRecording::csvValues_data()
+{
+    QTest::addColumn<bool>("program");
+    QTest::newRow("in process") << false;
+    QTest::newRow("the program without a display") << true;
+}
+
+void TestRecording::csvValues()
+{
+    QFETCH(bool, program);
+    const QString recording = scratch.filePath("values.rec");
+    const QString csv = scratch.filePath(program ? "program.csv" : "values.csv");
+    QFile file(recording);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(Recording) > 0);
+    file.close();
+    if (program) {
+        const Run run = runWithoutDisplay({"--export-csv", csv, recording});
+        QVERIFY2(run.status == 0, qPrintable(run.output));
+    } else {
+        QString message;
+        QCOMPARE(CsvExport::run(recording, csv, &message), CsvExport::Outcome::Written);
+        QCOMPARE(message, QStringLiteral("4 rows from 2 tool and reference lines written to ") + csv);
+    }
+    QCOMPARE(fileText(csv), QByteArray(Csv));
+}
+
+void TestRecording::badRecording_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("line");
+    QTest::newRow("no recording") << QByteArray("time,x\n1,2\n") << 1;
+    QTest::newRow("empty") << QByteArray() << 1;
+    QTest::newRow("data line of another type") << QByteArray("# orvel-recording 1\n# x\nD 5 6dmt 6dmtr 0 0\n") << 3;
+    QTest::newRow("time not a number") << QByteArray("# orvel-recording 1\nD 5 6dmt 6dmt 0\nC x 0 0 a\tb\n") << 3;
+}
+
+// Refused at start with the file and line, exit status 2, and no CSV left behind.
+void TestRecording::badRecording()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, line);
+    const QString recording = scratch.filePath("bad.rec");
+    const QString csv = scratch.filePath("bad.csv");
+    QFile file(recording);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+    file.close();
+    const Run run = runWithoutDisplay({"--export-csv", csv, recording});
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.output.contains(QStringLiteral("%1:%2: ").arg(recording).arg(line)), qPrintable(run.output));
+    QVERIFY(!QFile::exists(csv));
+}
+
+QTEST_MAIN(TestRecording)
+#include "tst_recording.moc"
