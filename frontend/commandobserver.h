@@ -10,6 +10,9 @@
 class CommandObserver
 {
 public:
+    CommandObserver() = default;
+    CommandObserver(const CommandObserver &) = delete;
+    CommandObserver &operator=(const CommandObserver &) = delete;
     virtual ~CommandObserver() = default;
 
     // result: the command manager's (0, its own negative failures, or the

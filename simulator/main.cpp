@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 
 #include <cstdio>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -65,7 +66,7 @@ int main(int argc, char *argv[])
         host = QLatin1Char('[') + host + QLatin1Char(']');
     std::printf("listening on %s:%u\n", qPrintable(host), unsigned(server.port()));
     std::fflush(stdout);
-    for (const QString &note : options.replayNotes)
+    for (const QString &note : std::as_const(options.replayNotes))
         std::printf("%s\n", qPrintable(note));
     std::fflush(stdout);
     QObject::connect(&controller, &SimController::replayEvent, [](int event, qint64 lines, const QString &error) {
