@@ -48,15 +48,17 @@ QByteArray toolsLine(int count, int buttons = 0, int quality = 1, int x = 1)
     return line;
 }
 
-// A cell as assistive technology reads it: "name / description".
-QString spoken(QTableWidget *table, int row, int column)
+// Cells (row, column) as assistive technology reads them: "name / description; ...".
+QString spoken(QTableWidget *table, const QList<QPoint> &cells)
 {
     QAccessibleInterface *view = QAccessible::queryAccessibleInterface(table);
-    QAccessibleTableInterface *cells = view ? view->tableInterface() : nullptr;
-    QAccessibleInterface *cell = cells ? cells->cellAt(row, column) : nullptr;
-    if (!cell)
-        return QStringLiteral("no cell");
-    return cell->text(QAccessible::Name) + QStringLiteral(" / ") + cell->text(QAccessible::Description);
+    QAccessibleTableInterface *all = view ? view->tableInterface() : nullptr;
+    QStringList texts;
+    for (const QPoint &at : cells) {
+        QAccessibleInterface *cell = all ? all->cellAt(at.x(), at.y()) : nullptr;
+        texts << (cell ? cell->text(QAccessible::Name) + " / " + cell->text(QAccessible::Description) : "no cell");
+    }
+    return texts.join("; ");
 }
 
 QList<QTableWidgetItem *> allItems(QTableWidget *table)
@@ -531,8 +533,13 @@ void TestDisplay::statesInWords()
 {
     QFETCH(QString, catalogue);
     QFETCH(QStringList, words);
-    const QString tracked = words[0], lost = words[1], pressed = words[2], released = words[3];
-    const QString uncalibrated = words[4];
+    // %1 tracked, %2 not tracked, %3 pressed, %4 not pressed, %5 not calibrated.
+    const auto in = [&words](const char *text) {
+        QString said = QString::fromUtf8(text);
+        for (int i = 0; i < words.size(); ++i)
+            said.replace(QLatin1Char('%') + QString::number(i + 1), words[i]);
+        return said;
+    };
     // Tool 1 tracked, its reference 1 tracked; tool 2 lost, its reference 2 not calibrated;
     // tool 3's tip not calibrated, no reference.
     scriptCalibrated(3, 1);
@@ -553,25 +560,11 @@ void TestDisplay::statesInWords()
     QCOMPARE(feed(QByteArray("6dmtr 2 2 [0 1][10 20 30]") + Identity + " [1 -1][0 0 0]" + Identity), 0);
     refresh(2); // the tool rows see the reference states one tick after the rebuild
 
-    const auto said = [](const QString &name, const QString &word) {
-        return name + QStringLiteral(" / ") + word;
-    };
-    QCOMPARE(spoken(tools, 0, 0), said("M1, " + tracked, tracked));
-    QCOMPARE(spoken(tools, 0, 2), said("MR1, " + tracked, tracked));
-    QCOMPARE(spoken(tools, 0, 4), said(pressed, pressed));
-    QCOMPARE(spoken(tools, 0, 6), said(released, released));
-    QCOMPARE(spoken(tools, 0, 8), said(pressed, pressed));
-    QCOMPARE(spoken(tools, 1, 0), said("M2, " + lost, lost));
-    QCOMPARE(spoken(tools, 1, 2), said("MR2, " + uncalibrated, uncalibrated));
-    QCOMPARE(spoken(tools, 2, 0), said("M3, " + uncalibrated, uncalibrated));
-    QCOMPARE(spoken(tools, 2, 2), QStringLiteral(" / ")); // no reference: nothing to tell
-    QCOMPARE(spoken(tools, 2, 4), QStringLiteral(" / ")); // uncalibrated: its buttons have no state
-    QCOMPARE(spoken(tools, 0, 12), said("1.00", QString()));
-    QCOMPARE(spoken(refs, 0, 1), said("MR1, " + tracked, tracked));
-    QCOMPARE(spoken(refs, 1, 1), said("MR2, " + uncalibrated, uncalibrated));
-    QCOMPARE(tools->item(1, 0)->toolTip(), lost);
-    QCOMPARE(tools->item(0, 4)->toolTip(), pressed);
-    QCOMPARE(refs->item(0, 1)->toolTip(), tracked);
+    QCOMPARE(spoken(tools, {{0, 0}, {0, 2}, {0, 4}, {0, 6}, {0, 8}, {1, 0}, {1, 2}, {2, 0}, {2, 2}, {2, 4}, {0, 12}}),
+             in("M1, %1 / %1; MR1, %1 / %1; %3 / %3; %4 / %4; %3 / %3; M2, %2 / %2; MR2, %5 / %5; M3, %5 / %5; "
+                " / ;  / ; 1.00 / ")); // no reference, and uncalibrated buttons: nothing to tell
+    QCOMPARE(spoken(refs, {{0, 1}, {1, 1}}), in("MR1, %1 / %1; MR2, %5 / %5"));
+    QCOMPARE(tools->item(1, 0)->toolTip() + tools->item(0, 4)->toolTip() + refs->item(0, 1)->toolTip(), in("%2%3%1"));
     // What is drawn stays: the texts and colours of the tables.
     QCOMPARE(row(tools, 0), QStringLiteral("M1:G|.|MR1:G|.|:B|.|:T|.|:B|.|:T|.|1.00|2.00|3.00|-0.00|0.00|-0.00|-"));
     QCOMPARE(row(tools, 1).left(12), QStringLiteral("M2:R|.|MR2:T"));
@@ -588,12 +581,9 @@ void TestDisplay::statesInWords()
              0);
     QCOMPARE(feed(QByteArray("6dmtr 2 2 [0 -1][10 20 30]") + Identity + " [1 -1][0 0 0]" + Identity), 0);
     refresh();
-    QCOMPARE(spoken(tools, 0, 0), said("M1, " + lost, lost));
-    QCOMPARE(spoken(tools, 0, 2), said("MR1, " + lost, lost));
-    QCOMPARE(spoken(tools, 0, 4), said(released, released));
-    QCOMPARE(spoken(tools, 1, 0), said("M2, " + tracked, tracked));
-    QCOMPARE(spoken(refs, 0, 1), said("MR1, " + lost, lost));
-    QCOMPARE(tools->item(0, 8)->toolTip(), pressed);
+    QCOMPARE(spoken(tools, {{0, 0}, {0, 2}, {0, 4}, {1, 0}}) + "; " + spoken(refs, {{0, 1}}),
+             in("M1, %2 / %2; MR1, %2 / %2; %4 / %4; M2, %1 / %1; MR1, %2 / %2"));
+    QCOMPARE(tools->item(0, 8)->toolTip(), in("%3"));
     QCOMPARE(row(tools, 0).left(20), QStringLiteral("M1:R|.|MR1:R|.|:T|.|"));
 }
 

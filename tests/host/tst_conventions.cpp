@@ -19,11 +19,7 @@ class TestConventions : public QObject
 private slots:
     void versionGate_data();
     void versionGate();
-    void versionGateWithoutVersions();
-    void replyWords_data();
     void replyWords();
-    void replyBufferBounds();
-    void numberedItems_data();
     void numberedItems();
     void itemNumbersRead_data();
     void itemNumbersRead();
@@ -33,79 +29,49 @@ private slots:
     void numbersIgnoreTheProcessLocale();
 };
 
+// Rows "major.minor.patch >= gateMajor.gateMinor": the gate's answer.
 void TestConventions::versionGate_data()
 {
-    QTest::addColumn<qint32>("major");
-    QTest::addColumn<qint32>("minor");
-    QTest::addColumn<qint32>("patch");
-    QTest::addColumn<qint32>("gateMajor");
-    QTest::addColumn<qint32>("gateMinor");
+    QTest::addColumn<QList<qint32>>("numbers");
     QTest::addColumn<bool>("open");
-
-    // Each row is named "major.minor.patch against gateMajor.gateMinor".
-    const auto row = [](qint32 major, qint32 minor, qint32 patch, qint32 gateMajor, qint32 gateMinor, bool open) {
-        const QByteArray name
-            = QString::asprintf("%d.%d.%d against %d.%d", major, minor, patch, gateMajor, gateMinor).toLatin1();
-        QTest::newRow(name.constData()) << major << minor << patch << gateMajor << gateMinor << open;
-    };
-    row(1, 13, -1, 1, 13, true);
-    row(1, 13, -2, 1, 13, false);
-    row(1, 12, 99, 1, 13, false);
-    row(1, 14, 0, 1, 13, true);
-    row(2, 0, 0, 1, 13, true);
-    row(0, 99, 99, 1, 3, false);
-    row(1, 2, 9, 1, 3, false);
-    row(-1, 50, 50, 1, 3, false);
-    row(0, 17, -1, 0, 17, true);
-    row(0, 16, 99, 0, 17, false);
-    row(1, 0, 0, 0, 17, true);
-    row(INT_MAX, INT_MIN, INT_MIN, 1, 3, true);
+    for (const auto &row : QList<QPair<QList<qint32>, bool>>{{{1, 13, -1, 1, 13}, true},
+                                                             {{1, 13, -2, 1, 13}, false},
+                                                             {{1, 12, 99, 1, 13}, false},
+                                                             {{1, 14, 0, 1, 13}, true},
+                                                             {{2, 0, 0, 1, 13}, true},
+                                                             {{0, 99, 99, 1, 3}, false},
+                                                             {{1, 2, 9, 1, 3}, false},
+                                                             {{-1, 50, 50, 1, 3}, false},
+                                                             {{0, 17, -1, 0, 17}, true},
+                                                             {{0, 16, 99, 0, 17}, false},
+                                                             {{1, 0, 0, 0, 17}, true},
+                                                             {{INT_MAX, INT_MIN, INT_MIN, 1, 3}, true}}) {
+        const QList<qint32> &n = row.first;
+        QTest::addRow("%d.%d.%d >= %d.%d", n[0], n[1], n[2], n[3], n[4]) << n << row.second;
+    }
 }
 
 void TestConventions::versionGate()
 {
-    QFETCH(qint32, major);
-    QFETCH(qint32, minor);
-    QFETCH(qint32, patch);
-    QFETCH(qint32, gateMajor);
-    QFETCH(qint32, gateMinor);
+    QFETCH(QList<qint32>, numbers);
     QFETCH(bool, open);
-    const BackendVersions versions{{9, 9, 9}, {major, minor, patch}, QStringLiteral("ORVEL")};
-    QCOMPARE(VersionGate::backendAtLeast(&versions, gateMajor, gateMinor), open);
-    if (gateMajor == 1)
-        QCOMPARE(VersionGate::backendAtLeast(&versions, gateMinor), open);
-}
-
-void TestConventions::versionGateWithoutVersions()
-{
+    const BackendVersions versions{{9, 9, 9}, {numbers[0], numbers[1], numbers[2]}, QStringLiteral("ORVEL")};
+    QCOMPARE(VersionGate::backendAtLeast(&versions, numbers[3], numbers[4]), open);
+    if (numbers[3] == 1)
+        QCOMPARE(VersionGate::backendAtLeast(&versions, numbers[4]), open);
     QVERIFY(!VersionGate::backendAtLeast(nullptr, 0, 0));
 }
 
-// A reply matches a word only whole and in the same case.
-void TestConventions::replyWords_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("word");
-    QTest::addColumn<bool>("match");
-    QTest::newRow("yes") << QByteArray("yes") << QByteArray(ReplyWord::Yes) << true;
-    QTest::newRow("yes with a trailing blank") << QByteArray("yes ") << QByteArray(ReplyWord::Yes) << false;
-    QTest::newRow("Yes in capitals") << QByteArray("Yes") << QByteArray(ReplyWord::Yes) << false;
-    QTest::newRow("ok after the prefix") << QByteArray("orvel2 ok") << QByteArray(ReplyWord::Ok) << true;
-    QTest::newRow("ok is not no") << QByteArray("orvel2 ok") << QByteArray(ReplyWord::No) << false;
-}
-
+// A reply matches a word only whole and in the same case, and stays a bounded text.
 void TestConventions::replyWords()
 {
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, word);
-    QFETCH(bool, match);
-    ReplyBuffer reply;
-    std::strcpy(reply.data(), text.constData());
-    QCOMPARE(reply.is(word.constData()), match);
-}
-
-void TestConventions::replyBufferBounds()
-{
+    const auto is = [](const char *text, const char *word) {
+        ReplyBuffer reply;
+        std::strcpy(reply.data(), text);
+        return reply.is(word);
+    };
+    QVERIFY(is("yes", ReplyWord::Yes) && is("orvel2 ok", ReplyWord::Ok));
+    QVERIFY(!is("yes ", ReplyWord::Yes) && !is("Yes", ReplyWord::Yes) && !is("orvel2 ok", ReplyWord::No));
     ReplyBuffer reply;
     QVERIFY(!reply.is(ReplyWord::Yes)); // empty before any call
     // A host that fills the whole buffer without a terminator still reads as a bounded text.
@@ -114,55 +80,43 @@ void TestConventions::replyBufferBounds()
     QVERIFY(!reply.is(ReplyWord::Yes));
 }
 
-void TestConventions::numberedItems_data()
-{
-    QTest::addColumn<QByteArray>("written");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("first body") << QByteArray(NumberedItem::body(0).c_str()) << QByteArray("b01");
-    QTest::newRow("tenth body") << QByteArray(NumberedItem::body(9).c_str()) << QByteArray("b10");
-    QTest::newRow("hundredth body") << QByteArray(NumberedItem::body(99).c_str()) << QByteArray("b100");
-    QTest::newRow("device") << QByteArray(NumberedItem::device(2).c_str()) << QByteArray("d03");
-    QTest::newRow("step by its number") << QByteArray(NumberedItem::step(2).c_str()) << QByteArray("s02");
-    QTest::newRow("step 100") << QByteArray(NumberedItem::step(100).c_str()) << QByteArray("s100");
-    // Steps keep "%02d", bodies "%2.2d": the two differ only below zero.
-    QTest::newRow("negative step") << QByteArray(NumberedItem::step(-5).c_str()) << QByteArray("-5").prepend('s');
-    QTest::newRow("negative body") << QByteArray(NumberedItem::body(-6).c_str()) << QByteArray("b-05");
-    QTest::newRow("largest body") << QByteArray(NumberedItem::body(INT_MAX).c_str()) << QByteArray("b2147483647");
-    QTest::newRow("smallest body") << QByteArray(NumberedItem::body(INT_MIN).c_str()) << QByteArray("b-2147483647");
-}
-
 void TestConventions::numberedItems()
 {
-    QFETCH(QByteArray, written);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(written, expected);
+    const auto text = [](const NumberedItem &item) {
+        return QByteArray(item.c_str());
+    };
+    QCOMPARE(text(NumberedItem::body(0)) + ' ' + text(NumberedItem::body(9)) + ' ' + text(NumberedItem::body(99)),
+             "b01 b10 b100");
+    QCOMPARE(text(NumberedItem::device(2)) + ' ' + text(NumberedItem::step(2)) + ' ' + text(NumberedItem::step(100)),
+             "d03 s02 s100");
+    // Steps keep "%02d", bodies "%2.2d": the two differ only below zero.
+    QCOMPARE(text(NumberedItem::step(-5)) + ' ' + text(NumberedItem::body(-6)), QByteArray("s-") + "5 b-05");
+    QCOMPARE(text(NumberedItem::body(INT_MAX)) + ' ' + text(NumberedItem::body(INT_MIN)), "b2147483647 b-2147483647");
 }
 
 void TestConventions::itemNumbersRead_data()
 {
     QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<bool>("read");
-    QTest::addColumn<int>("number");
-    QTest::newRow("b02") << QByteArray("b02") << true << 2;
-    QTest::newRow("letter not checked") << QByteArray("x7") << true << 7;
-    QTest::newRow("b100") << QByteArray("b100") << true << 100;
-    QTest::newRow("octal look, decimal read") << QByteArray("b010") << true << 10;
-    QTest::newRow("trailing text") << QByteArray("b3 ") << true << 3;
-    QTest::newRow("letter only") << QByteArray("b") << false << 0;
-    QTest::newRow("empty") << QByteArray("") << false << 0;
-    QTest::newRow("no digits") << QByteArray("none") << false << 0;
-    QTest::newRow("beyond int") << QByteArray("b2147483648") << false << 0;
-    QTest::newRow("below int") << QByteArray("b-2147483649") << false << 0;
+    QTest::addColumn<int>("number"); // -1: not read
+    QTest::newRow("b02") << QByteArray("b02") << 2;
+    QTest::newRow("letter not checked") << QByteArray("x7") << 7;
+    QTest::newRow("b100") << QByteArray("b100") << 100;
+    QTest::newRow("octal look, decimal read") << QByteArray("b010") << 10;
+    QTest::newRow("trailing text") << QByteArray("b3 ") << 3;
+    QTest::newRow("letter only") << QByteArray("b") << -1;
+    QTest::newRow("empty") << QByteArray("") << -1;
+    QTest::newRow("no digits") << QByteArray("none") << -1;
+    QTest::newRow("beyond int") << QByteArray("b2147483648") << -1;
+    QTest::newRow("below int") << QByteArray("b-2147483649") << -1;
 }
 
 void TestConventions::itemNumbersRead()
 {
     QFETCH(QByteArray, reply);
-    QFETCH(bool, read);
     QFETCH(int, number);
     int got = -1;
-    QCOMPARE(NumberedItem::readNumber(reply.constData(), &got), read);
-    QCOMPARE(got, number);
+    QCOMPARE(NumberedItem::readNumber(reply.constData(), &got), number >= 0);
+    QCOMPARE(got, number >= 0 ? number : 0);
 }
 
 void TestConventions::controllerFacts_data()
@@ -170,17 +124,14 @@ void TestConventions::controllerFacts_data()
     QTest::addColumn<int>("minor");
     QTest::addColumn<int>("result");
     QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<bool>("available");
-    QTest::addColumn<bool>("locked");
-    QTest::addColumn<QStringList>("asked");
-    const QStringList both{"getParameter config is_changeable", "getParameter measurementtool available"};
-    QTest::newRow("yes and no") << 14 << 0 << QByteArray("yes") << true << false << both;
-    QTest::newRow("no and locked") << 14 << 0 << QByteArray("no") << false << true << both;
-    QTest::newRow("failed query") << 14 << 3 << QByteArray("no") << false << false << both;
-    QTest::newRow("Yes in capitals") << 14 << 0 << QByteArray("Yes") << false << false << both;
-    QTest::newRow("before the lock") << 8 << 0 << QByteArray("no") << false << false
-                                     << QStringList{"getParameter measurementtool available"};
-    QTest::newRow("before measurement tools") << 2 << 0 << QByteArray("no") << false << false << QStringList();
+    QTest::addColumn<QString>("facts"); // available, locked
+    QTest::addColumn<int>("asked");     // the lock's query and the availability's, the latest first
+    QTest::newRow("yes and no") << 14 << 0 << QByteArray("yes") << "1 0" << 2;
+    QTest::newRow("no and locked") << 14 << 0 << QByteArray("no") << "0 1" << 2;
+    QTest::newRow("failed query") << 14 << 3 << QByteArray("no") << "0 0" << 2;
+    QTest::newRow("Yes in capitals") << 14 << 0 << QByteArray("Yes") << "0 0" << 2;
+    QTest::newRow("before the lock") << 8 << 0 << QByteArray("no") << "0 0" << 1;
+    QTest::newRow("before measurement tools") << 2 << 0 << QByteArray("no") << "0 0" << 0;
 }
 
 void TestConventions::controllerFacts()
@@ -188,16 +139,17 @@ void TestConventions::controllerFacts()
     QFETCH(int, minor);
     QFETCH(int, result);
     QFETCH(QByteArray, reply);
-    QFETCH(bool, available);
-    QFETCH(bool, locked);
-    QFETCH(QStringList, asked);
     FakeCommandManager fake;
     fake.answer("config is_changeable", result, reply);
     fake.answer("measurementtool available", result, reply);
     const BackendVersions versions{{9, 9, 9}, {1, minor, 0}, QStringLiteral("ORVEL")};
-    QCOMPARE(ControllerFacts::configurationLocked(&fake, &versions), locked);
-    QCOMPARE(ControllerFacts::measurementToolAvailable(&fake, &versions), available);
-    QCOMPARE(fake.calls, asked);
+    const bool locked = ControllerFacts::configurationLocked(&fake, &versions);
+    QTEST(QStringLiteral("%1 %2").arg(ControllerFacts::measurementToolAvailable(&fake, &versions)).arg(locked),
+          "facts");
+    QFETCH(int, asked);
+    QCOMPARE(
+        fake.calls,
+        QStringList({"getParameter config is_changeable", "getParameter measurementtool available"}).mid(2 - asked));
     QVERIFY(!ControllerFacts::measurementToolAvailable(nullptr, &versions));
     QVERIFY(!ControllerFacts::configurationLocked(&fake, nullptr));
 }
