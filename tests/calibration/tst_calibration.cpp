@@ -79,18 +79,6 @@ class TestCalibration : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void singlePhaseRun();
-    void stepChangeCountdowns();
-    void pollingUnderStepCountdown_data();
-    void pollingUnderStepCountdown();
-    void failedQueriesKeepTheirReplies_data();
-    void failedQueriesKeepTheirReplies();
-    void runs_data();
-    void runs();
-    void twoPhasePauseStopsPolling();
-
 private:
     CalibrationProgressDlg *make(bool pauses = false, bool remaining = true)
     {
@@ -108,296 +96,289 @@ private:
     std::unique_ptr<FakeCommandManager> fake;
     std::unique_ptr<CalibrationProgressDlg> dialog;
     BackendVersions versions;
-};
 
-void TestCalibration::init()
-{
-    dialog.reset();
-    fake = std::make_unique<FakeCommandManager>();
-    versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, 4, -1);
-    applyScript(fake.get(), BaseScript);
-}
-
-// One step followed to the end: the start sequence, the bars, the remaining time and its gate, and
-// "calculating..." once the overall progress is full in step 1. Replies no numbers, or absurd, keep the last values.
-void TestCalibration::singlePhaseRun()
-{
-    applyScript(fake.get(),
-                {"status active=6d|cal|cal|cal|cal|cal|cal|none", "status progress=0.5|nan|1e300|0.999|1.0",
-                 "status step_progress=1 0.5|x 0.9|1|1 0.5",
-                 "cal step_duration tcal s01=31|" + QString(300, QLatin1Char('9')) + "|-inf|31"});
-    CalibrationProgressDlg *d = make();
-    QStringList ticks; // at each signal: its values -> both bars, the info line
-    connect(d, &CalibrationProgressDlg::progress_changed, [&](double overall, double step) {
-        ticks << QStringLiteral("%1 %2 -> %3 %4 %5")
-                     .arg(overall)
-                     .arg(step)
-                     .arg(d->progressBar_overall->value())
-                     .arg(d->progressBar_step->value())
-                     .arg(d->label_info->text());
-        d->show_custom_message(QStringLiteral("busy"));
-    });
-    QCOMPARE(run(), 1);
-    QCOMPARE(ticks,
-             QStringList({"0.5 0.5 -> 50 50 ", "nan 0.5 -> 50 50 busy", "1e+300 0.5 -> 50 50 busy",
-                          "0.999 0.5 -> 99 50 busy", "1 0.5 -> 100 50 busy", "1 0.5 -> 100 50 calculating..."}));
-    QCOMPARE(QStringList({d->label_info->text(), d->label_remaining_time->text(), d->label_desc->text()}),
-             QStringList({"calculating...", "remaining time: 15 seconds", "Test calibration"}));
-    // Descriptions come while the dialog is open: they wrap rather than being cut.
-    QVERIFY(d->progressBar_step->isHidden() && d->label->isHidden() && d->label_progress_step->isHidden()
-            && d->label_step_desc->isHidden() && d->label_desc->wordWrap() && d->label_step_desc->wordWrap());
-    QCOMPARE(fake->calls.mid(0, 7),
-             QStringList({"getParameter cal type_desc tcal", "getIntParameter cal number_of_steps tcal",
-                          "getParameter cal step_pause tcal s01", StatusPoll, "sendCommand orvel2 tracking stop",
-                          "commandPreset 0 5000 0", "sendCommand orvel2 cal tcal start"}));
-    QCOMPARE(transcript(fake->calls), QStringLiteral("tracking stop; cal tcal start"));
-    const int atEnd = polls();
-    QTest::qWait(300);
-    QCOMPARE(polls(), atEnd); // none after the end
-
-    // The remaining time is not shown below backend 1.4, nor when not asked for.
-    fake->calls.clear();
-    for (const bool oldBackend : {true, false}) {
-        versions.backendVersion[1] = oldBackend ? 3 : 14;
-        applyScript(fake.get(), {"status active=6d|cal|none", "status progress=0.5"});
-        make(false, oldBackend);
-        QVERIFY(run() == 1 && dialog->progressBar_overall->value() == 50); // it did poll
+private slots:
+    void init()
+    {
+        dialog.reset();
+        fake = std::make_unique<FakeCommandManager>();
+        versions = PluginHost::versions(QStringLiteral("ORVEL 3"), 3, 0, 0, 1, 4, -1);
+        applyScript(fake.get(), BaseScript);
     }
-    QVERIFY(!fake->calls.contains(QStringLiteral("getParameter cal step_duration tcal s01")));
-}
 
-// Pauses disabled, two steps: each step the controller moves on to opens one
-// 5-second countdown; a cancelled one stops polling, and only Cancel ends the run.
-void TestCalibration::stepChangeCountdowns()
-{
-    applyScript(fake.get(),
-                {"cal number_of_steps tcal=2", "status active=6d|cal", "status progress=1.0",
-                 "status step_progress=2 0.1|2 0.1|2 0.1|3 0.1", "cal step_desc tcal s03=\"Lift it\""});
-    make();
-    const auto answers = answerModals(fake.get(), {StartNow, Cancel});
-    ModalDriver driver(
-        "CalibrationProgressDlg",
-        [&](QWidget *) {
-        QCOMPARE(dialog->label_step_desc->text(), QStringLiteral("Hold the tool"));
-        QTRY_COMPARE_WITH_TIMEOUT(fake->calls.count(QStringLiteral("* countdown 5")), 2, Patience);
-        const int atCancel = polls();
+    // One step followed to the end: the start sequence, the bars, the remaining time and its gate, and
+    // "calculating..." once the overall progress is full in step 1. Replies no numbers, or absurd, keep the last
+    // values.
+    void singlePhaseRun()
+    {
+        applyScript(fake.get(),
+                    {"status active=6d|cal|cal|cal|cal|cal|cal|none", "status progress=0.5|nan|1e300|0.999|1.0",
+                     "status step_progress=1 0.5|x 0.9|1|1 0.5",
+                     "cal step_duration tcal s01=31|" + QString(300, QLatin1Char('9')) + "|-inf|31"});
+        CalibrationProgressDlg *d = make();
+        QStringList ticks; // at each signal: its values -> both bars, the info line
+        connect(d, &CalibrationProgressDlg::progress_changed, [&](double overall, double step) {
+            ticks << QStringLiteral("%1 %2 -> %3 %4 %5")
+                         .arg(overall)
+                         .arg(step)
+                         .arg(d->progressBar_overall->value())
+                         .arg(d->progressBar_step->value())
+                         .arg(d->label_info->text());
+            d->show_custom_message(QStringLiteral("busy"));
+        });
+        QCOMPARE(run(), 1);
+        QCOMPARE(ticks,
+                 QStringList({"0.5 0.5 -> 50 50 ", "nan 0.5 -> 50 50 busy", "1e+300 0.5 -> 50 50 busy",
+                              "0.999 0.5 -> 99 50 busy", "1 0.5 -> 100 50 busy", "1 0.5 -> 100 50 calculating..."}));
+        QCOMPARE(QStringList({d->label_info->text(), d->label_remaining_time->text(), d->label_desc->text()}),
+                 QStringList({"calculating...", "remaining time: 15 seconds", "Test calibration"}));
+        // Descriptions come while the dialog is open: they wrap rather than being cut.
+        QVERIFY(d->progressBar_step->isHidden() && d->label->isHidden() && d->label_progress_step->isHidden()
+                && d->label_step_desc->isHidden() && d->label_desc->wordWrap() && d->label_step_desc->wordWrap());
+        QCOMPARE(fake->calls.mid(0, 7),
+                 QStringList({"getParameter cal type_desc tcal", "getIntParameter cal number_of_steps tcal",
+                              "getParameter cal step_pause tcal s01", StatusPoll, "sendCommand orvel2 tracking stop",
+                              "commandPreset 0 5000 0", "sendCommand orvel2 cal tcal start"}));
+        QCOMPARE(transcript(fake->calls), QStringLiteral("tracking stop; cal tcal start"));
+        const int atEnd = polls();
         QTest::qWait(300);
-        QCOMPARE(polls(), atCancel);
-        dialog->pb_cancel->click();
-        },
-        Patience);
-    QCOMPARE(run(), 0);
-    QCOMPARE(transcript(fake->calls),
-             QStringLiteral("tracking stop; cal tcal start; countdown 5; countdown 5; cal tcal stop"));
-    QCOMPARE(QStringList({dialog->label_desc->text(), dialog->label_step_desc->text(), dialog->label_info->text()}),
-             QStringList({"Test calibration is a 2 step calibration.", "Lift it", QString()})); // no "calculating..."
-    QVERIFY(!dialog->progressBar_step->isHidden() && fake->calls.count("getParameter cal step_desc tcal s02") == 1);
-}
+        QCOMPARE(polls(), atEnd); // none after the end
 
-void TestCalibration::pollingUnderStepCountdown_data()
-{
-    QTest::addColumn<QStringList>("script");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("expected");          // the transcript after the start
-    QTest::addColumn<QList<int>>("underCountdown"); // the step bar at each tick while the countdown is open
-    QTest::addColumn<QString>("stepText");
-    QTest::addColumn<QString>("remaining");
-    const QString steps = QStringLiteral("cal number_of_steps tcal=2");
-    QTest::newRow("finished") << QStringList{steps, "status active=6d|cal|cal|cal|none",
-                                             "status step_progress=2 0.1|2 0.4|2 0.7"}
-                              << 1 << "countdown 5" << QList<int>{40, 70} << "Turn the tool"
-                              << "27";
-    QTest::newRow("error") << QStringList{steps, "status active=6d|cal|cal|err", "status step_progress=2 0.1|2 0.4"}
-                           << 0 << "countdown 5; get status err; box Calibration Error: Tip moved" << QList<int>{40}
-                           << "Turn the tool"
-                           << "27";
-    QTest::newRow("a further step") << QStringList{steps, "status active=6d|cal|cal|cal|none",
-                                                   "status step_progress=2 0.1|3 0.2|3 0.5",
-                                                   "cal step_desc tcal s03=\"Lift it\""}
-                                    << 1 << "countdown 5" << QList<int>{20, 50} << "Lift it"
-                                    << "27";
-    // Steps count as the controller reports them, beyond two digits too.
-    QTest::newRow("step 100") << QStringList{steps, "status active=6d|cal|cal|none",
-                                             "status step_progress=100 0.1|100 0.5",
-                                             "cal step_desc tcal s100=\"Step 100\"", "cal step_duration tcal s100=30"}
-                              << 1 << "countdown 5" << QList<int>{50} << "Step 100"
-                              << "15";
-}
-
-// Pauses disabled, two steps: the status is polled on while the step change countdown
-// is open. Those ticks move the bars, end the run in the poll that reports its end
-// (closing the countdown long before its 5 s) and open no second countdown.
-void TestCalibration::pollingUnderStepCountdown()
-{
-    QFETCH(QStringList, script);
-    QFETCH(QString, expected);
-    QFETCH(QList<int>, underCountdown);
-    QFETCH(QString, stepText);
-    QFETCH(QString, remaining);
-    applyScript(fake.get(), script);
-    CalibrationProgressDlg *d = make();
-    QElapsedTimer clock;
-    qint64 countdownSeen = -1, lastPoll = -1;
-    fake->whenAsked("status active", [&] { lastPoll = clock.elapsed(); });
-    QList<int> seen;
-    connect(d, &CalibrationProgressDlg::progress_changed, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->inherits("CountdownDlg")) {
-            if (countdownSeen < 0)
-                countdownSeen = clock.elapsed();
-            seen << d->progressBar_step->value();
+        // The remaining time is not shown below backend 1.4, nor when not asked for.
+        fake->calls.clear();
+        for (const bool oldBackend : {true, false}) {
+            versions.backendVersion[1] = oldBackend ? 3 : 14;
+            applyScript(fake.get(), {"status active=6d|cal|none", "status progress=0.5"});
+            make(false, oldBackend);
+            QVERIFY(run() == 1 && dialog->progressBar_overall->value() == 50); // it did poll
         }
-    });
-    const auto answers = answerModals(fake.get(), {QString()}); // the countdown is left to run
-    clock.start();
-    QTEST(run(), "result");
-    const qint64 ended = clock.elapsed();
-    QCOMPARE(seen, underCountdown);
-    QCOMPARE(transcript(fake->calls), "tracking stop; cal tcal start; " + expected);
-    QVERIFY2(ended - lastPoll < PollMs, qPrintable(QStringLiteral("%1 ms after the last poll").arg(ended - lastPoll)));
-    QVERIFY2(ended - countdownSeen < 4000,
-             qPrintable(QStringLiteral("%1 ms under the countdown").arg(ended - countdownSeen)));
-    QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(d->label_step_desc->text(), stepText);
-    QCOMPARE(d->label_remaining_time->text(), "remaining time: " + remaining + " seconds");
-}
-
-void TestCalibration::failedQueriesKeepTheirReplies_data()
-{
-    QTest::addColumn<bool>("twoPhase");
-    QTest::addColumn<QStringList>("script");
-    QTest::addColumn<int>("result");
-    QTest::newRow("one step with a pause")
-        << false
-        << QStringList{"cal step_pause tcal s01=yes 1", "status active=6d|cal|cal|none", "status progress=0.5|1.0",
-                       "status step_progress=1 0.5|1 0.25"}
-        << 1;
-    QTest::newRow("step change") << false
-                                 << QStringList{"cal number_of_steps tcal=2", "status active=6d|cal|none",
-                                                "status step_progress=2 0.5"}
-                                 << 1;
-    QTest::newRow("controller error") << false << QStringList{"status active=6d|cal|err"} << 0;
-    QTest::newRow("two phases") << true
-                                << QStringList{"cal number_of_steps tcal=2",
-                                               "status step_active=cal 1|pause 2|cal 2|none",
-                                               "status step_progress=1 0.5|2 0.25"}
-                                << 1;
-}
-
-// The status and description queries' results are not tested: a host that reports an
-// error with the same reply text (or value) gives the very same run.
-void TestCalibration::failedQueriesKeepTheirReplies()
-{
-    QFETCH(bool, twoPhase);
-    QFETCH(QStringList, script);
-    QStringList runs;
-    for (const bool failing : {false, true}) {
-        init();
-        fake->setValuesOnFailure(true);
-        applyScript(fake.get(), failing ? failingScript(BaseScript + script) : script);
-        CalibrationProgressDlg *d = make(twoPhase);
-        const auto answers = answerModals(fake.get(), {});
-        const int result = run();
-        runs << QStringLiteral("%1: %2 | %3 | %4 | %5 | %6 | %7 %8")
-                    .arg(result)
-                    .arg(transcript(fake->calls), d->label_desc->text(), d->label_step_desc->text(),
-                         d->label_info->text(), d->label_remaining_time->text())
-                    .arg(d->progressBar_overall->value())
-                    .arg(d->progressBar_step->value());
-        if (!failing)
-            QTEST(result, "result");
+        QVERIFY(!fake->calls.contains(QStringLiteral("getParameter cal step_duration tcal s01")));
     }
-    QVERIFY(runs[0].contains(QLatin1String("cal tcal start")));
-    QCOMPARE(runs[1], runs[0]);
-}
 
-// From the controller's pauses to the end of the run, as the controller sees it: "result: transcript".
-void TestCalibration::runs_data()
-{
-    QTest::addColumn<bool>("twoPhase");
-    QTest::addColumn<QStringList>("script");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QStringList>("countdownButtons");
+    // Pauses disabled, two steps: each step the controller moves on to opens one
+    // 5-second countdown; a cancelled one stops polling, and only Cancel ends the run.
+    void stepChangeCountdowns()
+    {
+        applyScript(fake.get(),
+                    {"cal number_of_steps tcal=2", "status active=6d|cal", "status progress=1.0",
+                     "status step_progress=2 0.1|2 0.1|2 0.1|3 0.1", "cal step_desc tcal s03=\"Lift it\""});
+        make();
+        const auto answers = answerModals(fake.get(), {StartNow, Cancel});
+        ModalDriver driver(
+            "CalibrationProgressDlg",
+            [&](QWidget *) {
+            QCOMPARE(dialog->label_step_desc->text(), QStringLiteral("Hold the tool"));
+            QTRY_COMPARE_WITH_TIMEOUT(fake->calls.count(QStringLiteral("* countdown 5")), 2, Patience);
+            const int atCancel = polls();
+            QTest::qWait(300);
+            QCOMPARE(polls(), atCancel);
+            dialog->pb_cancel->click();
+            },
+            Patience);
+        QCOMPARE(run(), 0);
+        QCOMPARE(transcript(fake->calls),
+                 QStringLiteral("tracking stop; cal tcal start; countdown 5; countdown 5; cal tcal stop"));
+        QCOMPARE(
+            QStringList({dialog->label_desc->text(), dialog->label_step_desc->text(), dialog->label_info->text()}),
+            QStringList({"Test calibration is a 2 step calibration.", "Lift it", QString()})); // no "calculating..."
+        QVERIFY(!dialog->progressBar_step->isHidden() && fake->calls.count("getParameter cal step_desc tcal s02") == 1);
+    }
 
-    const QString started = QStringLiteral("tracking stop; cal tcal start");
-    const QString twoPhaseRun = QStringLiteral("get cal step_pause tcal s01; get cal step_pause tcal s02; "
-                                               "countdown 1; tracking stop; cal tcal start");
-    const auto pause = [](const char *reply) {
-        return QStringList{QStringLiteral("cal step_pause tcal s01=") + reply};
-    };
-    QTest::newRow("pause of 2.9 s") << false << pause("yes 2.9") << "1: countdown 2; " + started << QStringList();
-    QTest::newRow("pause of 1 s run out") << false << pause("yes 1") << "1: countdown 1; " + started << QStringList{""};
-    QTest::newRow("pause of 0 s") << false << pause("yes 0") << "1: " + started << QStringList();
-    QTest::newRow("no pause") << false << pause("no 3") << "1: " + started << QStringList();
-    QTest::newRow("pause cancelled") << false << pause("yes 4") << "0: countdown 4" << QStringList{Cancel};
-    // Pause seconds as read, bounded only where an int ends.
-    QTest::newRow("pause of 5000 s") << false << pause("yes 5000") << "1: countdown 5000; " + started << QStringList();
-    QTest::newRow("negative pause run out")
-        << false << pause("yes -2.7") << "1: countdown -2; " + started << QStringList{""};
-    QTest::newRow("pause beyond an int") << false << pause("yes 1e300") << "1: countdown 2147483647; " + started
-                                         << QStringList();
-    QTest::newRow("pause not a number") << false << pause("yes nan") << "1: " + started << QStringList();
-    QTest::newRow("waiting for the sync signal")
-        << false << QStringList{"status active=wait|none"}
-        << "0: log: cannot start calibration, waiting for sync signal" << QStringList();
-    QTest::newRow("start refused") << false << QStringList{"status active=none", "orvel2 cal tcal start=orvel2 ok "}
-                                   << "0: cal tcal start" << QStringList();
-    QTest::newRow("controller error") << false << QStringList{"status active=6d|err"}
-                                      << "0: " + started + "; get status err; box Calibration Error: Tip moved"
-                                      << QStringList();
-    QTest::newRow("two phases, pause 2 of 0 s is 5 s")
-        << true << QStringList{"status step_active=cal 1|pause 2|none"}
-        << "1: " + twoPhaseRun + "; countdown 5; cal tcal start_step s02" << QStringList();
-    QTest::newRow("two phases, ends in pause 1") << true << QStringList{"status step_active=pause 1|none"}
-                                                 << "1: " + twoPhaseRun + "; countdown 1" << QStringList();
-    QTest::newRow("two phases, cancelled in pause 2")
-        << true << QStringList{"status step_active=pause 2"} << "0: " + twoPhaseRun + "; countdown 5"
-        << QStringList{StartNow, Cancel};
-    QTest::newRow("two phases, step 2 without pause")
-        << true << QStringList{"orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 no 2"}
-        << "1: " + twoPhaseRun << QStringList();
-    QTest::newRow("two phases, negative and long pauses")
-        << true
-        << QStringList{"orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes -3",
-                       "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 4000",
-                       "status step_active=pause 2|none"}
-        << "1: get cal step_pause tcal s01; get cal step_pause tcal s02; countdown -3; " + started
-            + "; countdown 4000; cal tcal start_step s02"
-        << QStringList{"", StartNow};
-    QTest::newRow("two phases, error in markup")
-        << true << QStringList{"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""}
-        << "0: " + twoPhaseRun
-            + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>"
-        << QStringList();
-}
+    void pollingUnderStepCountdown_data()
+    {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("expected");          // the transcript after the start
+        QTest::addColumn<QList<int>>("underCountdown"); // the step bar at each tick while the countdown is open
+        QTest::addColumn<QString>("shown");             // the step's text | the remaining time
+        const auto row = [](const char *name, const QStringList &script, int result, const char *expected,
+                            const QList<int> &underCountdown, const QString &step, const char *seconds) {
+            QTest::newRow(name) << QStringList{"cal number_of_steps tcal=2"} + script << result << expected
+                                << underCountdown << step + " | remaining time: " + seconds + " seconds";
+        };
+        row("finished", {"status active=6d|cal|cal|cal|none", "status step_progress=2 0.1|2 0.4|2 0.7"}, 1,
+            "countdown 5", {40, 70}, "Turn the tool", "27");
+        row("error", {"status active=6d|cal|cal|err", "status step_progress=2 0.1|2 0.4"}, 0,
+            "countdown 5; get status err; box Calibration Error: Tip moved", {40}, "Turn the tool", "27");
+        row("a further step",
+            {"status active=6d|cal|cal|cal|none", "status step_progress=2 0.1|3 0.2|3 0.5",
+             "cal step_desc tcal s03=\"Lift it\""},
+            1, "countdown 5", {20, 50}, "Lift it", "27");
+        // Steps count as the controller reports them, beyond two digits too.
+        row("step 100",
+            {"status active=6d|cal|cal|none", "status step_progress=100 0.1|100 0.5",
+             "cal step_desc tcal s100=\"Step 100\"", "cal step_duration tcal s100=30"},
+            1, "countdown 5", {50}, "Step 100", "15");
+    }
 
-void TestCalibration::runs()
-{
-    QFETCH(bool, twoPhase);
-    QFETCH(QStringList, script);
-    QFETCH(QString, expected);
-    QFETCH(QStringList, countdownButtons);
-    applyScript(fake.get(), QStringList{QStringLiteral("cal number_of_steps tcal=%1").arg(twoPhase ? 2 : 1)} + script);
-    make(twoPhase);
-    const auto answers = answerModals(fake.get(), countdownButtons);
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(QStringLiteral("%1: %2").arg(run()).arg(transcript(fake->calls)), expected);
-    if (countdownButtons.contains(QString())) // a countdown of 1 s left to run out ticks in seconds
-        QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
-}
+    // Pauses disabled, two steps: the status is polled on while the step change countdown
+    // is open. Those ticks move the bars, end the run in the poll that reports its end
+    // (closing the countdown long before its 5 s) and open no second countdown.
+    void pollingUnderStepCountdown()
+    {
+        QFETCH(QStringList, script);
+        QFETCH(QString, expected);
+        QFETCH(QList<int>, underCountdown);
+        applyScript(fake.get(), script);
+        CalibrationProgressDlg *d = make();
+        QElapsedTimer clock;
+        qint64 countdownSeen = -1, lastPoll = -1;
+        fake->whenAsked("status active", [&] { lastPoll = clock.elapsed(); });
+        QList<int> seen;
+        connect(d, &CalibrationProgressDlg::progress_changed, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && modal->inherits("CountdownDlg")) {
+                if (countdownSeen < 0)
+                    countdownSeen = clock.elapsed();
+                seen << d->progressBar_step->value();
+            }
+        });
+        const auto answers = answerModals(fake.get(), {QString()}); // the countdown is left to run
+        clock.start();
+        QTEST(run(), "result");
+        const qint64 ended = clock.elapsed();
+        QCOMPARE(seen, underCountdown);
+        QCOMPARE(transcript(fake->calls), "tracking stop; cal tcal start; " + expected);
+        QVERIFY2(ended - lastPoll < PollMs,
+                 qPrintable(QStringLiteral("%1 ms after the last poll").arg(ended - lastPoll)));
+        QVERIFY2(ended - countdownSeen < 4000,
+                 qPrintable(QStringLiteral("%1 ms under the countdown").arg(ended - countdownSeen)));
+        QVERIFY(!QApplication::activeModalWidget());
+        QTEST(d->label_step_desc->text() + " | " + d->label_remaining_time->text(), "shown");
+    }
 
-// In two-phase mode the controller's pause is a countdown with polling
-// stopped: left to run out for a second, it sees no tick.
-void TestCalibration::twoPhasePauseStopsPolling()
-{
-    applyScript(fake.get(), {"cal number_of_steps tcal=2", "status step_active=pause 1|none"});
-    make(true);
-    const auto answers = answerModals(fake.get(), {"", ""});
-    QCOMPARE(run(), 1);
-    QVERIFY(transcript(fake->calls).endsWith(QLatin1String("countdown 1; tracking stop; cal tcal start; countdown 1")));
-    QCOMPARE(fake->calls.count(QStringLiteral("getParameter status step_active")), 2);
-}
+    void failedQueriesKeepTheirReplies_data()
+    {
+        QTest::addColumn<bool>("twoPhase");
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<int>("result");
+        const auto row = [](const char *name, const QStringList &script, int result) {
+            QTest::newRow(name) << QByteArray(name).startsWith("two phases") << script << result;
+        };
+        row("one step with a pause",
+            {"cal step_pause tcal s01=yes 1", "status active=6d|cal|cal|none", "status progress=0.5|1.0",
+             "status step_progress=1 0.5|1 0.25"},
+            1);
+        row("step change", {"cal number_of_steps tcal=2", "status active=6d|cal|none", "status step_progress=2 0.5"},
+            1);
+        row("controller error", {"status active=6d|cal|err"}, 0);
+        row("two phases",
+            {"cal number_of_steps tcal=2", "status step_active=cal 1|pause 2|cal 2|none",
+             "status step_progress=1 0.5|2 0.25"},
+            1);
+    }
+
+    // The status and description queries' results are not tested: a host that reports an
+    // error with the same reply text (or value) gives the very same run.
+    void failedQueriesKeepTheirReplies()
+    {
+        QFETCH(bool, twoPhase);
+        QFETCH(QStringList, script);
+        QStringList runs;
+        for (const bool failing : {false, true}) {
+            init();
+            fake->setValuesOnFailure(true);
+            applyScript(fake.get(), failing ? failingScript(BaseScript + script) : script);
+            CalibrationProgressDlg *d = make(twoPhase);
+            const auto answers = answerModals(fake.get(), {});
+            const int result = run();
+            runs << QStringLiteral("%1: %2 | %3 | %4 | %5 | %6 | %7 %8")
+                        .arg(result)
+                        .arg(transcript(fake->calls), d->label_desc->text(), d->label_step_desc->text(),
+                             d->label_info->text(), d->label_remaining_time->text())
+                        .arg(d->progressBar_overall->value())
+                        .arg(d->progressBar_step->value());
+            if (!failing)
+                QTEST(result, "result");
+        }
+        QVERIFY(runs[0].contains(QLatin1String("cal tcal start")));
+        QCOMPARE(runs[1], runs[0]);
+    }
+
+    // From the controller's pauses to the end of the run, as the controller sees it: "result: transcript".
+    void runs_data()
+    {
+        QTest::addColumn<bool>("twoPhase");
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("countdownButtons");
+
+        const QString started = QStringLiteral("tracking stop; cal tcal start");
+        const QString twoPhaseRun = QStringLiteral("get cal step_pause tcal s01; get cal step_pause tcal s02; "
+                                                   "countdown 1; tracking stop; cal tcal start");
+        const auto pause = [](const char *reply) {
+            return QStringList{QStringLiteral("cal step_pause tcal s01=") + reply};
+        };
+        // Rows named "two phases..." run in two-phase mode.
+        const auto row =
+            [](const char *name, const QStringList &script, const QString &expected, const QStringList &buttons = {}) {
+            QTest::newRow(name) << QByteArray(name).startsWith("two phases") << script << expected << buttons;
+        };
+        row("pause of 2.9 s", pause("yes 2.9"), "1: countdown 2; " + started);
+        row("pause of 1 s run out", pause("yes 1"), "1: countdown 1; " + started, {""});
+        row("pause of 0 s", pause("yes 0"), "1: " + started);
+        row("no pause", pause("no 3"), "1: " + started);
+        row("pause cancelled", pause("yes 4"), "0: countdown 4", {Cancel});
+        // Pause seconds as read, bounded only where an int ends.
+        row("pause of 5000 s", pause("yes 5000"), "1: countdown 5000; " + started);
+        row("negative pause run out", pause("yes -2.7"), "1: countdown -2; " + started, {""});
+        row("pause beyond an int", pause("yes 1e300"), "1: countdown 2147483647; " + started);
+        row("pause not a number", pause("yes nan"), "1: " + started);
+        row("waiting for the sync signal", {"status active=wait|none"},
+            "0: log: cannot start calibration, waiting for sync signal");
+        row("start refused", {"status active=none", "orvel2 cal tcal start=orvel2 ok "}, "0: cal tcal start");
+        row("controller error", {"status active=6d|err"},
+            "0: " + started + "; get status err; box Calibration Error: Tip moved");
+        row("two phases, pause 2 of 0 s is 5 s", {"status step_active=cal 1|pause 2|none"},
+            "1: " + twoPhaseRun + "; countdown 5; cal tcal start_step s02");
+        row("two phases, ends in pause 1", {"status step_active=pause 1|none"}, "1: " + twoPhaseRun + "; countdown 1");
+        row("two phases, cancelled in pause 2", {"status step_active=pause 2"}, "0: " + twoPhaseRun + "; countdown 5",
+            {StartNow, Cancel});
+        row("two phases, step 2 without pause",
+            {"orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 no 2"}, "1: " + twoPhaseRun);
+        row("two phases, negative and long pauses",
+            {"orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes -3",
+             "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 4000",
+             "status step_active=pause 2|none"},
+            "1: get cal step_pause tcal s01; get cal step_pause tcal s02; countdown -3; " + started
+                + "; countdown 4000; cal tcal start_step s02",
+            {"", StartNow});
+        row("two phases, error in markup",
+            {"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""},
+            "0: " + twoPhaseRun
+                + "; get status err; tracking start; tracking stop; box Calibration Error: <b>Too few</b>");
+    }
+
+    void runs()
+    {
+        QFETCH(bool, twoPhase);
+        QFETCH(QStringList, script);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, countdownButtons);
+        applyScript(fake.get(),
+                    QStringList{QStringLiteral("cal number_of_steps tcal=%1").arg(twoPhase ? 2 : 1)} + script);
+        make(twoPhase);
+        const auto answers = answerModals(fake.get(), countdownButtons);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(QStringLiteral("%1: %2").arg(run()).arg(transcript(fake->calls)), expected);
+        if (countdownButtons.contains(QString())) // a countdown of 1 s left to run out ticks in seconds
+            QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // In two-phase mode the controller's pause is a countdown with polling
+    // stopped: left to run out for a second, it sees no tick.
+    void twoPhasePauseStopsPolling()
+    {
+        applyScript(fake.get(), {"cal number_of_steps tcal=2", "status step_active=pause 1|none"});
+        make(true);
+        const auto answers = answerModals(fake.get(), {"", ""});
+        QCOMPARE(run(), 1);
+        QVERIFY(
+            transcript(fake->calls).endsWith(QLatin1String("countdown 1; tracking stop; cal tcal start; countdown 1")));
+        QCOMPARE(fake->calls.count(QStringLiteral("getParameter status step_active")), 2);
+    }
+};
 
 QTEST_MAIN(TestCalibration)
 #include "tst_calibration.moc"

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <QByteArrayList>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "host/requester.h"
@@ -21,27 +22,10 @@ struct RecordingRequester : Requester
             onLine();
         return 0;
     }
-    int measurementStarted() override
-    {
-        events << QStringLiteral("started");
-        return 0;
-    }
-    int measurementStopped() override
-    {
-        events << QStringLiteral("stopped");
-        return 0;
-    }
-
+    int measurementStarted() override { return events << QStringLiteral("started"), 0; }
+    int measurementStopped() override { return events << QStringLiteral("stopped"), 0; }
     // The measurement's starts and stops without the data lines.
-    QStringList notifications() const
-    {
-        QStringList found;
-        for (const QString &event : events) {
-            if (!event.contains(QLatin1Char(':')))
-                found << event;
-        }
-        return found;
-    }
+    QStringList notifications() const { return events.filter(QRegularExpression("^[^:]*$")); }
 
     QStringList events;
     QByteArrayList lines;

@@ -11,6 +11,7 @@
 #include "frontend/tcptransport.h"
 #include "host/requester.h"
 #include "recordingrequester.h"
+#include "frontendtestkit.h"
 #include "scriptedcontroller.h"
 
 namespace {
@@ -39,7 +40,6 @@ private slots:
     void silenceAndRecovery();
     void keptAliveWhileIdle();
     void refusalIsNoRecovery();
-    void connectsInBackground();
     void notificationsRoutingAndPainting();
 
 private:
@@ -67,8 +67,7 @@ private:
 std::unique_ptr<CommandManager> TestCommandManager::makeManager()
 {
     auto made = std::make_unique<CommandManager>(std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port));
-    connect(made.get(), &CommandManager::messageLogged, this,
-            [this](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
+    collectLog(made.get(), this, &log);
     return made;
 }
 
@@ -90,36 +89,35 @@ void TestCommandManager::getterReplies_data()
     QTest::addColumn<QByteArray>("controllerReply");
     QTest::addColumn<int>("result");
     QTest::addColumn<QByteArray>("value");
-
-    QTest::newRow("int: negative number") << 'i' << QByteArray("set v -2") << 0 << QByteArray("-2");
-    QTest::newRow("int: trailing letter") << 'i' << QByteArray("set v 12x") << int(C::BadValue) << QByteArray("77");
-    QTest::newRow("int: empty value") << 'i' << QByteArray("set v ") << int(C::BadValue) << QByteArray("77");
-    QTest::newRow("int: out of range") << 'i' << QByteArray("set v 99999999999") << int(C::BadValue)
-                                       << QByteArray("77");
-    QTest::newRow("int: fraction") << 'i' << QByteArray("set v 1.5") << int(C::BadValue) << QByteArray("77");
-    QTest::newRow("double: number") << 'd' << QByteArray("set v 3.125") << 0 << QByteArray("3.125");
-    QTest::newRow("double: nan") << 'd' << QByteArray("set v nan") << int(C::BadValue) << QByteArray("7.5");
-    QTest::newRow("double: decimal comma") << 'd' << QByteArray("set v 1,5") << int(C::BadValue) << QByteArray("7.5");
-    QTest::newRow("double: letters") << 'd' << QByteArray("set v abc") << int(C::BadValue) << QByteArray("7.5");
-    QTest::newRow("bool: no") << 'b' << QByteArray("set v no") << 0 << QByteArray("no");
-    QTest::newRow("bool: capitalised Yes") << 'b' << QByteArray("set v Yes") << int(C::BadValue) << QByteArray("yes");
-    QTest::newRow("bool: trailing space") << 'b' << QByteArray("set v yes ") << int(C::BadValue) << QByteArray("yes");
-    QTest::newRow("bool: digit") << 'b' << QByteArray("set v 1") << int(C::BadValue) << QByteArray("yes");
-    QTest::newRow("text: with spaces") << 's' << QByteArray("set v Probe with spaces") << 0
-                                       << QByteArray("Probe with spaces");
+    const auto row = [](const char *name, char getter, const char *reply, int result, const char *value) {
+        QTest::newRow(name) << getter << QByteArray(reply) << result << QByteArray(value);
+    };
+    constexpr int BadValue = C::BadValue, UnexpectedReply = C::UnexpectedReply;
+    row("int: negative number", 'i', "set v -2", 0, "-2");
+    row("int: trailing letter", 'i', "set v 12x", BadValue, "77");
+    row("int: empty value", 'i', "set v ", BadValue, "77");
+    row("int: out of range", 'i', "set v 99999999999", BadValue, "77");
+    row("int: fraction", 'i', "set v 1.5", BadValue, "77");
+    row("double: number", 'd', "set v 3.125", 0, "3.125");
+    row("double: nan", 'd', "set v nan", BadValue, "7.5");
+    row("double: decimal comma", 'd', "set v 1,5", BadValue, "7.5");
+    row("double: letters", 'd', "set v abc", BadValue, "7.5");
+    row("bool: no", 'b', "set v no", 0, "no");
+    row("bool: capitalised Yes", 'b', "set v Yes", BadValue, "yes");
+    row("bool: trailing space", 'b', "set v yes ", BadValue, "yes");
+    row("bool: digit", 'b', "set v 1", BadValue, "yes");
+    row("text: with spaces", 's', "set v Probe with spaces", 0, "Probe with spaces");
     // A reply for another parameter, or of another form, is not taken.
-    QTest::newRow("text: another parameter")
-        << 's' << QByteArray("set va 1") << int(C::UnexpectedReply) << QByteArray("");
-    QTest::newRow("text: ok instead of set") << 's' << QByteArray("ok") << int(C::UnexpectedReply) << QByteArray("");
+    row("text: another parameter", 's', "set va 1", UnexpectedReply, "");
+    row("text: ok instead of set", 's', "ok", UnexpectedReply, "");
     // The controller's error number, and error replies without a usable one.
-    QTest::newRow("text: error number") << 's' << QByteArray("err 3 not allowed now") << 3 << QByteArray("");
-    QTest::newRow("int: error number") << 'i' << QByteArray("err 3 not allowed now") << 3 << QByteArray("77");
-    QTest::newRow("error: number zero") << 's' << QByteArray("err 0 zero") << int(C::UnexpectedReply) << QByteArray("");
-    QTest::newRow("error: no number") << 's' << QByteArray("err x") << int(C::UnexpectedReply) << QByteArray("");
-    QTest::newRow("error: bare err") << 's' << QByteArray("err") << int(C::UnexpectedReply) << QByteArray("");
-    QTest::newRow("error: number out of range")
-        << 's' << QByteArray("err 99999999999 huge") << int(C::UnexpectedReply) << QByteArray("");
-    QTest::newRow("error: negative number") << 's' << QByteArray("err -4") << int(C::UnexpectedReply) << QByteArray("");
+    row("text: error number", 's', "err 3 not allowed now", 3, "");
+    row("int: error number", 'i', "err 3 not allowed now", 3, "77");
+    row("error: number zero", 's', "err 0 zero", UnexpectedReply, "");
+    row("error: no number", 's', "err x", UnexpectedReply, "");
+    row("error: bare err", 's', "err", UnexpectedReply, "");
+    row("error: number out of range", 's', "err 99999999999 huge", UnexpectedReply, "");
+    row("error: negative number", 's', "err -4", UnexpectedReply, "");
 }
 
 void TestCommandManager::getterReplies()
@@ -315,41 +313,6 @@ void TestCommandManager::refusalIsNoRecovery()
     QCOMPARE(manager->connection(), C::Connection::Connected);
     QCOMPARE(log.filter("Lost the controller at").size(), 1);
     QCOMPARE(log.filter("answers again, after").size(), 1);
-}
-
-// The first connection, to a controller that takes it but does not answer
-// yet: made in the background, reported as the first, and a start chosen
-// meanwhile is said once and done once it answers.
-void TestCommandManager::connectsInBackground()
-{
-    status("none", 3600 * 1000);
-    log.clear();
-    manager = makeManager();
-    QSignalSpy firstConnected(manager.get(), &CommandManager::firstConnected);
-    QSignalSpy firstAttemptEnded(manager.get(), &CommandManager::firstAttemptEnded);
-    manager->connectInBackground();
-    QCOMPARE(manager->connection(), C::Connection::Connecting); // returned without waiting for an answer
-    QVERIFY(firstAttemptEnded.wait(5000));
-    QCOMPARE(firstAttemptEnded.constFirst().constFirst(), QVariant(false));
-    QCOMPARE(manager->connection(), C::Connection::Connecting);
-    QCOMPARE(manager->lossReason(), ControllerTransport::statusText(ControllerTransport::Status::TimedOut));
-    QCOMPARE(log.filter("Cannot connect to the controller at").size(), 1);
-
-    script->on("orvel2 tracking start", "orvel2 ok");
-    QCOMPARE(send("orvel2 tracking start"), int(C::NotConnected));
-    const QRegularExpression unsent("^\"orvel2 tracking start\": not sent, .* has not answered yet$");
-    QCOMPARE(log.filter(unsent).size(), 1);
-    QCOMPARE(log.filter(QRegularExpression("^The measurement starts when the controller answers$")).size(), 1);
-    QVERIFY(manager->resumesMeasurement());
-
-    status("none");
-    QVERIFY(firstConnected.wait(5000));
-    QTRY_VERIFY(manager->isMeasuring());
-    QCOMPARE(log.filter(QRegularExpression("^Connected to the controller at 127.0.0.1:\\d+$")).size(), 1);
-    QCOMPARE(log.filter(QRegularExpression("^Measurement started$")).size(), 1);
-    QVERIFY(log.filter("again").isEmpty());
-    QCOMPARE(firstConnected.size(), 1);
-    QCOMPARE(firstAttemptEnded.size(), 1);
 }
 
 void TestCommandManager::notificationsRoutingAndPainting()

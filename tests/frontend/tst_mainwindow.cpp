@@ -18,6 +18,7 @@
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
 #include "host/moduleinterface.h"
+#include "frontendtestkit.h"
 #include "scriptedcontroller.h"
 
 // A module offering the entries a test gives it and recording how the host drives it.
@@ -32,27 +33,15 @@ public:
     { }
     ~FakeModule() override { *log << "destroyed"; }
     void renewDisplay() override { }
-    void cleanup() override
-    {
-        *log << "cleanup";
-        delete dock;
-    }
-    QString name() override
-    {
-        *log << "name";
-        return QStringLiteral("Fake Module");
-    }
-    QString version() override
-    {
-        *log << "version";
-        return QStringLiteral("v9.8.7");
-    }
+    void cleanup() override { *log << "cleanup", delete dock; }
+    QString name() override { return *log << "name", QStringLiteral("Fake Module"); }
+    QString version() override { return *log << "version", QStringLiteral("v9.8.7"); }
     QList<MenuEntry *> menuEntries() override
     {
+        *log << "menuEntries";
         QList<MenuEntry *> result;
         for (MenuEntry &entry : entries)
             result << &entry;
-        *log << "menuEntries";
         return result;
     }
     void setModuleParameter(QString name, QVariant value) override
@@ -213,8 +202,9 @@ void TestMainWindow::realPlugin()
 }
 
 // A controller that takes the connection but does not answer yet: the
-// window says "connecting", and a start chosen meanwhile is said once and
-// done once it answers, without a word against it.
+// window is shown at once and says "connecting"; the first attempt's end is
+// reported once; a command meanwhile is not sent, and a start chosen
+// meanwhile is said once and done once it answers, without a word against it.
 void TestMainWindow::connectingInTheBackground()
 {
     ScriptedController script;
@@ -224,18 +214,27 @@ void TestMainWindow::connectingInTheBackground()
     script.on(statusQuery, status, 3600 * 1000);
     CommandManager manager(std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port));
     QStringList log;
-    connect(&manager, &CommandManager::messageLogged, this,
-            [&log](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
+    collectLog(&manager, this, &log);
+    QSignalSpy firstConnected(&manager, &CommandManager::firstConnected);
+    QSignalSpy firstAttemptEnded(&manager, &CommandManager::firstAttemptEnded);
     BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
     MainWindow window(&manager, &versions);
     window.show();
     manager.connectInBackground();
+    QCOMPARE(manager.connection(), CommandManager::Connection::Connecting); // without waiting for an answer
     QLabel *connection = window.findChild<QLabel *>(QStringLiteral("label_connection"));
     QLabel *measurementLabel = window.findChild<QLabel *>(QStringLiteral("label_status"));
     QVERIFY(connection && measurementLabel);
     QCOMPARE(connection->text(), QStringLiteral("Controller: connecting"));
+    QVERIFY(firstAttemptEnded.wait(5000));
+    QCOMPARE(firstAttemptEnded.constFirst().constFirst(), QVariant(false));
+    QCOMPARE(manager.lossReason(), ControllerTransport::statusText(ControllerTransport::Status::TimedOut));
     QTRY_VERIFY2(window.connectionText().endsWith(QLatin1String(", connecting (no reply within the time-out)")),
                  qPrintable(window.connectionText()));
+    QCOMPARE(log.filter("Cannot connect to the controller at").size(), 1);
+    char reply[IOManager::ReplySize];
+    QCOMPARE(manager.sendCommand(reply, "orvel2 get x"), int(CommandManager::NotConnected));
+    QCOMPARE(log.filter(QRegularExpression("^\"orvel2 get x\": not sent, .* has not answered yet$")).size(), 1);
 
     window.startMeasurement();
     QCOMPARE(log.filter(QRegularExpression("^The measurement starts when the controller answers$")).size(), 1);
@@ -247,8 +246,11 @@ void TestMainWindow::connectingInTheBackground()
     QTRY_COMPARE_WITH_TIMEOUT(connection->text(), QStringLiteral("Controller: connected"), 5000);
     QTRY_VERIFY(manager.isMeasuring());
     QVERIFY(measurementLabel->text().contains("<b>Measurement:</b> running"));
-    QCOMPARE(log.filter(QRegularExpression("^Connected to the controller at ")).size(), 1);
+    QCOMPARE(log.filter(QRegularExpression("^Connected to the controller at 127.0.0.1:\\d+$")).size(), 1);
+    QCOMPARE(log.filter(QRegularExpression("^Measurement started$")).size(), 1);
     QVERIFY2(log.filter("again").isEmpty(), qPrintable(log.join('\n')));
+    QCOMPARE(firstConnected.size(), 1);
+    QCOMPARE(firstAttemptEnded.size(), 1);
 }
 
 QTEST_MAIN(TestMainWindow)

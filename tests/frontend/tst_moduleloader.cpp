@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "frontend/moduleloader.h"
+#include "frontendtestkit.h"
 
 class TestModuleLoader : public QObject
 {
@@ -13,11 +14,13 @@ private slots:
     void secondCopySkipped();
     void notAModule_data();
     void notAModule();
-    void theModule();
 };
 
 void TestModuleLoader::secondCopySkipped()
 {
+    QString reason = "left over";
+    QVERIFY(ModuleLoader::checkLibrary(MT_PLUGIN_PATH, &reason));
+    QCOMPARE(reason, QString());
     QTemporaryDir folder;
     const QString first = folder.filePath("libmeasurementtool-a.so");
     const QString second = folder.filePath("libmeasurementtool-b.so");
@@ -66,13 +69,7 @@ void TestModuleLoader::notAModule()
     QFETCH(QString, path);
     QFETCH(QString, error);
     QTemporaryDir folder;
-    QFile empty(folder.filePath("empty.so"));
-    QVERIFY(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    QFile text(folder.filePath("text.so"));
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write("not a library\n");
-    text.close();
+    QVERIFY(writeFile(folder.filePath("empty.so"), {}) && writeFile(folder.filePath("text.so"), "not a library\n"));
     path.replace('@', folder.path());
     error.replace('@', folder.path());
 
@@ -83,13 +80,6 @@ void TestModuleLoader::notAModule()
     QVERIFY(!loader.load(path));
     QCOMPARE(loader.errorString(), reason);
     QVERIFY(loader.modules().isEmpty());
-}
-
-void TestModuleLoader::theModule()
-{
-    QString reason = "left over";
-    QVERIFY(ModuleLoader::checkLibrary(MT_PLUGIN_PATH, &reason));
-    QCOMPARE(reason, QString());
 }
 
 QTEST_GUILESS_MAIN(TestModuleLoader)

@@ -21,15 +21,10 @@
 #include "frontend/embeddedtransport.h"
 #include "frontend/recordformat.h"
 #include "frontend/sessionrecorder.h"
+#include "frontendtestkit.h"
 #include "host/backendversions.h"
 
 namespace {
-
-QByteArray fileText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArrayList fileLines(const QString &path)
 {
@@ -68,30 +63,13 @@ const char Csv[] = "time_ms,kind,number,reference,quality,tracked,buttons,x,y,z,
                    "7,reference,1,,-1.000,0,,,,,,,\n"
                    "7,reference,2,,0.250,1,,10.000,20.000,30.000,-0.000,0.000,90.000\n";
 
-struct Run
-{
-    int status = -1;
-    QString output;
-};
-
 // The program as a script runs it: no display at all.
 Run runWithoutDisplay(const QStringList &arguments)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(MT_FRONTEND, arguments);
-    Run run;
-    if (!process.waitForFinished(30000))
-        process.kill();
-    process.waitForFinished(5000);
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.output = QString::fromLocal8Bit(process.readAll());
-    return run;
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    return runProgram(MT_FRONTEND, arguments, env);
 }
 
 // Files of the process may grow no further than the limit while it stands.
@@ -310,9 +288,7 @@ void TestRecording::csvValues()
     QFETCH(bool, program);
     const QString recording = scratch.filePath("values.rec");
     const QString csv = scratch.filePath(program ? "program.csv" : "values.csv");
-    QFile file(recording);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(Recording) > 0);
-    file.close();
+    QVERIFY(writeFile(recording, Recording));
     if (program) {
         const Run run = runWithoutDisplay({"--export-csv", csv, recording});
         QVERIFY2(run.status == 0, qPrintable(run.output));
@@ -341,10 +317,7 @@ void TestRecording::badRecording()
     QFETCH(int, line);
     const QString recording = scratch.filePath("bad.rec");
     const QString csv = scratch.filePath("bad.csv");
-    QFile file(recording);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-    file.close();
+    QVERIFY(writeFile(recording, text));
     const Run run = runWithoutDisplay({"--export-csv", csv, recording});
     QCOMPARE(run.status, 2);
     QVERIFY2(run.output.contains(QStringLiteral("%1:%2: ").arg(recording).arg(line)), qPrintable(run.output));

@@ -9,9 +9,7 @@
 
 #include <QAction>
 #include <QDockWidget>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QProcess>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTcpSocket>
@@ -23,43 +21,30 @@
 #include "frontend/tcptransport.h"
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
+#include "frontendtestkit.h"
 #include "modaldriver.h"
 
 namespace {
 
-// The controller process; port 0 picks one, which a restart takes again.
+// The controller process; a restart takes its port again.
 class ControllerProcess
 {
 public:
     ~ControllerProcess() { stop(); }
-
-    bool start(quint16 listenPort, quint16 dataPort)
+    bool start(quint16 dataPort)
     {
-        process.setProgram(QStringLiteral(MT_CONTROLLER_SIM));
-        process.setArguments({"--listen", QStringLiteral("127.0.0.1:%1").arg(listenPort), "--data-to",
-                              QStringLiteral("127.0.0.1:%1").arg(dataPort), "--rate", "50", "--quit-on-eof"});
-        process.start();
-        if (!process.waitForStarted(5000))
-            return false;
-        QByteArray banner;
-        while (!banner.contains('\n') && process.waitForReadyRead(5000))
-            banner += process.readAllStandardOutput();
-        const int colon = banner.lastIndexOf(':');
-        port = colon < 0 ? 0 : quint16(banner.mid(colon + 1).trimmed().toUInt());
+        port = startController(
+            &process, {"--data-to", QStringLiteral("127.0.0.1:%1").arg(dataPort), "--rate", "50", "--quit-on-eof"},
+            port);
         return port != 0;
     }
-    void kill()
-    {
-        process.kill();
-        process.waitForFinished(5000);
-    }
+    void kill() { end(&process); }
     void signal(int number) { ::kill(pid_t(process.processId()), number); }
     void stop()
     {
-        if (process.state() != QProcess::NotRunning) {
+        if (process.state() != QProcess::NotRunning)
             signal(SIGCONT);
-            kill();
-        }
+        end(&process);
     }
 
     quint16 port = 0;
@@ -109,7 +94,6 @@ private slots:
     void init();
     void cleanup();
     void killedAndRestarted();
-    void stoppedDuringMeasurement();
     void stoppedController();
     void stoppedForSeconds();
     void dialogsWhileLost();
@@ -117,6 +101,8 @@ private slots:
 
 private:
     bool connectTo(bool observer);
+    bool connectedAgain(int ms);
+    bool measuring(); // started, and the display shows it
 
     ControllerProcess controller;
     std::unique_ptr<CommandManager> manager;
@@ -135,14 +121,14 @@ void TestRecovery::init()
     QString error;
     QVERIFY2(transport->listenForData(0, &error), qPrintable(error));
     dataPort = transport->dataPort();
-    QVERIFY(controller.start(0, dataPort));
+    controller.port = 0;
+    QVERIFY(controller.start(dataPort));
     // The transport's address is fixed at construction: make it anew for the controller's port.
     transport = std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), controller.port);
     QVERIFY2(transport->listenForData(dataPort, &error), qPrintable(error));
     manager = std::make_unique<CommandManager>(std::move(transport));
     manager->setBackendVersions(&versions);
-    connect(manager.get(), &CommandManager::messageLogged, this,
-            [this](const QDateTime &, const QString &, const QString &, int, const QString &text) { log << text; });
+    collectLog(manager.get(), this, &log);
 }
 
 void TestRecovery::cleanup()
@@ -167,53 +153,32 @@ bool TestRecovery::connectTo(bool observer)
     return QTest::qWaitForWindowExposed(window.get());
 }
 
+bool TestRecovery::connectedAgain(int ms)
+{
+    return QTest::qWaitFor([&]() { return manager->connection() == CommandManager::Connection::Connected; }, ms);
+}
+
+bool TestRecovery::measuring()
+{
+    window->startMeasurement();
+    return QTest::qWaitFor([&]() { return shownTools(window->moduleDock()) > 0; }, 5000);
+}
+
 void TestRecovery::killedAndRestarted()
 {
-    QVERIFY(connectTo(true));
-    QDockWidget *dock = window->moduleDock();
-    window->startMeasurement();
-    QTRY_VERIFY_WITH_TIMEOUT(shownTools(dock) > 0, 5000);
-
-    QElapsedTimer clock;
-    clock.start();
+    QVERIFY(connectTo(true) && measuring());
     controller.kill();
     QTRY_VERIFY_WITH_TIMEOUT(manager->connection() != CommandManager::Connection::Connected, 5000);
-    const qint64 noticed = clock.elapsed();
     QVERIFY(!log.filter("Lost the controller at").isEmpty());
     QVERIFY(window->connectionText().contains("lost since"));
     QVERIFY(!manager->isMeasuring() && manager->resumesMeasurement());
-    QTRY_COMPARE(shownTools(dock), 0); // emptied, not frozen on the last values
+    QTRY_COMPARE(shownTools(window->moduleDock()), 0); // emptied, not frozen on the last values
 
-    clock.restart();
-    const quint16 port = controller.port;
-    QVERIFY(controller.start(port, dataPort));
-    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, 10000);
-    const qint64 reconnected = clock.elapsed();
-    QTRY_VERIFY_WITH_TIMEOUT(shownTools(dock) > 0, 10000);
-    const qint64 dataBack = clock.elapsed();
+    QVERIFY(controller.start(dataPort));
+    QVERIFY(connectedAgain(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(shownTools(window->moduleDock()) > 0, 10000);
     QVERIFY(manager->isMeasuring());
     QCOMPARE(log.filter("Measurement started again").size(), 1);
-    qInfo("controller killed: loss noticed after %lld ms; restarted: reconnected after %lld ms, "
-          "data on the display after %lld ms",
-          noticed, reconnected, dataBack);
-}
-
-void TestRecovery::stoppedDuringMeasurement()
-{
-    QVERIFY(connectTo(true));
-    window->startMeasurement();
-    QTRY_VERIFY_WITH_TIMEOUT(shownTools(window->moduleDock()) > 0, 5000);
-
-    // The data output stops and the check gets no answer: lost, at the default time-out.
-    QElapsedTimer clock;
-    clock.start();
-    controller.signal(SIGSTOP);
-    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() != CommandManager::Connection::Connected, 5000);
-    const qint64 noticed = clock.elapsed();
-    QVERIFY(!log.filter("the data output stopped").isEmpty());
-    QTRY_COMPARE(shownTools(window->moduleDock()), 0);
-    qInfo("stopped during a measurement: loss noticed after %lld ms (silence %d ms)", noticed,
-          manager->silencePeriod());
 }
 
 void TestRecovery::stoppedController()
@@ -242,8 +207,6 @@ void TestRecovery::stoppedController()
     settings->trigger();
     QVERIFY(saver.acted() && !saver.timedOut());
     ModalDriver::closeAllModal();
-    qInfo("settings dialog saved and closed in %lld ms against a stopped controller (time-out %d ms)", elapsed,
-          TimeoutMs);
 
     // One time-out, then every command fails at once, each with its line in the log.
     QCOMPARE(log.filter(QRegularExpression("^\"orvel2 .*\": no reply within the time-out")).size(), 1);
@@ -254,21 +217,22 @@ void TestRecovery::stoppedController()
 
     // Going on again, the controller is found again.
     controller.signal(SIGCONT);
-    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, 10000);
+    QVERIFY(connectedAgain(10000));
 }
 
-// Stopped for five seconds during a measurement, the new connections made
-// meanwhile wait in the controller's queue: it is found again once.
+// Stopped for five seconds during a measurement: the data output stops and
+// the check gets no answer, so it is lost and the display empties; the new
+// connections made meanwhile wait in the controller's queue: found again once.
 void TestRecovery::stoppedForSeconds()
 {
-    QVERIFY(connectTo(true));
-    window->startMeasurement();
-    QTRY_VERIFY_WITH_TIMEOUT(shownTools(window->moduleDock()) > 0, 5000);
+    QVERIFY(connectTo(true) && measuring());
     controller.signal(SIGSTOP);
     QTRY_VERIFY_WITH_TIMEOUT(manager->connection() != CommandManager::Connection::Connected, 5000);
+    QVERIFY(!log.filter("the data output stopped").isEmpty());
+    QTRY_COMPARE(shownTools(window->moduleDock()), 0);
     QTest::qWait(5000);
     controller.signal(SIGCONT);
-    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, 10000);
+    QVERIFY(connectedAgain(10000));
     QTRY_VERIFY_WITH_TIMEOUT(shownTools(window->moduleDock()) > 0, 5000);
     QTest::qWait(2000); // time for a second loss to show
     QCOMPARE(manager->connection(), CommandManager::Connection::Connected);
@@ -300,7 +264,7 @@ void TestRecovery::dialogsWhileLost()
     QCOMPARE(window->statusBar()->currentMessage(), told.constFirst());
 
     controller.signal(SIGCONT);
-    QTRY_VERIFY_WITH_TIMEOUT(manager->connection() == CommandManager::Connection::Connected, 10000);
+    QVERIFY(connectedAgain(10000));
     bool working = false;
     bool pointedOut = false;
     ModalDriver user(
@@ -314,8 +278,7 @@ void TestRecovery::dialogsWhileLost()
         const bool lost
             = QTest::qWaitFor([&]() { return manager->connection() != CommandManager::Connection::Connected; }, 10000);
         controller.signal(SIGCONT);
-        const bool back
-            = QTest::qWaitFor([&]() { return manager->connection() == CommandManager::Connection::Connected; }, 10000);
+        const bool back = connectedAgain(10000);
         pointedOut = lost && back && window->statusBar()->currentMessage().contains("close it and open it again");
         dialog->close();
         },
@@ -333,9 +296,7 @@ void TestRecovery::outputsSwitchedOffByAnotherClient()
 {
     QVERIFY(connectTo(true));
     QLabel *connection = window->findChild<QLabel *>(QStringLiteral("label_connection"));
-    QVERIFY(connection);
-    window->startMeasurement();
-    QTRY_VERIFY_WITH_TIMEOUT(shownTools(window->moduleDock()) > 0, 5000);
+    QVERIFY(connection && measuring());
     QCOMPARE(connection->text(), QStringLiteral("Controller: connected"));
 
     for (const char *line : {"orvel2 set output active chmon 6dmt no", "orvel2 set output active chmon 6dmtr no"})

@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include <QDockWidget>
-#include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,6 +17,7 @@
 #include "frontend/tcptransport.h"
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
+#include "frontendtestkit.h"
 
 namespace {
 
@@ -31,19 +31,12 @@ using Pose = QVector<double>;
 // Five seconds of the front-end's embedded controller with two tools moving, recorded with --record.
 bool recordWithFrontEnd(const QString &path, const QString &screenshot)
 {
-    QProcess frontEnd;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    frontEnd.setProcessEnvironment(environment);
-    frontEnd.start(QStringLiteral(MT_FRONTEND),
-                   {"--record", path, "--start", "--simulate", "tip_calibrated=2 yes", "--simulate",
-                    "reference_calibrated=2 yes", "--simulate", "rate=50", "--screenshot", screenshot, "--delay",
-                    QString::number(RecordMs)});
-    const bool ended = frontEnd.waitForFinished(Timeout);
-    if (!ended)
-        frontEnd.kill();
-    frontEnd.waitForFinished(Timeout);
-    return ended && frontEnd.exitStatus() == QProcess::NormalExit && frontEnd.exitCode() == 0;
+    const Run run = runProgram(MT_FRONTEND,
+                               {"--record", path, "--start", "--simulate", "tip_calibrated=2 yes", "--simulate",
+                                "reference_calibrated=2 yes", "--simulate", "rate=50", "--screenshot", screenshot,
+                                "--delay", QString::number(RecordMs)},
+                               offscreen(), Timeout);
+    return run.finished && run.status == 0;
 }
 
 // The poses of a tool or reference line as the display computes them; an untracked body has none.
@@ -131,9 +124,7 @@ void TestReplayDisplay::displayShowsTheRecording()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("session.txt"));
     QVERIFY(recordWithFrontEnd(path, dir.filePath(QStringLiteral("shot.png"))));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray recording = file.readAll();
+    const QByteArray recording = fileText(path);
     QVector<QVector<Pose>> tools, references;
     for (const QByteArray &record : recording.split('\n')) {
         const QByteArray line = record.mid(record.indexOf(' ', record.indexOf(' ', 2) + 1) + 1);
@@ -150,14 +141,10 @@ void TestReplayDisplay::displayShowsTheRecording()
     QVERIFY2(transport->listenForData(0, &error), qPrintable(error));
     const quint16 dataPort = transport->dataPort();
     QProcess controller;
-    controller.start(QStringLiteral(MT_CONTROLLER_SIM),
-                     {"--replay", path, "--listen", "127.0.0.1:0", "--data-to",
-                      QStringLiteral("127.0.0.1:%1").arg(dataPort), "--quit-on-eof"});
     QByteArray output;
-    while (!output.contains("listening on") && controller.waitForReadyRead(Timeout))
-        output += controller.readAllStandardOutput();
-    const int colon = output.indexOf(':', output.indexOf("listening on"));
-    const quint16 port = quint16(output.mid(colon + 1, output.indexOf('\n', colon) - colon - 1).toUInt());
+    const quint16 port = startController(
+        &controller, {"--replay", path, "--data-to", QStringLiteral("127.0.0.1:%1").arg(dataPort), "--quit-on-eof"}, 0,
+        &output);
     QVERIFY2(port != 0, output.constData());
 
     transport = std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port);
@@ -206,7 +193,6 @@ void TestReplayDisplay::displayShowsTheRecording()
     QVERIFY2(output.contains("the data stops"), output.constData());
     QCOMPARE(toolTable->rowCount(), 2);
     QCOMPARE(referenceTable->rowCount(), 2);
-    qInfo("%d samples, %d of them later lines, %d with every body tracked", samples, moves, tracked);
     QVERIFY2(samples >= 10 && moves >= samples / 2 && tracked >= samples / 2,
              qPrintable(QStringLiteral("%1 samples, %2 moved, %3 tracked").arg(samples).arg(moves).arg(tracked)));
     // Once the data has stopped, the last lines recorded stay on the display.

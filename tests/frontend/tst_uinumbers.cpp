@@ -52,25 +52,19 @@ void TestUiNumbers::initTestCase()
 void TestUiNumbers::spinBoxes_data()
 {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("diameter"); // the editor of a cell "2.5"
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("German") << "de"
-                            << "1,0"
-                            << "2,5"
-                            << "4,2";
-    QTest::newRow("English") << "en"
-                             << "1.0"
-                             << "2.5"
-                             << "4.2";
+    QTest::addColumn<QChar>("point"); // shown "1<point>0", the diameter of a cell "2.5" as "2<point>5"
+    QTest::newRow("German") << "de" << QChar(',');
+    QTest::newRow("English") << "en" << QChar('.');
 }
 
 void TestUiNumbers::spinBoxes()
 {
     QFETCH(QString, language);
-    QFETCH(QString, shown);
-    QFETCH(QString, diameter);
-    QFETCH(QString, typed);
+    QFETCH(QChar, point);
+    const auto number = [point](const char *digits) {
+        return QString(digits).replace('_', point);
+    };
+    const QString shown = number("1_0"), typed = number("4_2");
     const UiLanguage chosen = UiLanguage::fromArgument(language);
     chosen.install(qApp);
 
@@ -90,7 +84,7 @@ void TestUiNumbers::spinBoxes()
     QCOMPARE(duration->text(), shown);
     QCOMPARE(typeInto(duration, typed), 4.2);
     for (const QDoubleSpinBox *spinBox : settings->findChildren<QDoubleSpinBox *>())
-        QCOMPARE(spinBox->locale().decimalPoint(), shown.at(1));
+        QCOMPARE(spinBox->locale().decimalPoint(), point);
 
     // The tip diameter editor, made by the dialog's delegate on a cell whose text the dialog writes.
     auto *tools = settings->findChild<QTableWidget *>("tableWidget_meaBodies");
@@ -104,7 +98,7 @@ void TestUiNumbers::spinBoxes()
     auto *tipEditor = qobject_cast<QDoubleSpinBox *>(editor.get());
     QVERIFY(tipEditor);
     delegate->setEditorData(tipEditor, cell);
-    QCOMPARE(tipEditor->text(), diameter);
+    QCOMPARE(tipEditor->text(), number("2_5"));
     QCOMPARE(typeInto(tipEditor, typed), 4.2);
     delegate->setModelData(tipEditor, &cells, cell);
     QCOMPARE(cells.data(cell).toString(), QString("4.2"));

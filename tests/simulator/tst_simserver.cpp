@@ -40,13 +40,19 @@ class TestSimServer : public QObject
 {
     Q_OBJECT
     SimController controller;
+    std::unique_ptr<SimServer> server; // listening on loopback, one for each test
 
 private slots:
+    void init()
+    {
+        server = std::make_unique<SimServer>(&controller);
+        QVERIFY(server->listen(QHostAddress::LocalHost, 0));
+    }
+    void cleanup() { server.reset(); }
+
     void badInputBurstsAndSlowReplies()
     {
-        SimServer server(&controller);
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-        Client client(server), other(server);
+        Client client(*server), other(*server);
         // An over-long line is refused once; the rest of it is discarded.
         client.socket.write(QByteArray(5000, 'a'));
         QTest::qWait(20);
@@ -68,26 +74,24 @@ private slots:
 
     void clientLimitDropsAndDatagrams()
     {
-        SimServer server(&controller);
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
         std::vector<std::unique_ptr<Client>> clients;
         for (int i = 0; i < SimServer::MaxClients; ++i) {
-            clients.emplace_back(new Client(server));
+            clients.emplace_back(new Client(*server));
             QCOMPARE(clients.back()->ask(Status), Idle);
         }
-        Client refused(server);
+        Client refused(*server);
         QCOMPARE(refused.reply(), QByteArray("orvel2 err 9 too many connections"));
         QTRY_COMPARE_WITH_TIMEOUT(refused.socket.state(), QAbstractSocket::UnconnectedState, Timeout);
         // An injected drop closes the connection without a reply, and frees a place.
         QCOMPARE(clients.front()->ask("orvel2 simulate drop_next 1"), Ok);
         QCOMPARE(clients.front()->ask(Status), QByteArray("<none>"));
-        QTRY_COMPARE_WITH_TIMEOUT(server.clientCount(), SimServer::MaxClients - 1, Timeout);
-        QCOMPARE(Client(server).ask(Status), Idle);
+        QTRY_COMPARE_WITH_TIMEOUT(server->clientCount(), SimServer::MaxClients - 1, Timeout);
+        QCOMPARE(Client(*server).ask(Status), Idle);
 
         // Data output: one line per datagram, no line end.
         QUdpSocket receiver;
         QVERIFY(receiver.bind(QHostAddress(QHostAddress::LocalHost), 0));
-        server.setDataTarget(QHostAddress::LocalHost, receiver.localPort());
+        server->setDataTarget(QHostAddress::LocalHost, receiver.localPort());
         QByteArrayList datagrams;
         connect(&receiver, &QUdpSocket::readyRead, this, [&]() {
             while (receiver.hasPendingDatagrams())
@@ -105,47 +109,41 @@ private slots:
     // Clients that connected and closed before the server saw them leave do not count against the limit.
     void closedClientsCountNoMore()
     {
-        SimServer server(&controller);
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
         for (int i = 0; i < SimServer::MaxClients; ++i) {
             QTcpSocket gone;
-            gone.connectToHost(QHostAddress::LocalHost, server.port());
+            gone.connectToHost(QHostAddress::LocalHost, server->port());
             QVERIFY(gone.waitForConnected(Timeout)); // the server's event loop does not run meanwhile
             gone.disconnectFromHost();
         }
-        Client ninth(server);
+        Client ninth(*server);
         QCOMPARE(ninth.ask(Status), Idle);
-        QTRY_COMPARE_WITH_TIMEOUT(server.clientCount(), 1, Timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(server->clientCount(), 1, Timeout);
     }
 
     // A burst of connections beyond Qt's listen backlog of 50, none of them accepted until the burst is over.
     void connectBurst()
     {
-        SimServer server(&controller);
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
         QElapsedTimer clock;
         clock.start();
         int connected = 0;
         for (; connected < 300; ++connected) {
             QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, server.port());
+            socket.connectToHost(QHostAddress::LocalHost, server->port());
             if (!socket.waitForConnected(Timeout))
                 break;
             socket.abort();
         }
         qInfo("%d bare connect-and-close in %lld ms", connected, clock.elapsed());
         QCOMPARE(connected, 300);
-        QCOMPARE(Client(server).ask(Status), Idle);
-        QTRY_COMPARE_WITH_TIMEOUT(server.clientCount(), 0, Timeout);
+        QCOMPARE(Client(*server).ask(Status), Idle);
+        QTRY_COMPARE_WITH_TIMEOUT(server->clientCount(), 0, Timeout);
     }
 
     // The idle rule counts every command and every reply, and never runs while a reply is owed.
     void idleRule()
     {
-        SimServer server(&controller);
-        server.setIdleTimeoutMs(1000);
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-        Client talking(server), waiting(server), silent(server);
+        server->setIdleTimeoutMs(1000);
+        Client talking(*server), waiting(*server), silent(*server);
         QCOMPARE(waiting.ask("orvel2 simulate reply_delay 2500"), Ok);
         waiting.socket.write(Status + '\n');
         for (int i = 0; i < 30; ++i) { // 3 s, well beyond the idle time-out; simulate is never delayed

@@ -25,243 +25,238 @@ class TestTipCalibration : public QObject, private PluginFixture
     Q_OBJECT
 
 private slots:
-    void init();
     void cleanup() { host.reset(); }
-    void dialog_data();
-    void dialog();
-    void images();
-};
 
-// Tracking stopped, one calibrated tool, the calibration available: a
-// one-step "measurementtool" calibration of tool 2 on reference 3.
-void TestTipCalibration::init()
-{
-    fake = std::make_unique<FakeCommandManager>();
-    applyScript(fake.get(),
-                {"measurementtool available=yes", "tracking available=yes", "measurementtool number_of_tools=1",
-                 "body calibrated measurementtool b01=yes", "cal available measurementtool=yes", "status active=none",
-                 "orvel2 cal measurementtool start=orvel2 ok", "status step_progress=1 0.5",
-                 "cal step_duration measurementtool s01=31", "measurementtool calibration_body_id=b02",
-                 "measurementtool reference_of_tool b02=b03", "measurementtool calibration_tip_residual=0.1234",
-                 "orvel2 measurementtool accept_new_calibration=orvel2 ok"});
-    mainWindow.setWindowIcon(QIcon(QStringLiteral(":/image2.png")));
-    loadPlugin();
-    fake->calls.clear();
-}
-
-void TestTipCalibration::dialog_data()
-{
-    QTest::addColumn<int>("minor");
-    QTest::addColumn<QStringList>("script");
-    QTest::addColumn<QString>("error");  // shown on opening; empty: hidden
-    QTest::addColumn<QString>("button"); // pressed then
-    QTest::addColumn<QString>("resultButton");
-    QTest::addColumn<QString>("expected"); // the transcript from opening on
-    // Opened and left with Exit.
-    const auto row
-        = [](const char *name, int minor, const QStringList &script, const char *error, const char *expected) {
-        QTest::newRow(name) << minor << script
-                            << (*error ? QStringLiteral("<b><font color=red>%1</font></b>").arg(QLatin1String(error))
-                                       : QString())
-                            << "pushButton_exit" << QString() << QString::fromLatin1(expected);
-    };
-    // Opened with everything there, which starts tracking, and a button pressed.
-    const auto press = [](const char *name, const QStringList &script, const char *button, const QString &expected,
-                          const char *resultButton = "") {
-        QTest::newRow(name) << 14 << script << QString() << button << resultButton
-                            << "tracking start" + (expected.isEmpty() ? QString() : "; " + expected);
-    };
-    const char *general = "Measurement Tool is not available!";
-    const char *undefined = "No Measurement Tool is defined!";
-    const char *uncalibrated = "No Measurement Tool is calibrated!";
-    const char *countFailed = "log: Error: Unable to get number of mea tools";
-    row("all there", 14, {}, "", "tracking start");
-    row("backend 1.2", 2, {}, general, "");
-    row("no tool feature", 14, {"measurementtool available=no"}, general, "");
-    row("no tracking", 14, {"tracking available=no"}, "Tracking is not available!", "");
-    row("tracking query failed", 14, {"tracking available=!"}, "", "tracking start");
-    row("tool count failed", 14, {"measurementtool number_of_tools=!"}, undefined, countFailed);
-    row("no tools", 14, {"measurementtool number_of_tools=0"}, undefined, "");
-    row("third count failed", 14, {"measurementtool number_of_tools=1|1|!"}, "",
-        "log: Error: Unable to get number of mea tools; tracking start");
-    row("third of three calibrated", 14,
-        {"measurementtool number_of_tools=3", "body calibrated measurementtool b01=no",
-         "body calibrated measurementtool b02=yes ", "body calibrated measurementtool b03=yes"},
-        "", "tracking start");
-    // The search runs up to the controller's count, past two digits, and ends at the first
-    // calibrated tool: had it gone on, the failing query after it would show.
-    QStringList tool105{"measurementtool number_of_tools=120", "body calibrated measurementtool b105=yes",
-                        "body calibrated measurementtool b106=!"};
-    for (int i = 1; i < 105; ++i)
-        tool105 << QStringLiteral("body calibrated measurementtool b%1=no").arg(i, 2, 10, QLatin1Char('0'));
-    row("tool 105 of 120 calibrated", 14, tool105, "", "tracking start");
-    row("none calibrated", 14, {"body calibrated measurementtool b01=Yes"}, uncalibrated, "");
-    row("calibration query failed", 14, {"body calibrated measurementtool b01=!"}, uncalibrated,
-        "log: Error: Unable to get calibration info for Measurement Tool");
-    row("calibration not available", 14, {"cal available measurementtool=no"},
-        "Calibration Measurement Tool is not available!", "tracking start");
-    row("calibration availability failed", 14, {"cal available measurementtool=!"}, "",
-        "log: Error: Unable to get info calibration for Measurement Tool is available; tracking start");
-    row("locked", 9, {"config is_changeable=no"}, "", "tracking start");
-    row("locked, no tools", 9, {"config is_changeable=no", "measurementtool number_of_tools=0"}, undefined, "");
-    row("backend 1.8 never locks", 8, {"config is_changeable=no"}, "", "tracking start");
-    // A failed query counts as failed, whatever text came with it.
-    row("lock query failed with no", 14, {"config is_changeable=!no"}, "", "tracking start");
-    row("tool feature query failed with yes", 14, {"measurementtool available=!yes"}, general, "");
-    row("tracking query failed with no", 14, {"tracking available=!no"}, "", "tracking start");
-    row("calibration query failed with yes", 14, {"body calibrated measurementtool b01=!yes"}, uncalibrated,
-        "log: Error: Unable to get calibration info for Measurement Tool");
-    row("status query failed with none", 14, {"status active=!none"}, "", "");
-
-    const QString run = QStringLiteral("log: Measurement Tool calibration started; tracking stop; "
-                                       "cal measurementtool start; remaining time: 15 seconds; ");
-    const QString done = run + QStringLiteral("log: Measurement Tool calibration finished; ");
-    const QString accept = QStringLiteral("measurementtool accept_new_calibration; ");
-    const QStringList running{"status active=none|6d|cal|none"}; // tracking runs, then the calibration
-    press("Exit while tracking", {"status active=none|6d"}, "pushButton_exit", "tracking stop");
-    press("help, then Exit", {}, "pushButton_help", "help closed 0");
-    press("Escape while tracking", {"status active=none|6d"}, "Escape", "tracking stop");
-    press("Escape, status err", {"status active=none|err"}, "Escape", "");
-    press("Exit, status query failed", {"status active=none|!"}, "pushButton_exit", "");
-    press("accepted", running, "pushButton_calibrate", done + "M2|MR3|0.12; " + accept + "closed 0; tracking start",
-          "pushButton_accept");
-    press(
-        "no reference, cancelled",
-        running
-            + QStringList{"measurementtool reference_of_tool b02=none", "measurementtool calibration_tip_residual=1.5"},
-        "pushButton_calibrate", done + "M2||1.50; closed -1; tracking start", "pushButton_cancel");
-    press("queries failed",
-          running
-              + QStringList{"measurementtool calibration_body_id=!b02", "measurementtool calibration_tip_residual=!"},
-          "pushButton_calibrate",
-          done
-              + "log: Error: Unable to get tool id; log: Error: Unable to get tool tip residual; ||0.00; closed -1; "
-                "tracking start",
-          "pushButton_cancel");
-    press("reference failed, acceptance refused",
-          running
-              + QStringList{"measurementtool reference_of_tool b02=!b03",
-                            "orvel2 measurementtool accept_new_calibration=orvel2 error"},
-          "pushButton_calibrate",
-          done + "log: Error: Unable to get reference body id; M2||0.12; " + accept
-              + "log: Error: Unable to accept calibration; closed -1; tracking start",
-          "pushButton_accept");
-    press("acceptance failed with its reply",
-          running + QStringList{"orvel2 measurementtool accept_new_calibration=!orvel2 ok"}, "pushButton_calibrate",
-          done + "M2|MR3|0.12; " + accept + "log: Error: Unable to accept calibration; closed -1; tracking start",
-          "pushButton_accept");
-    // A controller error ends the run; tracking is started again all the same.
-    press("controller error", {"status active=none|6d|cal|err", "orvel2 get status err=err \"Tip moved\""},
-          "pushButton_calibrate",
-          run.left(run.indexOf(QLatin1String("remaining")))
-              + "get status err; box Calibration Error: Tip moved; "
-                "remaining time: 15 seconds; log: Measurement Tool calibration aborted; tracking start");
-    press("controller stops answering, cancelled", {"status active=none|6d|cal|!"}, "pushButton_calibrate",
-          run + "cal measurementtool stop; log: Measurement Tool calibration aborted; tracking start");
-    press("not available at the click", {"cal available measurementtool=yes|no"}, "pushButton_calibrate",
-          "box Measurement Tool Calibration: Measurement Tool calibration is not available");
-    press("availability query failed at the click", {"cal available measurementtool=yes|!no"}, "pushButton_calibrate",
-          "log: Error: Calibration mea tool");
-}
-
-// What the dialog shows on opening and, from its menu action through a press up to the result
-// and tracking started again, what it asks and sends.
-void TestTipCalibration::dialog()
-{
-    QFETCH(int, minor);
-    QFETCH(QStringList, script);
-    QFETCH(QString, error);
-    QFETCH(QString, button);
-    QFETCH(QString, resultButton);
-    QFETCH(QString, expected);
-    versions.backendVersion[1] = minor;
-    applyScript(fake.get(), script);
-    const bool locked = minor >= 9 && script.contains(QLatin1String("config is_changeable=no"));
-    MenuEntry *entry = host->module()->menuEntries().at(1);
-    // A check that fails inside a dialog leaves it open: this closes it, so the test ends.
-    QTimer::singleShot(Patience, entry->widget, [] { ModalDriver::closeAllModal(); });
-    ModalDriver driver(
-        "MtCalibrationDlg",
-        [&](QWidget *dialog) {
-        QLabel *label = child<QLabel>(dialog, QStringLiteral("label_error"));
-        QCOMPARE(label->isVisible() ? label->text() : QString(), error);
-        QCOMPARE(child(dialog, QStringLiteral("pushButton_calibrate"))->isEnabled(), error.isEmpty() && !locked);
-        QCOMPARE(dialog->windowIcon().pixmap(48).toImage(),
-                 (locked ? QIcon(QStringLiteral(":/lock.png")) : mainWindow.windowIcon()).pixmap(48).toImage());
-        ModalDriver progress(
-            "CalibrationProgressDlg",
-            [&](QWidget *w) {
-            const int polls = fake->calls.count(StatusPoll);
-            QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible() || fake->calls.count(StatusPoll) >= polls + 3, Patience);
-            fake->calls << "* " + child<QLabel>(w, QStringLiteral("label_remaining_time"))->text();
-            if (w->isVisible()) {
-                fake->answer("status active", "none"); // answering again after the stop
-                child(w, QStringLiteral("pb_cancel"))->click();
-            }
-            },
-            Patience);
-        ModalDriver result(
-            "MtResultDlg",
-            [&](QWidget *w) {
-            QTableWidget *table = child<QTableWidget>(w, QStringLiteral("tableWidget"));
-            fake->calls << QStringLiteral("* %1|%2|%3")
-                               .arg(table->item(0, 0)->text(), table->item(0, 1)->text(), table->item(0, 2)->text());
-            connect(static_cast<QDialog *>(w), &QDialog::finished,
-                    [&](int code) { fake->calls << QStringLiteral("* closed %1").arg(code); });
-            child(w, resultButton)->click();
-            },
-            Patience);
-        ModalDriver help(
-            "MtHelpDlg",
-            [&](QWidget *w) {
-            connect(static_cast<QDialog *>(w), &QDialog::finished,
-                    [&](int code) { fake->calls << QStringLiteral("* help closed %1").arg(code); });
-            child(w, QStringLiteral("pushButton_exit"))->click();
-            },
-            Patience);
-        ModalDriver box(
-            "QMessageBox",
-            [&](QWidget *w) {
-            fake->calls << QStringLiteral("* box %1: %2").arg(w->windowTitle(), static_cast<QMessageBox *>(w)->text());
-            static_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
-            },
-            Patience);
-        if (button == QLatin1String("Escape"))
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        else
-            child(dialog, button)->click();
-        if (dialog->isVisible())
-            child(dialog, QStringLiteral("pushButton_exit"))->click();
-        },
-        Patience);
-    entry->action->trigger();
-    QVERIFY(driver.acted());
-    QCOMPARE(transcript(fake->calls), expected);
-    QCOMPARE(fake->calls.contains(QStringLiteral("getParameter config is_changeable")), minor >= 9);
-    if (minor < 3) // nothing asked but, at Exit, whether tracking runs
-        QCOMPARE(fake->calls, QStringList{StatusPoll});
-    const int afterExit = fake->calls.size(); // nothing polls once the dialogs are closed
-    QTest::qWait(button == QLatin1String("pushButton_calibrate") ? 250 : 0);
-    QCOMPARE(fake->calls.size(), afterExit);
-}
-
-// The pictures come with the plug-in: four animation frames (the first and the
-// third the same), the padlock with its transparency, the help picture.
-void TestTipCalibration::images()
-{
-    QImage frames[4];
-    for (int i = 0; i < 4; ++i) {
-        frames[i].load(QStringLiteral(":/image%1.png").arg(i + 1));
-        QCOMPARE(frames[i].size(), QSize(162, 244));
-        QVERIFY(!frames[i].hasAlphaChannel());
+private slots:
+    // Tracking stopped, one calibrated tool, the calibration available: a
+    // one-step "measurementtool" calibration of tool 2 on reference 3.
+    void init()
+    {
+        fake = std::make_unique<FakeCommandManager>();
+        applyScript(fake.get(),
+                    {"measurementtool available=yes", "tracking available=yes", "measurementtool number_of_tools=1",
+                     "body calibrated measurementtool b01=yes", "cal available measurementtool=yes",
+                     "status active=none", "orvel2 cal measurementtool start=orvel2 ok", "status step_progress=1 0.5",
+                     "cal step_duration measurementtool s01=31", "measurementtool calibration_body_id=b02",
+                     "measurementtool reference_of_tool b02=b03", "measurementtool calibration_tip_residual=0.1234",
+                     "orvel2 measurementtool accept_new_calibration=orvel2 ok"});
+        mainWindow.setWindowIcon(QIcon(QStringLiteral(":/image2.png")));
+        loadPlugin();
+        fake->calls.clear();
     }
-    QVERIFY(frames[0] == frames[2]);
-    QVERIFY(frames[0] != frames[1] && frames[1] != frames[3] && frames[0] != frames[3]);
-    const QImage lock(QStringLiteral(":/lock.png"));
-    QCOMPARE(lock.size(), QSize(48, 48));
-    QVERIFY(lock.hasAlphaChannel() && lock.allGray());
-    QCOMPARE(QImage(QStringLiteral(":/mt_klein.PNG")).size(), QSize(242, 368));
-}
+
+    void dialog_data()
+    {
+        QTest::addColumn<int>("minor");
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QString>("error");  // shown on opening; empty: hidden
+        QTest::addColumn<QString>("button"); // pressed then
+        QTest::addColumn<QString>("resultButton");
+        QTest::addColumn<QString>("expected"); // the transcript from opening on
+        // Opened and left with Exit.
+        const auto row
+            = [](const char *name, int minor, const QStringList &script, const char *error, const char *expected) {
+            QTest::newRow(name) << minor << script
+                                << (*error
+                                        ? QStringLiteral("<b><font color=red>%1</font></b>").arg(QLatin1String(error))
+                                        : QString())
+                                << "pushButton_exit" << QString() << QString::fromLatin1(expected);
+        };
+        // Opened with everything there, which starts tracking, and a button pressed.
+        const auto press = [](const char *name, const QStringList &script, const char *button, const QString &expected,
+                              const char *resultButton = "") {
+            QTest::newRow(name) << 14 << script << QString() << button << resultButton
+                                << "tracking start" + (expected.isEmpty() ? QString() : "; " + expected);
+        };
+        const char *general = "Measurement Tool is not available!";
+        const char *undefined = "No Measurement Tool is defined!";
+        const char *uncalibrated = "No Measurement Tool is calibrated!";
+        const char *countFailed = "log: Error: Unable to get number of mea tools";
+        row("all there", 14, {}, "", "tracking start");
+        row("backend 1.2", 2, {}, general, "");
+        row("no tool feature", 14, {"measurementtool available=no"}, general, "");
+        row("no tracking", 14, {"tracking available=no"}, "Tracking is not available!", "");
+        row("tracking query failed", 14, {"tracking available=!"}, "", "tracking start");
+        row("tool count failed", 14, {"measurementtool number_of_tools=!"}, undefined, countFailed);
+        row("no tools", 14, {"measurementtool number_of_tools=0"}, undefined, "");
+        row("third count failed", 14, {"measurementtool number_of_tools=1|1|!"}, "",
+            "log: Error: Unable to get number of mea tools; tracking start");
+        row("third of three calibrated", 14,
+            {"measurementtool number_of_tools=3", "body calibrated measurementtool b01=no",
+             "body calibrated measurementtool b02=yes ", "body calibrated measurementtool b03=yes"},
+            "", "tracking start");
+        // The search runs up to the controller's count, past two digits, and ends at the first
+        // calibrated tool: had it gone on, the failing query after it would show.
+        QStringList tool105{"measurementtool number_of_tools=120", "body calibrated measurementtool b105=yes",
+                            "body calibrated measurementtool b106=!"};
+        for (int i = 1; i < 105; ++i)
+            tool105 << QStringLiteral("body calibrated measurementtool b%1=no").arg(i, 2, 10, QLatin1Char('0'));
+        row("tool 105 of 120 calibrated", 14, tool105, "", "tracking start");
+        row("none calibrated", 14, {"body calibrated measurementtool b01=Yes"}, uncalibrated, "");
+        row("calibration query failed", 14, {"body calibrated measurementtool b01=!"}, uncalibrated,
+            "log: Error: Unable to get calibration info for Measurement Tool");
+        row("calibration not available", 14, {"cal available measurementtool=no"},
+            "Calibration Measurement Tool is not available!", "tracking start");
+        row("calibration availability failed", 14, {"cal available measurementtool=!"}, "",
+            "log: Error: Unable to get info calibration for Measurement Tool is available; tracking start");
+        row("locked", 9, {"config is_changeable=no"}, "", "tracking start");
+        row("locked, no tools", 9, {"config is_changeable=no", "measurementtool number_of_tools=0"}, undefined, "");
+        row("backend 1.8 never locks", 8, {"config is_changeable=no"}, "", "tracking start");
+        // A failed query counts as failed, whatever text came with it.
+        row("lock query failed with no", 14, {"config is_changeable=!no"}, "", "tracking start");
+        row("tool feature query failed with yes", 14, {"measurementtool available=!yes"}, general, "");
+        row("tracking query failed with no", 14, {"tracking available=!no"}, "", "tracking start");
+        row("calibration query failed with yes", 14, {"body calibrated measurementtool b01=!yes"}, uncalibrated,
+            "log: Error: Unable to get calibration info for Measurement Tool");
+        row("status query failed with none", 14, {"status active=!none"}, "", "");
+
+        const QString run = QStringLiteral("log: Measurement Tool calibration started; tracking stop; "
+                                           "cal measurementtool start; remaining time: 15 seconds; ");
+        const QString done = run + QStringLiteral("log: Measurement Tool calibration finished; ");
+        const QString accept = QStringLiteral("measurementtool accept_new_calibration; ");
+        const QStringList running{"status active=none|6d|cal|none"}; // tracking runs, then the calibration
+        press("Exit while tracking", {"status active=none|6d"}, "pushButton_exit", "tracking stop");
+        press("help, then Exit", {}, "pushButton_help", "help closed 0");
+        press("Escape while tracking", {"status active=none|6d"}, "Escape", "tracking stop");
+        press("Escape, status err", {"status active=none|err"}, "Escape", "");
+        press("Exit, status query failed", {"status active=none|!"}, "pushButton_exit", "");
+        // A run of the calibration to its result, then the result dialog's button.
+        const auto calibrate
+            = [&](const char *name, const QStringList &script, const QString &expected, const char *resultButton) {
+            press(name, running + script, "pushButton_calibrate", done + expected, resultButton);
+        };
+        calibrate("accepted", {}, "M2|MR3|0.12; " + accept + "closed 0; tracking start", "pushButton_accept");
+        calibrate("no reference, cancelled",
+                  {"measurementtool reference_of_tool b02=none", "measurementtool calibration_tip_residual=1.5"},
+                  "M2||1.50; closed -1; tracking start", "pushButton_cancel");
+        calibrate("queries failed",
+                  {"measurementtool calibration_body_id=!b02", "measurementtool calibration_tip_residual=!"},
+                  "log: Error: Unable to get tool id; log: Error: Unable to get tool tip residual; ||0.00; closed -1; "
+                  "tracking start",
+                  "pushButton_cancel");
+        calibrate("reference failed, acceptance refused",
+                  {"measurementtool reference_of_tool b02=!b03",
+                   "orvel2 measurementtool accept_new_calibration=orvel2 error"},
+                  "log: Error: Unable to get reference body id; M2||0.12; " + accept
+                      + "log: Error: Unable to accept calibration; closed -1; tracking start",
+                  "pushButton_accept");
+        calibrate("acceptance failed with its reply", {"orvel2 measurementtool accept_new_calibration=!orvel2 ok"},
+                  "M2|MR3|0.12; " + accept + "log: Error: Unable to accept calibration; closed -1; tracking start",
+                  "pushButton_accept");
+        // A controller error ends the run; tracking is started again all the same.
+        press("controller error", {"status active=none|6d|cal|err", "orvel2 get status err=err \"Tip moved\""},
+              "pushButton_calibrate",
+              run.left(run.indexOf(QLatin1String("remaining")))
+                  + "get status err; box Calibration Error: Tip moved; "
+                    "remaining time: 15 seconds; log: Measurement Tool calibration aborted; tracking start");
+        press("controller stops answering, cancelled", {"status active=none|6d|cal|!"}, "pushButton_calibrate",
+              run + "cal measurementtool stop; log: Measurement Tool calibration aborted; tracking start");
+        press("not available at the click", {"cal available measurementtool=yes|no"}, "pushButton_calibrate",
+              "box Measurement Tool Calibration: Measurement Tool calibration is not available");
+        press("availability query failed at the click", {"cal available measurementtool=yes|!no"},
+              "pushButton_calibrate", "log: Error: Calibration mea tool");
+    }
+
+    // What the dialog shows on opening and, from its menu action through a press up to the result
+    // and tracking started again, what it asks and sends.
+    void dialog()
+    {
+        QFETCH(int, minor);
+        QFETCH(QStringList, script);
+        QFETCH(QString, error);
+        QFETCH(QString, button);
+        QFETCH(QString, resultButton);
+        QFETCH(QString, expected);
+        versions.backendVersion[1] = minor;
+        applyScript(fake.get(), script);
+        const bool locked = minor >= 9 && script.contains(QLatin1String("config is_changeable=no"));
+        MenuEntry *entry = host->module()->menuEntries().at(1);
+        // A check that fails inside a dialog leaves it open: this closes it, so the test ends.
+        QTimer::singleShot(Patience, entry->widget, [] { ModalDriver::closeAllModal(); });
+        ModalDriver driver(
+            "MtCalibrationDlg",
+            [&](QWidget *dialog) {
+            QLabel *label = child<QLabel>(dialog, QStringLiteral("label_error"));
+            QCOMPARE(label->isVisible() ? label->text() : QString(), error);
+            QCOMPARE(child(dialog, QStringLiteral("pushButton_calibrate"))->isEnabled(), error.isEmpty() && !locked);
+            QCOMPARE(dialog->windowIcon().pixmap(48).toImage(),
+                     (locked ? QIcon(QStringLiteral(":/lock.png")) : mainWindow.windowIcon()).pixmap(48).toImage());
+            ModalDriver progress(
+                "CalibrationProgressDlg",
+                [&](QWidget *w) {
+                const int polls = fake->calls.count(StatusPoll);
+                QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible() || fake->calls.count(StatusPoll) >= polls + 3, Patience);
+                fake->calls << "* " + child<QLabel>(w, QStringLiteral("label_remaining_time"))->text();
+                if (w->isVisible()) {
+                    fake->answer("status active", "none"); // answering again after the stop
+                    child(w, QStringLiteral("pb_cancel"))->click();
+                }
+                },
+                Patience);
+            // Notes the dialog's result code among the calls once it closes, and presses its button.
+            const auto closeWith = [&](QWidget *w, const QString &note, const QString &button) {
+                connect(static_cast<QDialog *>(w), &QDialog::finished,
+                        [&, note](int code) { fake->calls << note.arg(code); });
+                child(w, button)->click();
+            };
+            ModalDriver result(
+                "MtResultDlg",
+                [&](QWidget *w) {
+                QTableWidget *table = child<QTableWidget>(w, QStringLiteral("tableWidget"));
+                fake->calls << QStringLiteral("* %1|%2|%3")
+                                   .arg(table->item(0, 0)->text(), table->item(0, 1)->text(),
+                                        table->item(0, 2)->text());
+                closeWith(w, QStringLiteral("* closed %1"), resultButton);
+                },
+                Patience);
+            ModalDriver help(
+                "MtHelpDlg",
+                [&](QWidget *w) {
+                closeWith(w, QStringLiteral("* help closed %1"), QStringLiteral("pushButton_exit"));
+                },
+                Patience);
+            ModalDriver box(
+                "QMessageBox",
+                [&](QWidget *w) {
+                fake->calls
+                    << QStringLiteral("* box %1: %2").arg(w->windowTitle(), static_cast<QMessageBox *>(w)->text());
+                static_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
+                },
+                Patience);
+            if (button == QLatin1String("Escape"))
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else
+                child(dialog, button)->click();
+            if (dialog->isVisible())
+                child(dialog, QStringLiteral("pushButton_exit"))->click();
+            },
+            Patience);
+        entry->action->trigger();
+        QVERIFY(driver.acted());
+        QCOMPARE(transcript(fake->calls), expected);
+        QCOMPARE(fake->calls.contains(QStringLiteral("getParameter config is_changeable")), minor >= 9);
+        if (minor < 3) // nothing asked but, at Exit, whether tracking runs
+            QCOMPARE(fake->calls, QStringList{StatusPoll});
+        const int afterExit = fake->calls.size(); // nothing polls once the dialogs are closed
+        QTest::qWait(button == QLatin1String("pushButton_calibrate") ? 250 : 0);
+        QCOMPARE(fake->calls.size(), afterExit);
+    }
+
+    // The pictures come with the plug-in: four animation frames (the first and the
+    // third the same), the padlock with its transparency, the help picture.
+    void images()
+    {
+        QImage frames[4];
+        for (int i = 0; i < 4; ++i) {
+            frames[i].load(QStringLiteral(":/image%1.png").arg(i + 1));
+            QVERIFY(frames[i].size() == QSize(162, 244) && !frames[i].hasAlphaChannel());
+        }
+        QVERIFY(frames[0] == frames[2] && frames[0] != frames[1] && frames[1] != frames[3] && frames[0] != frames[3]);
+        const QImage lock(QStringLiteral(":/lock.png"));
+        QVERIFY(lock.size() == QSize(48, 48) && lock.hasAlphaChannel() && lock.allGray());
+        QCOMPARE(QImage(QStringLiteral(":/mt_klein.PNG")).size(), QSize(242, 368));
+    }
+};
 
 QTEST_MAIN(TestTipCalibration)
 #include "tst_tipcalibration.moc"
