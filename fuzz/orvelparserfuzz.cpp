@@ -28,7 +28,8 @@ void check(bool condition, const char *what)
     }
 }
 
-// A count lies within its list; only the markers' count may stand below 0.
+// A count lies within its list; the counts a line may give as negative
+// (markers, defined wands and skeletons) hold no record then.
 template <typename List>
 void checkList(int32_t count, const List &list, int limit, const char *what, int32_t lowest = 0)
 {
@@ -39,11 +40,11 @@ void checkList(int32_t count, const List &list, int limit, const char *what, int
 void checkInvariants(const OrvelParser &parser)
 {
     checkList(parser.nBodies, parser.bodies, OrvelParser::MaxBodies, "bodies");
-    checkList(parser.nWands, parser.wands, std::max(OrvelParser::MaxWands, OrvelParser::MaxWands2), "wands");
+    checkList(parser.nWands, parser.wands, std::max(OrvelParser::MaxWands, OrvelParser::MaxWands2), "wands", INT32_MIN);
     checkList(parser.nTools, parser.tools, std::max(OrvelParser::MaxTools, OrvelParser::MaxTools2), "tools");
     checkList(parser.nToolRefs, parser.toolRefs, OrvelParser::MaxToolRefs, "references");
     checkList(parser.nHands, parser.hands, OrvelParser::MaxHands, "hands");
-    checkList(parser.nSkeletons, parser.skeletons, OrvelParser::MaxSkeletons, "skeletons");
+    checkList(parser.nSkeletons, parser.skeletons, OrvelParser::MaxSkeletons, "skeletons", INT32_MIN);
     checkList(parser.nStateBodies, parser.stateBodies, OrvelParser::MaxStateBodies, "state bodies");
     checkList(parser.nMarkers, parser.markers, OrvelParser::MaxMarkers, "markers", INT32_MIN);
     check(size_t(parser.nTools) == parser.tools.size(), "tool list has its count");
