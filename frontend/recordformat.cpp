@@ -1,5 +1,7 @@
 #include "frontend/recordformat.h"
 
+#include "simulator/simrecording.h"
+
 #include <climits>
 
 namespace {
@@ -12,17 +14,6 @@ bool needsEscape(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return byte < 0x20 || byte == 0x7f || c == '\\';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 void appendVersion(QByteArray *out, const qint32 (&triple)[3])
@@ -125,23 +116,8 @@ void RecordFormat::appendEscaped(QByteArray *out, const QByteArray &text)
 
 QByteArray RecordFormat::unescaped(const QByteArray &text)
 {
-    if (!text.contains('\\'))
-        return text;
-    QByteArray out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) == '\\' && i + 3 < text.size() && text.at(i + 1) == 'x') {
-            const int high = hexValue(text.at(i + 2));
-            const int low = hexValue(text.at(i + 3));
-            if (high >= 0 && low >= 0) {
-                out += char(high * 16 + low);
-                i += 3;
-                continue;
-            }
-        }
-        out += text.at(i);
-    }
-    return out;
+    // The simulated controller reads recordings too: one reading of the escapes.
+    return SimRecording::unescaped(text);
 }
 
 QByteArray RecordFormat::typeOf(const QByteArray &line)

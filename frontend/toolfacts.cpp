@@ -1,7 +1,7 @@
 #include "frontend/toolfacts.h"
 
 #include "frontend/textprotocol.h"
-#include "host/cnumber.h"
+#include "host/numbereditem.h"
 
 namespace {
 
@@ -9,16 +9,13 @@ constexpr char ToolCount[] = "measurementtool number_of_tools ";
 constexpr char ReferenceCount[] = "measurementtool number_of_references ";
 constexpr char ReferenceOfTool[] = "measurementtool reference_of_tool ";
 
-// "b01" to "b99" as 1 to 99; 0 for anything else.
+// A body item ("b01", "b100") as its number; 0 for anything else.
 int toolNumber(const QByteArray &name)
 {
-    if (name.size() != 3 || name.at(0) != 'b')
+    int number = 0;
+    if (!name.startsWith('b') || !NumberedItem::readNumber(name.constData(), &number) || number < 1)
         return 0;
-    const char tens = name.at(1);
-    const char ones = name.at(2);
-    if (tens < '0' || tens > '9' || ones < '0' || ones > '9')
-        return 0;
-    return (tens - '0') * 10 + (ones - '0');
+    return number;
 }
 
 } // namespace
@@ -64,18 +61,16 @@ void ToolFacts::noteReference(const QByteArray &tool, const QByteArray &referenc
 int ToolFacts::referenceOf(int tool) const
 {
     const QByteArray value = referenceByTool.value(tool);
-    if (value.size() < 2 || value == "none")
+    int number = 0;
+    if (value == "none" || !NumberedItem::readNumber(value.constData(), &number))
         return 0;
-    const QByteArray digits = value.mid(1);
-    char *end = nullptr;
-    const long number = CNumber::toLong(digits.constData(), &end, 10);
-    return end != digits.constData() && number > 0 && number <= MaxTool ? int(number) : 0;
+    return number > 0 ? number : 0;
 }
 
 QList<QPair<QByteArray, QByteArray>> ToolFacts::referenceValues() const
 {
     QList<QPair<QByteArray, QByteArray>> values;
     for (auto it = referenceByTool.cbegin(); it != referenceByTool.cend(); ++it)
-        values.append({"b" + QByteArray::number(it.key()).rightJustified(2, '0'), it.value()});
+        values.append({QByteArray(NumberedItem::body(it.key() - 1).c_str()), it.value()});
     return values;
 }

@@ -12,9 +12,6 @@
 class ToolFacts
 {
 public:
-    // Tools are named b01 to b99.
-    static constexpr int MaxTool = 99;
-
     void noteCommand(const QByteArray &command, const QByteArray &reply, int result);
     // tool "b01", reference as the controller gives it ("b02", "none").
     void noteReference(const QByteArray &tool, const QByteArray &reference);

@@ -98,24 +98,6 @@ int hexDigit(char c)
     return -1;
 }
 
-// "\xNN" as its byte; any other backslash stays as it is.
-QByteArray unescaped(const QByteArray &text)
-{
-    if (!text.contains('\\'))
-        return text;
-    QByteArray plain;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) == '\\' && i + 3 < text.size() && text.at(i + 1) == 'x' && hexDigit(text.at(i + 2)) >= 0
-            && hexDigit(text.at(i + 3)) >= 0) {
-            plain += char(hexDigit(text.at(i + 2)) * 16 + hexDigit(text.at(i + 3)));
-            i += 3;
-        } else {
-            plain += text.at(i);
-        }
-    }
-    return plain;
-}
-
 QByteArray quoted(const QByteArray &word)
 {
     return '"' + word.left(QuotedLength) + (word.size() > QuotedLength ? "...\"" : "\"");
@@ -373,4 +355,21 @@ SimRecording::Kind SimRecording::parseRaw(const QByteArray &text, Record *record
     record->type = type;
     record->line = text;
     return Kind::Data;
+}
+
+QByteArray SimRecording::unescaped(const QByteArray &text)
+{
+    if (!text.contains('\\'))
+        return text;
+    QByteArray plain;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == '\\' && i + 3 < text.size() && text.at(i + 1) == 'x' && hexDigit(text.at(i + 2)) >= 0
+            && hexDigit(text.at(i + 3)) >= 0) {
+            plain += char(hexDigit(text.at(i + 2)) * 16 + hexDigit(text.at(i + 3)));
+            i += 3;
+        } else {
+            plain += text.at(i);
+        }
+    }
+    return plain;
 }

@@ -23,6 +23,10 @@ public:
     static constexpr int MaxLineBytes = 64 * 1024;
     static constexpr int FormatVersion = 1;
 
+    // A record's text with its "\xNN" escapes undone; any other backslash
+    // stays. The front-end's writer escapes what this undoes.
+    static QByteArray unescaped(const QByteArray &text);
+
     struct Record
     {
         qint64 at = 0;   // a recording: ms since it began; a raw capture: the frame's number
