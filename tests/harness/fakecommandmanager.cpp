@@ -12,17 +12,6 @@ namespace {
 
 constexpr int MaxTextSize = 1024;
 
-// Formats as a host would; a text that does not fit is reported, not cut.
-bool formatText(QByteArray *text, const char *format, va_list args)
-{
-    char buffer[MaxTextSize];
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    if (length < 0 || length >= MaxTextSize)
-        return false;
-    *text = QByteArray(buffer, length);
-    return true;
-}
-
 // Whole text a number, nothing after it.
 bool readLong(const QByteArray &text, long *value)
 {
@@ -83,20 +72,17 @@ FakeCommandManager::Answer FakeCommandManager::take(const char *operation, const
 
 int FakeCommandManager::reply(const char *operation, char *reply, const char *format, va_list args)
 {
-    QByteArray text;
-    if (!formatText(&text, format, args)) {
+    // Formatted as a host would; a text that does not fit is reported, not cut.
+    char text[MaxTextSize];
+    const int length = std::vsnprintf(text, sizeof text, format, args);
+    if (length < 0 || length >= MaxTextSize) {
         calls.append(QString::fromLatin1(operation) + QStringLiteral(" <text too long>"));
         return TextTooLong;
     }
-    const Answer answer = take(operation, text);
+    const Answer answer = take(operation, QByteArray(text, length));
     if (reply)
         qstrncpy(reply, answer.reply.constData(), IOManager::ReplySize);
     return answer.result;
-}
-
-int FakeCommandManager::reserved1()
-{
-    return reserved("reserved1");
 }
 
 int FakeCommandManager::reserved(const char *name)
@@ -120,11 +106,6 @@ int FakeCommandManager::sendCommand(char *replyBuffer, const char *format, ...)
     return result;
 }
 
-int FakeCommandManager::reserved4()
-{
-    return reserved("reserved4");
-}
-
 int FakeCommandManager::getParameter(char *replyBuffer, const char *format, ...)
 {
     va_list args;
@@ -140,11 +121,8 @@ int FakeCommandManager::typedReply(const char *operation, const char *format, va
 {
     char text[IOManager::ReplySize];
     const int result = reply(operation, text, format, args);
-    if (result != 0) {
-        if (valuesOnFailure && text[0] != '\0')
-            read(QByteArray(text));
+    if (result != 0)
         return result;
-    }
     return read(QByteArray(text)) ? result : NotANumber;
 }
 
@@ -185,16 +163,6 @@ int FakeCommandManager::getBoolParameter(bool *value, const char *format, ...)
     });
     va_end(args);
     return result;
-}
-
-int FakeCommandManager::reserved9()
-{
-    return reserved("reserved9");
-}
-
-int FakeCommandManager::reserved10()
-{
-    return reserved("reserved10");
 }
 
 int FakeCommandManager::setParameter(const char *format, ...)

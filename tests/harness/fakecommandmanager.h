@@ -29,9 +29,6 @@ public:
     void queue(const QByteArray &text, const QList<Answer> &answers);
     // Result (with an empty reply) for texts without an answer.
     void setDefaultResult(int result) { defaultResult = result; }
-    // Typed getters also write the answer's value when the call fails, as a
-    // host may that fills the variable and reports an error.
-    void setValuesOnFailure(bool on) { valuesOnFailure = on; }
     // Runs the action each time the text is asked, after recording the call
     // and before answering: a host that runs events during a command.
     void whenAsked(const QByteArray &text, const std::function<void()> &action);
@@ -46,16 +43,16 @@ public:
     QStringList logMessages() const { return callsOf(QStringLiteral("logMessage")); }
 
     // IOManager
-    int reserved1() override;
+    int reserved1() override { return reserved("reserved1"); }
     int commandPreset(int a, int b, int c) override;
     int sendCommand(char *reply, const char *format, ...) override;
-    int reserved4() override;
+    int reserved4() override { return reserved("reserved4"); }
     int getParameter(char *reply, const char *format, ...) override;
     int getIntParameter(int *value, const char *format, ...) override;
     int getDoubleParameter(double *value, const char *format, ...) override;
     int getBoolParameter(bool *value, const char *format, ...) override;
-    int reserved9() override;
-    int reserved10() override;
+    int reserved9() override { return reserved("reserved9"); }
+    int reserved10() override { return reserved("reserved10"); }
     int setParameter(const char *format, ...) override;
     int subscribeOutput(const char *outputType, Requester *requester) override;
     int unsubscribeOutput(const char *outputType, Requester *requester) override;
@@ -78,7 +75,6 @@ private:
     QHash<QByteArray, QList<Answer>> answers;
     QHash<QByteArray, std::function<void()>> actions;
     int defaultResult = DefaultFailure;
-    bool valuesOnFailure = false;
 };
 
 #endif // FAKECOMMANDMANAGER_H

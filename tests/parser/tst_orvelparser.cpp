@@ -17,7 +17,7 @@
 #include <vector>
 
 // Every allocation of the process is counted, so a test can show that a
-// steady stream of lines parses without one.
+// refused line allocates nothing.
 static std::atomic<long> allocationCount{0};
 
 void *operator new(std::size_t size)
@@ -49,18 +49,6 @@ long readNumber(bool (*read)(char **, T *), std::string text, T *value)
     const bool ok = read(&cursor, value);
     return ok ? long(cursor - text.data()) : cursor == text.data() ? -1L : -2L;
 }
-
-std::string repeat(const std::string &group, int n)
-{
-    std::string text;
-    for (int i = 0; i < n; ++i)
-        text += group;
-    return text;
-}
-
-// The documented size of the lists that ids and counts of defined records
-// grow (bodies, state bodies, references, wands, hands, skeletons).
-constexpr int DefinedMaximum = 100000;
 
 // Two tools in the newer format, each with 16 pressed buttons.
 const std::string Tools2
@@ -130,10 +118,8 @@ qint64 valueOf(const OrvelParser &parser, const QByteArray &name)
         {"nBodies", parser.nBodies},
         {"nWands", parser.nWands},
         {"nTools", parser.nTools},
-        {"nToolRefs", parser.nToolRefs},
         {"nHands", parser.nHands},
         {"nSkeletons", parser.nSkeletons},
-        {"nStateBodies", parser.nStateBodies},
         {"nMarkers", parser.nMarkers},
         {"markers.size", qint64(parser.markers.size())},
         {"hand 0 fingerCount", parser.hands.empty() ? none : parser.hands[0].fingerCount},
@@ -175,50 +161,6 @@ private slots:
     void initTestCase() { std::setlocale(LC_ALL, ""); }
     void init() { parser = OrvelParser(); }
 
-    // As strtol and strtoul with base 0, saturated to 32 bits; 0 stored on a
-    // refusal (characters read -1).
-    void intReaders_data()
-    {
-        QTest::addColumn<std::string>("text");
-        QTest::addColumn<int32_t>("asInt");
-        QTest::addColumn<uint32_t>("asUInt");
-        QTest::addColumn<long>("used");
-
-        const auto row = [](const char *name, const char *text, int32_t asInt, uint32_t asUInt, long used) {
-            QTest::newRow(name) << std::string(text) << asInt << asUInt << used;
-        };
-        row("octal", "010", 8, 8, 3);
-        row("hexadecimal", "0x10", 16, 16, 4);
-        row("blanks, sign, stops at x", " \t-12x", -12, 4294967284u, 5);
-        row("plus sign", "+7", 7, 7, 2);
-        row("octal stops at 8", "08", 0, 0, 1);
-        row("0x without digits", "0x", 0, 0, 1);
-        row("0x before a non-digit", "0xg", 0, 0, 1);
-        row("negative upper-case hexadecimal", "-0X1f", -31, 4294967265u, 5);
-        row("2^31", "2147483648", INT32_MAX, 2147483648u, 10);
-        row("2^32", "4294967296", INT32_MAX, UINT32_MAX, 10);
-        row("eleven digits", "99999999999", INT32_MAX, UINT32_MAX, 11);
-        row("eleven digits negative", "-99999999999", INT32_MIN, UINT32_MAX, 12);
-        row("empty", "", 0, 0, -1);
-        row("sign then blank", "- 1", 0, 0, -1);
-        row("letter first", "x1", 0, 0, -1);
-        row("decimal point first", ".5", 0, 0, -1);
-    }
-
-    void intReaders()
-    {
-        QFETCH(std::string, text);
-        QFETCH(int32_t, asInt);
-        QFETCH(uint32_t, asUInt);
-        QFETCH(long, used);
-        int32_t readInt = 99;
-        uint32_t readUInt = 99;
-        QCOMPARE(readNumber(OrvelParser::readInt, text, &readInt), used);
-        QCOMPARE(readInt, asInt);
-        QCOMPARE(readNumber(OrvelParser::readUInt, text, &readUInt), used);
-        QCOMPARE(readUInt, asUInt);
-    }
-
     // Doubles: the same value (bit for bit) and end as strtod in the "C" locale,
     // for fixed cases and for random decimals around the shortcut's limits.
     void doubleReader()
@@ -255,19 +197,13 @@ private slots:
         QTest::addColumn<std::string>("descriptor");
         QTest::addColumn<long>("end");
 
-        QTest::newRow("text before '[' skipped") << std::string("xx [1 2.5 3 4.5] tail") << std::string("idid") << 16L;
-        QTest::newRow("numbers beyond the descriptor ignored")
-            << std::string("[1 2 3 4 5]") << std::string("ddd") << 11L;
+        QTest::newRow("text before '[' skipped, each kind")
+            << std::string("xx [0x1f 2.5 011 -1e300] tail") << std::string("idif") << 24L;
         QTest::newRow("fewer numbers than the descriptor") << std::string("[1 2]") << std::string("ddd") << -1L;
-        QTest::newRow("blank block") << std::string("[ ]") << std::string("d") << -1L;
-        QTest::newRow("not a number") << std::string("[1 x]") << std::string("dd") << -1L;
         QTest::newRow("empty block, empty descriptor") << std::string("[]") << std::string() << 2L;
-        QTest::newRow("unknown descriptor character") << std::string("[1 2]") << std::string("dq") << -1L;
         QTest::newRow("no '['") << std::string("1 2 3") << std::string("d") << -1L;
-        QTest::newRow("no ']'") << std::string("[1 2 3") << std::string("d") << -1L;
+        QTest::newRow("no ']'") << std::string("[7 8") << std::string("ii") << -1L;
         QTest::newRow("the first ']' ends the block") << std::string("[1] 5]") << std::string("dd") << -1L;
-        QTest::newRow("exponent without digits") << std::string("[1e]") << std::string("d") << 4L;
-        QTest::newRow("0x without digits") << std::string("[0x]") << std::string("i") << 4L;
         QTest::newRow("']' ends the block inside a number") << std::string("[0x]1]") << std::string("ii") << -1L;
     }
 
@@ -283,20 +219,10 @@ private slots:
         const char *read = OrvelParser::readBlock(&line[0], descriptor.c_str(), blockInts, floats, blockDoubles);
         QCOMPARE(read ? long(read - line.data()) : -1L, end);
         QCOMPARE(line, text);
-        if (end == 16) // each kind from its array's start
-            QVERIFY(blockInts[0] == 1 && blockInts[1] == 3 && blockDoubles[0] == 2.5 && blockDoubles[1] == 4.5);
-    }
-
-    void blockReaderKinds()
-    {
-        int32_t blockInts[4] = {};
-        float floats[2] = {};
-        double blockDoubles[4] = {};
-        std::string text = "[0x1f 0.25 011 -1e300]";
-        QVERIFY(OrvelParser::readBlock(&text[0], "ifif", blockInts, floats, blockDoubles));
-        QVERIFY(blockInts[0] == 31 && floats[0] == 0.25f && blockInts[1] == 9 && floats[1] == -HUGE_VALF);
-        text = "[7 8"; // without its ']' the block is not read at all
-        QVERIFY(!OrvelParser::readBlock(&text[0], "ii", blockInts, floats, blockDoubles) && blockInts[0] == 31);
+        if (end == 24) // each kind from its array's start, ints as strtol with base 0 reads them
+            QVERIFY(blockInts[0] == 31 && blockDoubles[0] == 2.5 && blockInts[1] == 9 && floats[0] == -HUGE_VALF);
+        else if (end < 0) // a refused block is not stored
+            QCOMPARE(blockInts[0], 0);
     }
 
     void lineTypes()
@@ -308,7 +234,7 @@ private slots:
         QCOMPARE(parse("6dx 1 [0 1]"), "+0"); // unknown type: accepted unread
         QVERIFY(parse("ts x") == "-" && parser.timestamp == -1.0 && !accepts("fr -") && parser.frameCounter == 0);
         QVERIFY(accepts("6dcal") && parser.calBodyCount == 8); // no space: another type
-        QVERIFY(!accepts("6dcal x") && parser.calBodyCount == 0 && !accepts("glcal -") && parser.calHandCount == 0);
+        QVERIFY(!accepts("6dcal x") && parser.calBodyCount == 0);
 
         // Tools, older format: four buttons of the word, ids in order.
         const std::string two = "6dmt 2 [0 1.000 5]" + Pose + " [1 -1.000 0][0 0 0][1 0 0 0 1 0 0 0 1]";
@@ -317,80 +243,59 @@ private slots:
         QCOMPARE(std::vector<int>(tool->buttons, tool->buttons + 5), std::vector<int>({1, 0, 1, 0, 0}));
         QVERIFY(tool->quality == 1.0 && tool->pos[2] == 3.0 && parser.toolAt(1)->quality == -1.0);
         QVERIFY(parser.toolCount() == 2 && !parser.toolAt(2) && !parser.toolAt(-1));
-        QVERIFY(accepts(two) && parser.toolAt(0) == tool); // same count: the list stays
-        QVERIFY(accepts("6dmt 0") && !parser.toolAt(0) && parser.tools.empty());
+        QVERIFY(accepts(two) && parser.toolAt(0) == tool);                             // same count: the list stays
         QVERIFY(parse("6dmt 1 [1 1.0 0]" + Pose) == "-16" && parser.toolCount() == 1); // a wrong id: after its block
 
-        // Newer format: 20 buttons stored as 16, all pressed; then none.
+        // Newer format: 20 buttons stored as 16; the older format over it
+        // keeps four buttons whatever else the word holds, the rest cleared.
         QVERIFY(accepts("6dmt2 3 1 [0 0.9 20 1.5]" + Pose + "[1048575][1 2 3 4 5 6]") && parser.toolsInCal == 0);
         tool = parser.toolAt(0);
         QVERIFY(std::count(tool->buttons, tool->buttons + 16, 1) == 16 && tool->buttonCount == 16);
         QVERIFY(tool->tipRadius == 1.5 && tool->extra[5] == 6.0);
-        // The older format over it: four buttons whatever else the word holds (bit 4 set), the rest cleared.
         QVERIFY(accepts("6dmt 1 [0 1 0x1f5]" + Pose) && parser.toolAt(0) == tool && tool->buttonCount == 4);
         QCOMPARE(std::vector<int>(tool->buttons, tool->buttons + 16),
                  std::vector<int>({1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         QVERIFY(tool->tipRadius == 0.0 && tool->extra[5] == 0.0);
-        QVERIFY(accepts("6dmt2 1 1 [0 0.9 0 1]" + Pose + "[][1 2 3 4 5 6]"));
-        QCOMPARE(std::count(tool->buttons, tool->buttons + 16, 0), 16L);
-        QCOMPARE(parse("6dmt2 1 1 [0 0.9 0 1]" + Pose + "[1 2 3 4 5 6]"), "-");
-        QVERIFY(!accepts("6dmt2 1 1 [0 0.9 -1 1]" + Pose + "[][1 2 3 4 5 6]"));
-        QVERIFY(!accepts("6dmt -1") && !accepts("6dmt2 1 -1") && !accepts("6dmt2 x 1") && parser.toolCount() == 1);
+        QCOMPARE(parse("6dmt2 1 1 [0 0.9 0 1]" + Pose + "[1 2 3 4 5 6]"), "-"); // no button block
+        QVERIFY(!accepts("6dmt -1") && !accepts("6dmt2 1 -1") && parser.toolCount() == 1);
 
-        // References: every one not tracked until the line reports it; one not in it keeps its last pose.
-        QVERIFY(accepts("6dmtr 2 2 [0 0.5]" + Pose + "[1 0.7]" + Pose));
-        QVERIFY(accepts("6dmtr 2 1 [1 0.8][4 5 6][1 0 0 0 1 0 0 0 1]") && parser.toolRefCount() == 2);
-        QVERIFY(parser.toolRefAt(0)->quality == -1.0 && parser.toolRefAt(0)->pos[0] == 1.0);
-        QVERIFY(parser.toolRefAt(1)->quality == 0.8 && parser.toolRefAt(1)->id == 1 && !parser.toolRefAt(2));
-        QVERIFY(!accepts("6dmtr 2 1 [2 0.8]" + Pose) && !accepts("6dmtr 2 1 [-1 0.8]") && !accepts("6dmtr -2 0"));
-        // More groups announced than the line holds: those there are still read.
+        // References beyond those defined are refused; a line announcing more groups
+        // than it holds is refused after reading those there are.
+        QVERIFY(!accepts("6dmtr 2 1 [2 0.8]" + Pose));
         QVERIFY(parse("6dmtr 2 999 [0 0.25]" + Pose) == "-" && parser.toolRefAt(0)->quality == 0.25);
-        QVERIFY(accepts("6dmtr 3 0") && parser.toolRefs.size() == 3 && parser.toolRefAt(2)->quality == -1.0);
 
         // Bodies and state bodies by id, those not in the line reset first.
         QVERIFY(accepts("6d 1 [3 0.5]" + Pose) && parser.nBodies == 4);
         QVERIFY(parser.bodies[2].id == 2 && parser.bodies[2].quality == -1.0 && parser.bodies[3].quality == 0.5);
         QVERIFY(!accepts("6d 1 [-1 0.5]" + Pose) && parser.bodies[3].quality == -1.0);
         QVERIFY(accepts("6di 2 [1 7 0.25]" + Pose + "[3 2 0.5]" + Pose) && parser.nStateBodies == 4);
-        QVERIFY(parser.stateBodies[1].state == 7 && parser.stateBodies[2].id == 2
-                && parser.stateBodies[2].error == 0.0);
+        QVERIFY(parser.stateBodies[1].state == 7 && parser.stateBodies[2].id == 2);
 
         // Wands: the older word carries a hat; the newer format its own counts.
         QVERIFY(accepts("6df 1 [0 1 160][1 2 3 9 9][1 0 0 0 1 0 0 0 1]") && parser.wandsInCal == 1);
         const WandRecord *wand = &parser.wands[0];
         QVERIFY(wand->axes[0] == -1.0 && wand->axes[1] == 0.0);
         QCOMPARE(std::vector<int>(wand->buttons, wand->buttons + 8), std::vector<int>({0, 0, 0, 0, 0, 1, 0, 1}));
-        QVERIFY(accepts("6df2 2 1 [0 0.5 0 2]" + Pose + "[0.5 -0.25]") && parser.nWands == 2);
+        QVERIFY(accepts("6df2 2 1 [0 0.5 3 1]" + Pose + "[5 -0.25]") && parser.nWands == 2);
         wand = &parser.wands[0];
-        QVERIFY(wand->axisCount == 2 && wand->axes[1] == -0.25 && accepts("6df2 2 1 [0 0.5 3 1]" + Pose + "[5 1]"));
+        QVERIFY(wand->axisCount == 1 && wand->axes[0] == -0.25);
         QCOMPARE(std::vector<int>(wand->buttons, wand->buttons + 3), std::vector<int>({1, 0, 1}));
-        for (const std::string &line : Lines{"6df2 2 1 [0 0.5 9 0]" + Pose + "[511]", "6df 1 [1 1 0]" + Pose,
-                                             "6df2 2 1 [0 0.5 0 9]" + Pose + "[1 1 1 1 1 1 1 1 1]",
-                                             "6df2 1 2 [0 0.5 0 0]" + Pose + "[]"}) // the last: more than defined
-            QVERIFY2(!accepts(line), line.c_str());
+        QVERIFY(!accepts("6df2 1 2 [0 0.5 0 0]" + Pose + "[]")); // more wands than defined
 
+        // Hands: stored before a refusal, the hand not in the line reset.
         const std::string finger = Pose + "[1 2 3 4 5 6]";
-        QVERIFY(accepts("gl 2 [0 0.9 1 5]" + Pose + repeat(finger, 5) + "[1 0.8 2 0]" + Pose) && parser.nHands == 2);
+        QVERIFY(accepts("gl 2 [0 0.9 1 5]" + Pose + groups(finger, 5) + "[1 0.8 2 0]" + Pose) && parser.nHands == 2);
         const HandRecord *hands = parser.hands.data();
         QVERIFY(hands[0].fingerCount == 5 && hands[1].handCode == 2 && hands[0].fingers[4].values[5] == 6.0);
-        // Stored before the refusal; the hand not in the line reset.
-        QVERIFY(!accepts("gl 1 [1 0.7 3 6]" + Pose + repeat(finger, 6)));
+        QVERIFY(!accepts("gl 1 [1 0.7 3 6]" + Pose + groups(finger, 6)));
         QVERIFY(hands[1].quality == 0.7 && hands[1].handCode == 3 && hands[0].quality == -1.0);
-        QVERIFY(!accepts("gl 1 [-1 0.7 3 0]" + Pose));
 
         const std::string joint = "[7 0.5][1 2 3 10 20 30][1 0 0 0 1 0 0 0 1]";
-        QVERIFY(accepts("6dj 2 1 [1 2]" + repeat(joint, 2)) && parser.nSkeletons == 2);
+        QVERIFY(accepts("6dj 2 1 [1 2]" + groups(joint, 2)) && parser.nSkeletons == 2);
         const SkeletonRecord &skeleton = parser.skeletons[1];
         QVERIFY(skeleton.jointCount == 2 && skeleton.joints[1].id == 7 && skeleton.joints[1].angles[2] == 30.0);
-        QVERIFY(!accepts("6dj 2 1 [2 0]") && !accepts("6dj 2 1 [0 21]" + repeat(joint, 21)));
-        QCOMPARE(skeleton.jointCount, 0); // reset by the line
-
-        // Markers in line order; the list only grows.
-        QVERIFY(accepts("3d 5" + repeat(" [1 0.5][1 2 3]", 5)) && accepts("3d 2 [8 0.5][4 5 6] [9 0.5][1 2 3]"));
-        QVERIFY(parser.nMarkers == 2 && parser.markers.size() == 5 && parser.markers[0].id == 8);
-        QVERIFY(!accepts("3d x") && parser.nMarkers == 0);
+        QVERIFY(!accepts("6dj 2 1 [0 21]" + groups(joint, 21)) && skeleton.jointCount == 0); // reset by the line
     }
-
     void completeFrame()
     {
         parser.beginFrame();
@@ -405,10 +310,6 @@ private slots:
         parser.completeFrame();
         // A smaller count keeps the list; hands not reported: untouched.
         QVERIFY(parser.nBodies == 1 && parser.bodies.size() == 4 && parser.nHands == 2);
-        // More tools than calibrated bodies: the body list stays as reported.
-        QVERIFY(accepts("6dmt 2 [0 1 0]" + Pose + "[1 1 0]" + Pose));
-        parser.completeFrame();
-        QCOMPARE(parser.nBodies, 1);
 
         // The wands of the older format are in the calibrated count too, the newer format's tools are not.
         parser = OrvelParser();
@@ -434,17 +335,10 @@ private slots:
             = [](const char *name, const Lines &lines, const char *field, qint64 value, bool complete = false) {
             QTest::newRow(name) << lines << QByteArray(field) << value << complete;
         };
-        const std::string most = number(DefinedMaximum);
+        const std::string most = number(OrvelParser::MaxDefinedRecords);
         row("6d id 330", {"6d 1 [330 1]" + Pose}, "nBodies", 331);
-        row("gl id 292", {"gl 1 [292 1 0 0]" + Pose}, "nHands", 293);
-        row("6di id 310", {"6di 1 [310 0 0]" + Pose}, "nStateBodies", 311);
-        row("6dmtr 331 0", {"6dmtr 331 0"}, "nToolRefs", 331);
-        row("6df2 277 wands defined", {"6df2 277 0"}, "nWands", 277);
-        row("6dj 2049 skeletons defined", {"6dj 2049 0"}, "nSkeletons", 2049);
-        row("6dcal 331 completed", {"6dcal 331"}, "nBodies", 331, true);
-        row("6dcal at the maximum completed", {"6dcal " + most}, "nBodies", DefinedMaximum, true);
-        row("glcal 293 completed", {"glcal 293"}, "nHands", 293, true);
-        row("glcal at the maximum completed", {"glcal " + most}, "nHands", DefinedMaximum, true);
+        row("6dcal at the maximum completed", {"6dcal " + most}, "nBodies", OrvelParser::MaxDefinedRecords, true);
+        row("glcal at the maximum completed", {"glcal " + most}, "nHands", OrvelParser::MaxDefinedRecords, true);
         row("gl finger count -1", {"gl 1 [0 0.5 2 -1]" + Pose}, "hand 0 fingerCount", -1);
         row("6dj joint count -1", {"6dj 1 1 [0 -1]"}, "skeleton 0 jointCount", -1);
         row("6df2 button count -1", {"6df2 1 1 [0 0.5 -1 0]" + Pose + "[]"}, "wand 0 buttonCount", -1);
@@ -456,10 +350,12 @@ private slots:
         const std::string fiveMarkers = "3d 5" + groups("[# 0.5][1 2 3]", 5);
         row("3d count -2", {fiveMarkers, "3d -2"}, "nMarkers", -2);
         row("3d count -2 keeps the list", {fiveMarkers, "3d -2"}, "markers.size", 5);
-        // 10,236 bytes: id 0 and quality 8 in "[08]", the octal reading stopping at the 8.
-        row("3d 930 groups of 11 bytes", {"3d 930" + groups("[08][0-0-0]", 930)}, "nMarkers", 930);
-        // 12,007 bytes: longer than the 10 KiB lines of old.
-        row("3d 1000 markers", {"3d 1000" + groups("[0 1][0 0 0]", 1000)}, "nMarkers", 1000);
+        // Counts that are the number of groups in the line, at their limit: lines of 64 KiB and more.
+        const int tools = OrvelParser::MaxTools;
+        const int markers = OrvelParser::MaxMarkers;
+        const std::string rotation = "[0-0-0][0-0-0-0-0-0-0-0-0]";
+        row("6dmt at its limit", {"6dmt " + number(tools) + groups("[#-0-0]" + rotation, tools)}, "nTools", tools);
+        row("3d at its limit", {"3d " + number(markers) + groups("[08][0-0-0]", markers)}, "nMarkers", markers);
     }
 
     void acceptedWhateverTheCount()
@@ -472,46 +368,6 @@ private slots:
         if (complete)
             parser.completeFrame();
         QTEST(valueOf(parser, field), "value");
-    }
-
-    // Counts that are the number of groups in the line: a line of the shortest
-    // groups up to the limit is read, and no line the host hands on holds more.
-    void groupCountLimits_data()
-    {
-        QTest::addColumn<std::string>("prefix");
-        QTest::addColumn<std::string>("shortest"); // the shortest group there is, of id 0
-        QTest::addColumn<std::string>("group");    // a short group of id '#'
-        QTest::addColumn<int>("limit");
-        QTest::addColumn<QByteArray>("field");
-
-        const std::string rotation = "[0-0-0][0-0-0-0-0-0-0-0-0]";
-        QTest::newRow("6dmt") << std::string("6dmt ") << "[08-0]" + rotation << "[#-0-0]" + rotation
-                              << int(OrvelParser::MaxTools) << QByteArray("nTools");
-        QTest::newRow("6dmt2") << std::string("6dmt2 0 ") << "[08-08]" + rotation + "[][0-0-0-0-0-0]"
-                               << "[#-0-0-0]" + rotation + "[][0-0-0-0-0-0]" << int(OrvelParser::MaxTools2)
-                               << QByteArray("nTools");
-        QTest::newRow("6df") << std::string("6df ") << "[08-0]" + rotation << "[#-0-0]" + rotation
-                             << int(OrvelParser::MaxWands) << QByteArray("nWands");
-        QTest::newRow("3d") << std::string("3d ") << std::string("[08][0-0-0]") << std::string("[08][0-0-0]")
-                            << int(OrvelParser::MaxMarkers) << QByteArray("nMarkers");
-    }
-
-    void groupCountLimits()
-    {
-        QFETCH(std::string, prefix);
-        QFETCH(std::string, shortest);
-        QFETCH(std::string, group);
-        QFETCH(int, limit);
-        QFETCH(QByteArray, field);
-
-        QVERIFY(accepts(prefix + "1" + shortest));
-        // The line's NUL, its prefix and a count of one digit leave the rest to groups.
-        const int room = OrvelParser::MaxLineLength - 1 - int(prefix.size()) - 1;
-        QVERIFY2(room / int(shortest.size()) <= limit, "a line the host hands on may hold more groups");
-        QVERIFY(OrvelParser::MaxLineLength >= 64 * 1024); // what the host hands on
-
-        QVERIFY(accepts(prefix + number(limit) + groups(group, limit)));
-        QCOMPARE(valueOf(parser, field), qint64(limit));
     }
 
     // Above its maximum a line is refused before it changes anything (and a
@@ -543,23 +399,18 @@ private slots:
             lines.push_back(last);
             QTest::newRow(name) << lines << complete;
         };
-        const std::string most = number(DefinedMaximum);
-        const std::string above = number(DefinedMaximum + 1);
-        const std::string lastId = number(DefinedMaximum - 1);
+        const std::string most = number(OrvelParser::MaxDefinedRecords);
+        const std::string above = number(OrvelParser::MaxDefinedRecords + 1);
+        const std::string lastId = number(OrvelParser::MaxDefinedRecords - 1);
         row("6d id 100000", {"6d 1 [" + lastId + " 1]" + Pose, "6d 0"}, "6d 1 [" + most + " 1]" + Pose);
-        row("6d id 2147483647", {}, "6d 1 [2147483647 1]" + Pose);
         row("gl id 100000", {"gl 1 [" + lastId + " 1 0 0]" + Pose, "gl 0"}, "gl 1 [" + most + " 1 0 0]" + Pose);
-        row("6di id 100000", {"6di 1 [" + lastId + " 0 0]" + Pose, "6di 0"}, "6di 1 [" + most + " 0 0]" + Pose);
         row("6dmtr 100001 0", {"6dmtr " + most + " 0"}, "6dmtr " + above + " 0");
         row("6df2 100001 0", {"6df2 " + most + " 0"}, "6df2 " + above + " 0");
         row("6dj 100001 0", {}, "6dj " + above + " 0"); // at the maximum the skeletons take 270 MB
         row("6dmt more groups than a line holds", {}, "6dmt " + number(OrvelParser::MaxTools + 1));
         row("6dmt 4294967297", {}, "6dmt 4294967297");
-        row("6dmt2 more groups than a line holds", {}, "6dmt2 0 " + number(OrvelParser::MaxTools2 + 1));
-        row("6df more groups than a line holds", {}, "6df " + number(OrvelParser::MaxWands + 1));
         row("3d more groups than a line holds", {}, "3d " + number(OrvelParser::MaxMarkers + 1));
         row("6dcal 100001 completed", {"6d 1 [" + lastId + " 1]" + Pose}, "6dcal " + above, true);
-        row("6dcal 2147483647 completed", {}, "6dcal 2147483647", true);
         row("glcal 100001 completed", {}, "glcal " + above, true);
     }
 
@@ -584,76 +435,6 @@ private slots:
             QVERIFY(!parser.parseDataLine(&cursor));
         QCOMPARE(allocationCount - allocations, 0L);
         QVERIFY(snapshot(parser) == before);
-    }
-
-    void decimalCommaLocale()
-    {
-        const auto run = [this] {
-            for (const std::string &line :
-                 Lines{Tools2, "6dmtr 1 1 [0 0.75][1.25 -2.5e1 3.0e-2][0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9]",
-                       "ts 1234.5678901234567890123", "3d 2 [0 0.5][1.5 2.5 1e-300] [1 0.5][0x1.8p1 inf 1e400]"})
-                QVERIFY(accepts(line));
-        };
-        const std::string previous = std::setlocale(LC_ALL, nullptr);
-        std::setlocale(LC_ALL, "C");
-        run();
-        const OrvelParser plain = std::move(parser);
-        parser = OrvelParser();
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-            QFAIL("locale de_DE.UTF-8 is missing: scripts/install-deps.sh installs it");
-        const bool decimalComma = std::strcmp(std::localeconv()->decimal_point, ",") == 0;
-        run();
-        std::setlocale(LC_ALL, previous.c_str());
-        QVERIFY(decimalComma);
-
-        // The values read compared byte for byte (the records' padding is nobody's: not compared).
-        const auto same = [](const auto &a, const auto &b) {
-            return std::memcmp(&a, &b, sizeof a) == 0;
-        };
-        QVERIFY(same(parser.timestamp, plain.timestamp));
-        for (int i = 0; i < 2; ++i) {
-            const MeaToolRecord &c = parser.tools[i], &p = plain.tools[i];
-            QVERIFY(same(c.quality, p.quality) && same(c.pos, p.pos) && same(c.rot, p.rot)
-                    && same(c.tipRadius, p.tipRadius) && same(c.extra, p.extra));
-            QVERIFY(same(parser.markers[i].quality, plain.markers[i].quality)
-                    && same(parser.markers[i].pos, plain.markers[i].pos));
-        }
-        const BodyRecord &c = parser.toolRefs[0], &p = plain.toolRefs[0];
-        QVERIFY(same(c.quality, p.quality) && same(c.pos, p.pos) && same(c.rot, p.rot));
-        QVERIFY(c.pos[0] == 1.25 && parser.markers[1].pos[0] == 3.0);
-    }
-
-    void steadyStreamDoesNotAllocate()
-    {
-        const Lines lines = {"fr 17",
-                             "ts 1.5",
-                             "6dcal 2",
-                             Tools2,
-                             "6dmtr 4 2 [0 0.5]" + Pose + "[3 0.5]" + Pose,
-                             "6d 2 [0 0.5]" + Pose + "[1 0.5]" + Pose,
-                             "6di 1 [0 1 0.5]" + Pose,
-                             "6df2 1 1 [0 0.5 2 2]" + Pose + "[3 0.5 0.5]",
-                             "gl 1 [0 0.5 1 2]" + Pose + repeat(Pose + "[1 2 3 4 5 6]", 2),
-                             "6dj 1 1 [0 1][0 1][1 2 3 4 5 6][1 0 0 0 1 0 0 0 1]",
-                             "3d 3" + repeat("[0 1][1 2 3]", 3)};
-        Lines copies = lines; // writable, allocated before counting
-        const auto parseAll = [&]() {
-            for (size_t i = 0; i < lines.size(); ++i) {
-                copies[i].assign(lines[i]);
-                char *cursor = &copies[i][0];
-                QVERIFY2(parser.parseDataLine(&cursor), lines[i].c_str());
-            }
-            parser.completeFrame();
-        };
-        parseAll(); // the lists take their sizes
-        const long before = allocationCount;
-        for (int round = 0; round < 200; ++round)
-            parseAll();
-        QCOMPARE(allocationCount - before, 0L);
-        // The count sees the parser's allocations: a growing list is one.
-        std::string grow = "3d 4" + repeat("[0 1][1 2 3]", 4);
-        char *cursor = &grow[0];
-        QVERIFY(parser.parseDataLine(&cursor) && allocationCount - before > 0);
     }
 };
 
