@@ -179,6 +179,19 @@ void showTracking(QTableWidget *table, int row, int idColumn, int posColumn, con
         showPose(table, row, posColumn, record.pos, record.rot);
 }
 
+// The record a row shows: only a calibrated body's, and none when a line
+// during the rebuild had fewer records. Any other row's id cell says why it
+// shows nothing; rows beyond the controller's maximum have no state to show.
+template <typename Record>
+const Record *recordToShow(QTableWidget *table, int row, int idColumn, const QList<bool> &calibrated,
+                           const Record *record)
+{
+    if (calibrated.value(row, false))
+        return record;
+    setState(table, row, idColumn, uncalibrated(calibrated, row));
+    return nullptr;
+}
+
 } // namespace
 
 MtDataDisplay::MtDataDisplay(IOManager *commandManager, QWidget *parent, BackendVersions *backendVersions)
@@ -387,103 +400,96 @@ void MtDataDisplay::setupRefTable()
     setupTable(ui->tableWidget6dmtref, RefTableColumns, RefPosColumn);
 }
 
-// The table's rows, rebuilt when the count of records changed; 0 when
-// there is nothing to draw: no records, or a stop came.
-int MtDataDisplay::rowsToDraw(QTableWidget *table, int count, bool (MtDataDisplay::*rebuildRows)(int))
+// The queries of a rebuild may run the host's events, and with them more
+// lines or a stop. A table whose count of records changed is rebuilt row by
+// row, each row's queries before its items: after a stop during one of them
+// there is no row left to fill and nothing more is asked. The records are
+// read after the last query, and nothing is drawn once a stop came.
+void MtDataDisplay::drawRows(QTableWidget *table, int count, bool (MtDataDisplay::*rebuildRow)(QTableWidget *, int),
+                             void (MtDataDisplay::*drawRow)(QTableWidget *, int))
 {
     if (stoppedDuringRefresh())
-        return 0;
-    if (count != table->rowCount() && !(this->*rebuildRows)(count))
-        return 0;
-    return count;
+        return;
+    if (count != table->rowCount()) {
+        table->clearContents();
+        table->setRowCount(count);
+        for (int r = 0; r < count; ++r) {
+            if (!(this->*rebuildRow)(table, r))
+                return;
+        }
+    }
+    for (int r = 0; r < count; ++r)
+        (this->*drawRow)(table, r);
 }
 
-// The queries of a rebuild may run the host's events, and with them more
-// lines or a stop: the records are read after the last query, and nothing is
-// drawn once a stop came.
 void MtDataDisplay::updateToolTable()
 {
-    QTableWidget *table = ui->tableWidget6dmt;
-    const int count = rowsToDraw(table, pParser ? pParser->toolCount() : 0, &MtDataDisplay::rebuildToolRows);
-
-    for (int r = 0; r < count; ++r) {
-        // Rows beyond the controller's maximum have no state to show.
-        const MeaToolRecord *tool = pParser ? pParser->toolAt(r) : nullptr;
-        if (!listToolCalibrated.value(r, false)) {
-            setState(table, r, ToolIdColumn, uncalibrated(listToolCalibrated, r));
-        } else if (tool) { // none when a line during the rebuild had fewer tools
-            const int buttons = qMin(tool->buttonCount, ShownButtons);
-            for (int i = 0; i < buttons; ++i) {
-                const CellState button = tool->buttons[i] == 1 ? CellState::Pressed : CellState::NotPressed;
-                setState(table, r, FirstButtonColumn + 2 * i, button);
-            }
-            showTracking(table, r, ToolIdColumn, ToolPosColumn, *tool);
-        }
-        updateRefCellOfTool(r);
-    }
+    drawRows(ui->tableWidget6dmt, pParser ? pParser->toolCount() : 0, &MtDataDisplay::rebuildToolRow,
+             &MtDataDisplay::drawToolRow);
 }
 
-// Each row's queries come before its items: after a stop during one of them
-// (false) there is no row left to fill and nothing more is asked.
-bool MtDataDisplay::rebuildToolRows(int count)
+// False when a stop came during the row's queries.
+bool MtDataDisplay::rebuildToolRow(QTableWidget *table, int r)
 {
-    QTableWidget *table = ui->tableWidget6dmt;
-    table->clearContents();
-    table->setRowCount(count);
-    for (int r = 0; r < count; ++r) {
-        // Rows beyond the controller's maximum have no state to keep: not asked, not shown.
-        const bool kept = r < listToolCalibrated.size();
-        const QString refLabel = kept ? refLabelOfTool(r) : QString();
-        const bool bodyCalibrated
-            = kept && !stoppedDuringRefresh() && queryYes("body calibrated measurementtool %s", r);
-        const bool calibrated
-            = bodyCalibrated && !stoppedDuringRefresh() && queryYes("measurementtool tip_calibrated %s", r);
-        if (stoppedDuringRefresh())
-            return false;
-        if (kept)
-            listToolCalibrated[r] = calibrated;
-        table->setItem(r, ToolIdColumn, newItem(QStringLiteral("M%1").arg(NumberedItem::number(r)), IdAlignment));
-        table->setItem(r, ToolRefColumn, newItem(refLabel, IdAlignment));
-        for (int i = 0; i < ShownButtons; ++i)
-            table->setItem(r, FirstButtonColumn + 2 * i, newItem(QString(), NumberAlignment));
-        fillNumberCells(table, r, ToolPosColumn, calibrated);
-    }
+    // Rows beyond the controller's maximum have no state to keep: not asked, not shown.
+    const bool kept = r < listToolCalibrated.size();
+    const QString refLabel = kept ? refLabelOfTool(r) : QString();
+    const bool bodyCalibrated = kept && !stoppedDuringRefresh() && queryYes("body calibrated measurementtool %s", r);
+    const bool calibrated
+        = bodyCalibrated && !stoppedDuringRefresh() && queryYes("measurementtool tip_calibrated %s", r);
+    if (stoppedDuringRefresh())
+        return false;
+    if (kept)
+        listToolCalibrated[r] = calibrated;
+    table->setItem(r, ToolIdColumn, newItem(QStringLiteral("M%1").arg(NumberedItem::number(r)), IdAlignment));
+    table->setItem(r, ToolRefColumn, newItem(refLabel, IdAlignment));
+    for (int i = 0; i < ShownButtons; ++i)
+        table->setItem(r, FirstButtonColumn + 2 * i, newItem(QString(), NumberAlignment));
+    fillNumberCells(table, r, ToolPosColumn, calibrated);
     return true;
+}
+
+void MtDataDisplay::drawToolRow(QTableWidget *table, int r)
+{
+    const MeaToolRecord *tool
+        = recordToShow(table, r, ToolIdColumn, listToolCalibrated, pParser ? pParser->toolAt(r) : nullptr);
+    if (tool) {
+        const int buttons = qMin(tool->buttonCount, ShownButtons);
+        for (int i = 0; i < buttons; ++i) {
+            const CellState button = tool->buttons[i] == 1 ? CellState::Pressed : CellState::NotPressed;
+            setState(table, r, FirstButtonColumn + 2 * i, button);
+        }
+        showTracking(table, r, ToolIdColumn, ToolPosColumn, *tool);
+    }
+    updateRefCellOfTool(r);
 }
 
 void MtDataDisplay::updateRefTable()
 {
-    QTableWidget *table = ui->tableWidget6dmtref;
-    const int count = rowsToDraw(table, pParser ? pParser->toolRefCount() : 0, &MtDataDisplay::rebuildRefRows);
-
-    for (int r = 0; r < count; ++r) {
-        const BodyRecord *ref = pParser ? pParser->toolRefAt(r) : nullptr;
-        if (!listRefCalibrated.value(r, false)) {
-            setState(table, r, RefIdColumn, uncalibrated(listRefCalibrated, r));
-            continue;
-        }
-        if (ref) // none when a line during the rebuild had fewer references
-            showTracking(table, r, RefIdColumn, RefPosColumn, *ref);
-    }
+    drawRows(ui->tableWidget6dmtref, pParser ? pParser->toolRefCount() : 0, &MtDataDisplay::rebuildRefRow,
+             &MtDataDisplay::drawRefRow);
 }
 
-// As the tool rows: the query first, the items only while no stop came.
-bool MtDataDisplay::rebuildRefRows(int count)
+// As a tool row: the query first, the items only while no stop came.
+bool MtDataDisplay::rebuildRefRow(QTableWidget *table, int r)
 {
-    QTableWidget *table = ui->tableWidget6dmtref;
-    table->clearContents();
-    table->setRowCount(count);
-    for (int r = 0; r < count; ++r) {
-        const bool kept = r < listRefCalibrated.size();
-        const bool calibrated = kept && queryYes("body calibrated measurementtool_reference %s", r);
-        if (stoppedDuringRefresh())
-            return false;
-        if (kept)
-            listRefCalibrated[r] = calibrated;
-        table->setItem(r, RefIdColumn, newItem(QStringLiteral("MR%1").arg(NumberedItem::number(r)), IdAlignment));
-        fillNumberCells(table, r, RefPosColumn, calibrated);
-    }
+    const bool kept = r < listRefCalibrated.size();
+    const bool calibrated = kept && queryYes("body calibrated measurementtool_reference %s", r);
+    if (stoppedDuringRefresh())
+        return false;
+    if (kept)
+        listRefCalibrated[r] = calibrated;
+    table->setItem(r, RefIdColumn, newItem(QStringLiteral("MR%1").arg(NumberedItem::number(r)), IdAlignment));
+    fillNumberCells(table, r, RefPosColumn, calibrated);
     return true;
+}
+
+void MtDataDisplay::drawRefRow(QTableWidget *table, int r)
+{
+    const BodyRecord *ref
+        = recordToShow(table, r, RefIdColumn, listRefCalibrated, pParser ? pParser->toolRefAt(r) : nullptr);
+    if (ref)
+        showTracking(table, r, RefIdColumn, RefPosColumn, *ref);
 }
 
 QString MtDataDisplay::refLabelOfTool(int row)

@@ -74,9 +74,12 @@ private:
     void setupRefTable();
     void updateToolTable();
     void updateRefTable();
-    int rowsToDraw(QTableWidget *table, int count, bool (MtDataDisplay::*rebuildRows)(int));
-    bool rebuildToolRows(int count);
-    bool rebuildRefRows(int count);
+    void drawRows(QTableWidget *table, int count, bool (MtDataDisplay::*rebuildRow)(QTableWidget *, int),
+                  void (MtDataDisplay::*drawRow)(QTableWidget *, int));
+    bool rebuildToolRow(QTableWidget *table, int row);
+    void drawToolRow(QTableWidget *table, int row);
+    bool rebuildRefRow(QTableWidget *table, int row);
+    void drawRefRow(QTableWidget *table, int row);
     QString refLabelOfTool(int row);
     void updateRefCellOfTool(int row);
     bool queryYes(const char *format, int index);

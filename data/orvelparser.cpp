@@ -1,200 +1,11 @@
 #include "data/orvelparser.h"
 
-#include "host/cnumber.h"
+#include "data/blockreader.h"
 
-#include <cfloat>
-#include <cmath>
 #include <cstring>
 #include <exception>
 
-// The number readers run for every number of every line: inlined into
-// the block reader they cost no calls.
-#define MT_ALWAYS_INLINE inline __attribute__((always_inline))
-
 namespace {
-
-// isspace() of the "C" locale: blank, \t, \n, \v, \f, \r.
-inline bool isCSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-inline bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Value of c as a digit of bases up to 16; 16 for anything else.
-inline int digitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 16;
-}
-
-// strtol's syntax with base 0. The magnitude stops growing once it passes
-// every 32-bit value, which keeps it exact wherever the result is not
-// saturated. Returns the end of the number, or null when there is none.
-MT_ALWAYS_INLINE const char *scanInteger(const char *p, bool *negative, uint64_t *magnitude)
-{
-    while (isCSpace(*p))
-        ++p;
-    *negative = *p == '-';
-    if (*p == '+' || *p == '-')
-        ++p;
-    constexpr uint64_t saturated = uint64_t(1) << 40;
-    uint64_t value = 0;
-    if (*p == '0') {
-        // "0x" counts only with a hex digit behind it; alone it is the number 0.
-        const int base = (p[1] == 'x' || p[1] == 'X') && digitValue(p[2]) < 16 ? 16 : 8;
-        if (base == 16)
-            p += 2;
-        for (int digit; (digit = digitValue(*p)) < base; ++p) {
-            if (value < saturated)
-                value = value * base + digit;
-        }
-    } else if (isDigit(*p)) {
-        for (; isDigit(*p); ++p) {
-            if (value < saturated)
-                value = value * 10 + unsigned(*p - '0');
-        }
-    } else {
-        return nullptr;
-    }
-    *magnitude = value;
-    return p;
-}
-
-// OrvelParser::readInt, inlined into the block reader.
-MT_ALWAYS_INLINE bool readCInt(char **cursor, int32_t *value)
-{
-    bool negative;
-    uint64_t magnitude;
-    const char *end = scanInteger(*cursor, &negative, &magnitude);
-    if (!end) {
-        *value = 0;
-        return false;
-    }
-    if (negative)
-        *value = magnitude > uint64_t(INT32_MAX) + 1 ? INT32_MIN : int32_t(-int64_t(magnitude));
-    else
-        *value = magnitude > uint64_t(INT32_MAX) ? INT32_MAX : int32_t(magnitude);
-    *cursor += end - *cursor;
-    return true;
-}
-
-// Appends the digit run at p to *mantissa (wrapping; the caller refuses
-// runs too long for it) and returns its end.
-MT_ALWAYS_INLINE const char *scanDigits(const char *p, uint64_t *mantissa)
-{
-    uint64_t value = *mantissa;
-    for (; isDigit(*p); ++p)
-        value = value * 10 + unsigned(*p - '0');
-    *mantissa = value;
-    return p;
-}
-
-#if FLT_EVAL_METHOD == 0
-// 10^0 to 10^22: every one of them is an exact double.
-constexpr double exactPowersOf10[] = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
-};
-
-// The common case of strtod, without its cost: a plain decimal (no sign,
-// digits, optional fraction, optional exponent) of at most 19 digits whose
-// mantissa fits into 2^53 and whose power of ten is at most 22 either way.
-// Both are then exact doubles, and one IEEE multiplication or division
-// rounds the value correctly, as strtod does. Returns the end of the
-// number, or null for anything else, which the caller hands to strtod.
-MT_ALWAYS_INLINE const char *scanShortDecimal(const char *p, double *value)
-{
-    const char *const start = p;
-    uint64_t mantissa = 0;
-    p = scanDigits(p, &mantissa);
-    if ((*p == 'x' || *p == 'X') && p - start == 1 && *start == '0')
-        return nullptr; // hexadecimal float
-    std::ptrdiff_t digits = p - start;
-    std::ptrdiff_t fractionDigits = 0;
-    if (*p == '.') {
-        const char *const fraction = ++p;
-        p = scanDigits(p, &mantissa);
-        fractionDigits = p - fraction;
-        digits += fractionDigits;
-    }
-    if (digits == 0 || digits > 19)
-        return nullptr;
-    int exponent = -int(fractionDigits);
-    if (*p == 'e' || *p == 'E') {
-        // Taken only with a digit; "1e" is the number 1 followed by an 'e'.
-        const char *q = p + 1;
-        const bool negative = *q == '-';
-        if (*q == '+' || *q == '-')
-            ++q;
-        if (isDigit(*q)) {
-            int power = 0;
-            for (; isDigit(*q); ++q) {
-                if (power < 100000)
-                    power = power * 10 + (*q - '0');
-            }
-            exponent += negative ? -power : power;
-            p = q;
-        }
-    }
-    if (mantissa == 0) {
-        *value = 0.0;
-        return p;
-    }
-    if (mantissa > (uint64_t(1) << 53) || exponent < -22 || exponent > 22)
-        return nullptr;
-    *value
-        = exponent >= 0 ? double(mantissa) * exactPowersOf10[exponent] : double(mantissa) / exactPowersOf10[-exponent];
-    return p;
-}
-#else
-// Without strict double evaluation the shortcut could round twice.
-const char *scanShortDecimal(const char *, double *)
-{
-    return nullptr;
-}
-#endif
-
-// OrvelParser::readDouble, inlined into the block reader.
-MT_ALWAYS_INLINE bool readCDouble(char **cursor, double *value)
-{
-    const char *p = *cursor;
-    // Branches rather than arithmetic: predicted, they keep the next
-    // number's start off the critical path.
-    while (isCSpace(*p))
-        ++p;
-    // Signs come at random in tracking data: arithmetic, never mispredicted.
-    const bool negative = *p == '-';
-    p += int(negative) | int(*p == '+');
-    double magnitude;
-    if (const char *end = scanShortDecimal(p, &magnitude)) {
-        uint64_t bits;
-        std::memcpy(&bits, &magnitude, sizeof bits);
-        bits |= uint64_t(negative) << 63;
-        std::memcpy(value, &bits, sizeof bits);
-        *cursor += end - *cursor;
-        return true;
-    }
-    // Everything else (long mantissas, large exponents, hex, inf, nan, junk)
-    // as strtod reads it.
-    char *end = nullptr;
-    const double converted = CNumber::toDouble(*cursor, &end);
-    if (end == *cursor) {
-        *value = 0.0;
-        return false;
-    }
-    *value = converted;
-    *cursor = end;
-    return true;
-}
 
 inline int32_t bitOf(int32_t word, int k)
 {
@@ -284,15 +95,19 @@ Record *recordById(std::vector<Record> &list, int32_t &count, int32_t id, int32_
 // Counts, values and blocks of a line: on failure the cursor becomes null.
 bool readCount(char **cursor, int32_t *count)
 {
-    if (OrvelParser::readInt(cursor, count))
-        return true;
-    *cursor = nullptr;
-    return false;
+    // Read through a copy: the caller's count, never handed to another
+    // file, stays in a register across the block reads that follow.
+    int32_t value;
+    const bool ok = BlockReader::readInt(cursor, &value);
+    *count = value;
+    if (!ok)
+        *cursor = nullptr;
+    return ok;
 }
 
 bool readBlockAt(char **cursor, const char *descriptor, int32_t *ints, double *doubles)
 {
-    *cursor = OrvelParser::readBlock(*cursor, descriptor, ints, nullptr, doubles);
+    *cursor = BlockReader::readBlock(*cursor, descriptor, ints, nullptr, doubles);
     return *cursor != nullptr;
 }
 
@@ -301,12 +116,37 @@ bool readPose(char **cursor, double *pos, double *rot)
     return readBlockAt(cursor, "ddd", nullptr, pos) && readBlockAt(cursor, "ddddddddd", nullptr, rot);
 }
 
+// The record of a list that an id names, within the list's count; else null.
+template <typename Record>
+Record *recordWithin(std::vector<Record> &list, int32_t count, int32_t id)
+{
+    return id >= 0 && id < count ? &list[id] : nullptr;
+}
+
+// n groups, each opening with a block whose first int is the id of the
+// group's record and whose one double, where the descriptor has one, is a
+// value of it. recordAt gives the record of a group and its id, null to
+// refuse the line; readGroup fills it from the block's ints and value and
+// reads the rest of the group. A count allocates nothing: every group reads
+// a block, so the line's end ends the loop.
+template <typename RecordAt, typename ReadGroup>
+bool readGroups(char **cursor, int32_t n, const char *descriptor, RecordAt recordAt, ReadGroup readGroup)
+{
+    for (int32_t group = 0; group < n; ++group) {
+        int32_t ints[3];
+        double value = 0.0;
+        if (!readBlockAt(cursor, descriptor, ints, &value))
+            return false;
+        auto *const record = recordAt(group, ints[0]);
+        if (!record || !readGroup(*record, ints, value))
+            return false;
+    }
+    return true;
+}
+
 // "N" and N groups of a list kept by id: the records the line does not
-// report read as not tracked. Each group opens with a block whose first int
-// is the id and whose one double is the value; readGroup fills the record
-// from them and reads the rest of the group. The count allocates nothing:
-// every group reads a block, so the line's end ends the loop. Ids are what
-// grow the list, and they are bounded by max.
+// report read as not tracked. Ids are what grow the list, and they are
+// bounded by max.
 template <typename Record, typename ReadGroup>
 bool readRecordsById(char **cursor, const char *descriptor, std::vector<Record> &list, int32_t &count, int32_t max,
                      ReadGroup readGroup)
@@ -315,16 +155,10 @@ bool readRecordsById(char **cursor, const char *descriptor, std::vector<Record> 
     int32_t n;
     if (!readCount(cursor, &n))
         return false;
-    for (int32_t group = 0; group < n; ++group) {
-        int32_t ints[3];
-        double value;
-        if (!readBlockAt(cursor, descriptor, ints, &value))
-            return false;
-        Record *record = recordById(list, count, ints[0], max);
-        if (!record || !readGroup(*record, ints, value))
-            return false;
-    }
-    return true;
+    const auto byId = [&list, &count, max](int32_t, int32_t id) {
+        return recordById(list, count, id, max);
+    };
+    return readGroups(cursor, n, descriptor, byId, readGroup);
 }
 
 // A count of defined records, up to max: the list's new size.
@@ -335,19 +169,23 @@ bool readDefinedCount(char **cursor, std::vector<Record> &list, int32_t &count, 
     return readCount(cursor, &defined) && defined <= max && setListCount(list, count, defined);
 }
 
-// The record at place in a list kept in line order, its id and quality set
-// from the group's first block; null when the block's id is not the place.
-template <typename Record>
-Record *readRecordInPlace(char **cursor, const char *descriptor, std::vector<Record> &list, int32_t place,
-                          int32_t *ints)
+// n groups of a list kept in line order, the list at least that long. Group
+// i opens with a block whose first int is its id, which must be i, and whose
+// one double is the quality; readGroup gets the record with both set and the
+// block's ints, and reads the rest of the group.
+template <typename Record, typename ReadGroup>
+bool readRecordsInPlace(char **cursor, const char *descriptor, std::vector<Record> &list, int32_t n,
+                        ReadGroup readGroup)
 {
-    double quality;
-    if (!readBlockAt(cursor, descriptor, ints, &quality) || ints[0] != place)
-        return nullptr;
-    Record &record = list[place];
-    record.id = place;
-    record.quality = quality;
-    return &record;
+    const auto inPlace = [&list](int32_t group, int32_t id) {
+        return id == group ? &list[group] : nullptr;
+    };
+    return readGroups(cursor, n, descriptor, inPlace,
+                      [&readGroup](Record &record, const int32_t *ints, double quality) {
+        record.id = ints[0];
+        record.quality = quality;
+        return readGroup(record, ints);
+    });
 }
 
 // One 'i' per started group of 32 buttons, then one 'd' per axis value.
@@ -442,67 +280,6 @@ const BodyRecord *OrvelParser::toolRefAt(int i) const
     return i >= 0 && i < nToolRefs ? &toolRefs[size_t(i)] : nullptr;
 }
 
-bool OrvelParser::readInt(char **cursor, int32_t *value)
-{
-    return readCInt(cursor, value);
-}
-
-bool OrvelParser::readUInt(char **cursor, uint32_t *value)
-{
-    bool negative;
-    uint64_t magnitude;
-    const char *end = scanInteger(*cursor, &negative, &magnitude);
-    if (!end) {
-        *value = 0;
-        return false;
-    }
-    // strtoul at 32 bits: out of range saturates, a minus negates modulo 2^32.
-    if (magnitude > UINT32_MAX)
-        *value = UINT32_MAX;
-    else
-        *value = negative ? 0u - uint32_t(magnitude) : uint32_t(magnitude);
-    *cursor += end - *cursor;
-    return true;
-}
-
-bool OrvelParser::readDouble(char **cursor, double *value)
-{
-    return readCDouble(cursor, value);
-}
-
-char *OrvelParser::readBlock(char *text, const char *descriptor, int32_t *ints, float *floats, double *doubles)
-{
-    if (!text || !descriptor)
-        return nullptr;
-    char *const open = std::strchr(text, '[');
-    if (!open)
-        return nullptr;
-    char *const close = std::strchr(open + 1, ']');
-    if (!close)
-        return nullptr;
-    // The block ends the text for the readers; put back on every way out.
-    *close = '\0';
-    char *p = open + 1;
-    bool ok = true;
-    for (const char *d = descriptor; ok && *d; ++d) {
-        switch (*d) {
-        case 'd': ok = doubles && readCDouble(&p, doubles++); break;
-        case 'f': {
-            double value = 0.0;
-            ok = floats && readCDouble(&p, &value);
-            // A double beyond float's range does not convert: it reads as infinity.
-            if (floats)
-                *floats++ = value > FLT_MAX ? HUGE_VALF : value < -FLT_MAX ? -HUGE_VALF : float(value);
-            break;
-        }
-        case 'i': ok = ints && readCInt(&p, ints++); break;
-        default: ok = false;
-        }
-    }
-    *close = ']';
-    return ok ? close + 1 : nullptr; // numbers beyond the descriptor are skipped
-}
-
 bool OrvelParser::parseFrameCounter(char **cursor)
 {
     if (readUInt(cursor, &frameCounter))
@@ -552,12 +329,7 @@ bool OrvelParser::parseWands(char **cursor)
     wandsInCal = n;
     if (!setListCount(wands, nWands, n))
         return false;
-    for (int32_t i = 0; i < n; ++i) {
-        int32_t ints[2];
-        WandRecord *const record = readRecordInPlace(cursor, "idi", wands, i, ints);
-        if (!record)
-            return false;
-        WandRecord &wand = *record;
+    return readRecordsInPlace(cursor, "idi", wands, n, [cursor](WandRecord &wand, const int32_t *ints) {
         const int32_t word = ints[1];
         wand.buttonCount = 8;
         for (int k = 0; k < 8; ++k)
@@ -565,10 +337,8 @@ bool OrvelParser::parseWands(char **cursor)
         wand.axisCount = 2;
         wand.axes[0] = bitOf(word, 5) ? -1.0 : bitOf(word, 7) ? 1.0 : 0.0;
         wand.axes[1] = bitOf(word, 4) ? -1.0 : bitOf(word, 6) ? 1.0 : 0.0;
-        if (!readPose(cursor, wand.pos, wand.rot))
-            return false;
-    }
-    return true;
+        return readPose(cursor, wand.pos, wand.rot);
+    });
 }
 
 // "6df2 N1 N2 [id quality nbuttons naxes][x y z][r0..r8][words axes] ...":
@@ -582,12 +352,7 @@ bool OrvelParser::parseWands2(char **cursor)
         return false;
     if (n > 0 && n > nWands)
         return false; // no record for the wands beyond those defined
-    for (int32_t i = 0; i < n; ++i) {
-        int32_t ints[3];
-        WandRecord *const record = readRecordInPlace(cursor, "idii", wands, i, ints);
-        if (!record)
-            return false;
-        WandRecord &wand = *record;
+    return readRecordsInPlace(cursor, "idii", wands, n, [cursor](WandRecord &wand, const int32_t *ints) {
         const int32_t buttons = ints[1];
         const int32_t axes = ints[2];
         // The record holds 8 of each. A negative count is stored as read:
@@ -605,8 +370,8 @@ bool OrvelParser::parseWands2(char **cursor)
             return false;
         for (int k = 0; k < buttons; ++k)
             wand.buttons[k] = bitOf(word, k);
-    }
-    return true;
+        return true;
+    });
 }
 
 // "6dmt N [id quality buttons][x y z][r0..r8] ...": the older tool format,
@@ -619,12 +384,7 @@ bool OrvelParser::parseTools(char **cursor)
     toolsInCal = n;
     if (!setListCount(tools, nTools, n))
         return false;
-    for (int32_t i = 0; i < n; ++i) {
-        int32_t ints[2];
-        MeaToolRecord *const record = readRecordInPlace(cursor, "idi", tools, i, ints);
-        if (!record)
-            return false;
-        MeaToolRecord &tool = *record;
+    return readRecordsInPlace(cursor, "idi", tools, n, [cursor](MeaToolRecord &tool, const int32_t *ints) {
         tool.buttonCount = 4;
         for (int k = 0; k < 16; ++k)
             tool.buttons[k] = k < 4 ? bitOf(ints[1], k) : 0;
@@ -633,8 +393,8 @@ bool OrvelParser::parseTools(char **cursor)
             return false;
         for (double &value : tool.extra)
             value = 0.0;
-    }
-    return true;
+        return true;
+    });
 }
 
 // "6dmt2 M N [id quality nbuttons radius][x y z][r0..r8][words][e0..e5] ...":
@@ -695,19 +455,13 @@ bool OrvelParser::parseToolRefs(char **cursor)
     int32_t n;
     if (!readCount(cursor, &n) || n < 0) // a negative count refuses, as the first
         return false;
-    for (int32_t group = 0; group < n; ++group) {
-        int32_t id;
-        double quality;
-        if (!readBlockAt(cursor, "id", &id, &quality))
-            return false;
-        if (id < 0 || id >= nToolRefs)
-            return false;
-        BodyRecord &reference = toolRefs[id];
+    const auto reported = [this](int32_t, int32_t id) {
+        return recordWithin(toolRefs, nToolRefs, id);
+    };
+    return readGroups(cursor, n, "id", reported, [cursor](BodyRecord &reference, const int32_t *, double quality) {
         reference.quality = quality;
-        if (!readPose(cursor, reference.pos, reference.rot))
-            return false;
-    }
-    return true;
+        return readPose(cursor, reference.pos, reference.rot);
+    });
 }
 
 // "gl N [id quality code nfingers][x y z][r0..r8] {[x y z][r0..r8][v0..v5]} ...":
@@ -743,18 +497,16 @@ bool OrvelParser::parseSkeletons(char **cursor)
     int32_t n;
     if (!readCount(cursor, &n))
         return false;
-    for (int32_t group = 0; group < n; ++group) {
-        int32_t ints[2];
-        if (!readBlockAt(cursor, "ii", ints, nullptr))
-            return false;
-        const int32_t id = ints[0];
+    const auto defined = [this](int32_t, int32_t id) {
+        return recordWithin(skeletons, nSkeletons, id);
+    };
+    return readGroups(cursor, n, "ii", defined, [cursor](SkeletonRecord &skeleton, const int32_t *ints, double) {
         const int32_t joints = ints[1];
         // The record holds 20 joints; more refuses the line, a negative
         // count is stored and means none.
-        if (id < 0 || id >= nSkeletons || joints > SkeletonRecord::MaxJoints)
+        if (joints > SkeletonRecord::MaxJoints)
             return false;
-        SkeletonRecord &skeleton = skeletons[id];
-        skeleton.id = id;
+        skeleton.id = ints[0];
         skeleton.jointCount = joints;
         for (int32_t j = 0; j < joints; ++j) {
             JointRecord &joint = skeleton.joints[j];
@@ -767,8 +519,8 @@ bool OrvelParser::parseSkeletons(char **cursor)
             if (!readBlockAt(cursor, "ddddddddd", nullptr, joint.rot))
                 return false;
         }
-    }
-    return true;
+        return true;
+    });
 }
 
 // "6di N [id state error][x y z][r0..r8] ...": bodies by id with a state.

@@ -1,6 +1,7 @@
 #ifndef ORVELPARSER_H
 #define ORVELPARSER_H
 
+#include "data/blockreader.h"
 #include "data/bodyrecord.h"
 #include "data/handrecord.h"
 #include "data/markerrecord.h"
@@ -88,24 +89,14 @@ public:
     int toolRefCount() const { return nToolRefs; }
     const BodyRecord *toolRefAt(int i) const;
 
-    // Number readers as strtol (base 0: "0x10" is 16, "010" is 8), strtoul
-    // and strtod read in the "C" locale, leading white space skipped.
-    // Integers beyond 32 bits saturate as strtol does at its own width.
-    // Each stores what it converted (0 on failure); on success the cursor
-    // moves past the number, on failure it stays.
-    static bool readInt(char **cursor, int32_t *value);
-    static bool readUInt(char **cursor, uint32_t *value);
-    static bool readDouble(char **cursor, double *value);
-
-    // Reads the first [...] block at or after text: one number per
-    // descriptor character, 'i' into ints, 'f' into floats, 'd' into doubles,
-    // each array filled from its first slot; numbers beyond the descriptor
-    // are ignored. The block's first ']' stands in for a NUL while its
-    // numbers are read (the text must be writable) and is put back before
-    // the call returns. Returns the position after the ']', or null when
-    // there is no '[' or ']', a number is missing or unreadable, or the
-    // descriptor holds another character.
-    static char *readBlock(char *text, const char *descriptor, int32_t *ints, float *floats, double *doubles);
+    // The readers of BlockReader, for the parser's callers.
+    static bool readInt(char **cursor, int32_t *value) { return BlockReader::readInt(cursor, value); }
+    static bool readUInt(char **cursor, uint32_t *value) { return BlockReader::readUInt(cursor, value); }
+    static bool readDouble(char **cursor, double *value) { return BlockReader::readDouble(cursor, value); }
+    static char *readBlock(char *text, const char *descriptor, int32_t *ints, float *floats, double *doubles)
+    {
+        return BlockReader::readBlock(text, descriptor, ints, floats, doubles);
+    }
 
     uint32_t frameCounter = 0;
     double timestamp = -1.0;

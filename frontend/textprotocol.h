@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include "host/replybuffer.h"
+
 // The controller's text protocol as the host speaks it. A module's printf
 // format and values become a command text; "orvel2 get <text>" is answered
 // "orvel2 set <text> <value>", a set and most commands "orvel2 ok", a
@@ -17,7 +19,7 @@ class TextProtocol
 public:
     static constexpr char GetPrefix[] = "orvel2 get ";
     static constexpr char SetPrefix[] = "orvel2 set ";
-    static constexpr char OkReply[] = "orvel2 ok";
+    static constexpr auto &OkReply = ReplyWord::Ok;
     static constexpr char TrackingStart[] = "orvel2 tracking start";
     static constexpr char TrackingStop[] = "orvel2 tracking stop";
     static constexpr char StatusQuery[] = "orvel2 get status active";

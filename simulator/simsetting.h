@@ -4,6 +4,9 @@
 #include <QByteArray>
 #include <QTypeInfo>
 
+#include <type_traits>
+#include <utility>
+
 class SimState;
 
 // One setting of "orvel2 simulate <setting> <value>": its name, the shape
@@ -36,8 +39,34 @@ public:
         int triple[3] = {0, 0, 0};
     };
 
-    // False when the state cannot take the value after all.
-    using Change = bool (*)(SimState &state, const Value &value);
+    // What a value does to the state: a function that returns false when the
+    // state cannot take the value after all, or, for one that always takes
+    // it, returns nothing.
+    class Change
+    {
+    public:
+        // Implicit, so that a table row passes its lambda as it is.
+        template <typename Function>
+        Change(Function function)
+        {
+            if constexpr (std::is_void_v<decltype(function(std::declval<SimState &>(), std::declval<const Value &>()))>)
+                set = function;
+            else
+                tryChange = function;
+        }
+
+        bool operator()(SimState &state, const Value &value) const
+        {
+            if (!set)
+                return tryChange(state, value);
+            set(state, value);
+            return true;
+        }
+
+    private:
+        bool (*tryChange)(SimState &, const Value &) = nullptr;
+        void (*set)(SimState &, const Value &) = nullptr;
+    };
 
     static constexpr int MostVersionNumber = 1000;
     // Patch -1 is the first build of a major.minor, as the version gates count.
