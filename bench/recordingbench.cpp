@@ -24,34 +24,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "bench/frontendbench.h"
 #include "frontend/commandmanager.h"
 #include "frontend/embeddedtransport.h"
 #include "frontend/sessionrecorder.h"
 #include "host/backendversions.h"
 
 namespace {
-
-double cpuSeconds(clockid_t clock)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
-// CPU time of the process's thread of that name (its first 15 characters), from /proc.
-double threadCpuSeconds(const QByteArray &name)
-{
-    const QStringList tasks = QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &task : tasks) {
-        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
-        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != name.left(15))
-            continue;
-        QFile schedstat(QStringLiteral("/proc/self/task/%1/schedstat").arg(task));
-        if (schedstat.open(QIODevice::ReadOnly))
-            return schedstat.readAll().split(' ').value(0).toDouble() / 1e9; // ns on the CPU
-    }
-    return 0;
-}
 
 struct Phase
 {
@@ -69,21 +48,6 @@ Phase run(int ms)
     const double seconds = ms / 1000.0;
     return {(cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process) / seconds,
             (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - gui) / seconds};
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values.at(values.size() / 2);
-}
-
-bool command(CommandManager *manager, const char *text)
-{
-    char reply[IOManager::ReplySize];
-    const int result = manager->sendCommand(reply, "%s", text);
-    if (result != 0)
-        std::fprintf(stderr, "\"%s\" failed: %d %s\n", text, result, reply);
-    return result == 0;
 }
 
 } // namespace

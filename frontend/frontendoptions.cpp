@@ -74,10 +74,6 @@ QString modulesFolder()
 {
     return ModuleLoader::defaultModulesFolder();
 }
-QString dataPort()
-{
-    return QString::number(FrontendOptions::DefaultDataPort);
-}
 QString timeout()
 {
     return QString::number(CommandManager::DefaultTimeoutMs);
@@ -113,7 +109,8 @@ const Option Options[] = {
          o.controllerPort = quint16(v.number);
      }},
     {"data-port", Shape::Number, "port",
-     QT_TRANSLATE_NOOP("FrontendOptions", "Local UDP port for the controller's data output (default %1)."), dataPort,
+     QT_TRANSLATE_NOOP("FrontendOptions", "Local UDP port for the controller's data output (default %1)."),
+     []() { return QString::number(FrontendOptions::DefaultDataPort); },
      0, 65535, QT_TRANSLATE_NOOP("FrontendOptions", "--data-port wants a port number"),
      [](FrontendOptions &o, const Value &v) { o.dataPort = quint16(v.number); }},
     {"timeout", Shape::Number, "ms",
@@ -364,6 +361,7 @@ bool FrontendOptions::parse(const QStringList &arguments)
         const QString text = option.helpDefault ? tr(option.help).arg(option.helpDefault()) : tr(option.help);
         parser.addOption(QCommandLineOption(QLatin1String(option.name), text, QLatin1String(option.valueName)));
     }
+    streaming.addTo(&parser);
     parser.addPositionalArgument(QStringLiteral("recording"), tr("With --export-csv: the recording to read."),
                                  QStringLiteral("[recording]"));
     // The program's name, not the path it was started with, as in usageError().
@@ -386,6 +384,8 @@ bool FrontendOptions::parse(const QStringList &arguments)
         if (!apply(parser, option, this))
             return false;
     }
+    if (!streaming.read(parser, &errorText))
+        return false;
     // Only --export-csv takes an argument: the recording it reads.
     const QStringList positional = parser.positionalArguments();
     if (positional.size() == 1 && !csvFile.isEmpty()) {

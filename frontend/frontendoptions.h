@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "frontend/streaming/streamingoptions.h"
+
 // The front-end's command line.
 class FrontendOptions
 {
@@ -74,6 +76,8 @@ public:
     QString screenshotFile;
     Screen screen = Screen::Window;
     int delayMs = DefaultDelayMs;
+
+    StreamingOptions streaming; // the OpenIGTLink server
 
     bool embedded() const { return controllerHost.isEmpty(); }
 };

@@ -192,7 +192,12 @@ void MainWindow::setModuleError(const QString &error)
 
 void MainWindow::addFileAction(QAction *action, int actionOrder)
 {
-    ownItems.append({tr("&File"), FileMenuOrder, actionOrder, action, nullptr, true});
+    addOwnAction(tr("&File"), FileMenuOrder, action, actionOrder);
+}
+
+void MainWindow::addOwnAction(const QString &menuTitle, int menuOrder, QAction *action, int actionOrder)
+{
+    ownItems.append({menuTitle, menuOrder, actionOrder, action, nullptr, true});
     rebuildMenus();
 }
 

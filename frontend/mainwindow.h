@@ -30,6 +30,7 @@ public:
     enum Order {
         FileMenuOrder = 100,
         TrackingMenuOrder = 300,
+        StreamingMenuOrder = 350,
         ViewMenuOrder = 400,
         HelpMenuOrder = 900,
         StartActionOrder = 10,
@@ -54,6 +55,8 @@ public:
     void setModuleError(const QString &error);
     // One of the host's own actions in the File menu, placed by its order (Quit: QuitActionOrder).
     void addFileAction(QAction *action, int actionOrder);
+    // One of the host's own actions in a menu of its own or an existing one.
+    void addOwnAction(const QString &menuTitle, int menuOrder, QAction *action, int actionOrder);
 
     // The action of the menus that opens or shows the module's widget of the
     // class ("MtSettingsDlg"): for a dialog the guard's stand-in. Null if none.

@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr int RefreshMs = 500;
+
 // As long as the window's other status bar messages.
 constexpr int MessageMs = 15000;
 

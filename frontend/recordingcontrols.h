@@ -21,7 +21,6 @@ public:
     // Before Quit in the File menu.
     static constexpr int StartActionOrder = 50;
     static constexpr int StopActionOrder = 60;
-    static constexpr int RefreshMs = 500;
 
     RecordingControls(MainWindow *window, SessionRecorder *recorder);
 

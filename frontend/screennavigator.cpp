@@ -17,6 +17,10 @@
 
 namespace {
 
+// A running calibration moves its progress bars or its countdown
+// within this time; a wait without any change has no end.
+constexpr int StallLimitMs = 12000;
+
 using Screen = FrontendOptions::Screen;
 
 constexpr char EntryDialog[] = "MtCalibrationDlg";

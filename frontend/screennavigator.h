@@ -18,7 +18,7 @@ class QWidget;
 // calibration until the screen shows. Ends once, with reached() or with
 // failed() and the reason: the module offers no such dialog, a button is
 // disabled, the calibration took another way, or nothing on the screens
-// changed for StallLimitMs.
+// changed for 12 s.
 // A module dialog runs modally, so reached() comes from within its event loop.
 class ScreenNavigator : public QObject
 {
@@ -26,9 +26,6 @@ class ScreenNavigator : public QObject
 
 public:
     static constexpr int PollMs = 50;
-    // A running calibration moves its progress bars or its countdown
-    // within this time; a wait without any change has no end.
-    static constexpr int StallLimitMs = 12000;
 
     ScreenNavigator(MainWindow *window, FrontendOptions::Screen screen, QObject *parent = nullptr);
 

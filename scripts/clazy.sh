@@ -48,7 +48,7 @@ ninja -C "$dir" "${autogen[@]}" >/dev/null
 
 # The project's own translation units; generated files live in the build folder.
 mapfile -t sources < <(jq -r '.[].file' "$dir/compile_commands.json" \
-  | grep -E "^$top/(module|host|data|calibration|tipcalibration|settings|resources|frontend|simulator)/[^/]+\.cpp$" \
+  | grep -E "^$top/(module|host|data|calibration|tipcalibration|settings|resources|frontend|simulator)/([^/]+/)?[^/]+\.cpp$" \
   | sort -u)
 
 # An empty list would pass as clean.

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5svg5
   libbenchmark-dev
+  libopenigtlink-dev openigtlink-examples
   clang libclang-rt-14-dev
   locales fonts-dejavu-core
   qttranslations5-l10n

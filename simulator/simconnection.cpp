@@ -8,6 +8,12 @@
 
 #include <poll.h>
 
+namespace {
+constexpr int ReadChunk = 4096;
+constexpr int MaxPendingLines = 64;
+constexpr qint64 MaxUnsentBytes = 64 * 1024;
+} // namespace
+
 SimConnection::SimConnection(QTcpSocket *clientSocket, SimController *simController, int idleTimeoutMs, QObject *parent)
     : QObject(parent)
     , socket(clientSocket)

@@ -20,10 +20,6 @@ class SimConnection : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int ReadChunk = 4096;
-    static constexpr int MaxPendingLines = 64;
-    static constexpr qint64 MaxUnsentBytes = 64 * 1024;
-
     // Takes ownership of the socket. idleTimeoutMs 0: no time-out.
     SimConnection(QTcpSocket *socket, SimController *controller, int idleTimeoutMs, QObject *parent = nullptr);
     ~SimConnection() override;

@@ -9,6 +9,10 @@
 
 #include <sys/socket.h>
 
+namespace {
+constexpr int RefusalGraceMs = 1000;
+} // namespace
+
 SimServer::SimServer(SimController *simController, QObject *parent)
     : QObject(parent)
     , controller(simController)

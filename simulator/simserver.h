@@ -17,7 +17,6 @@ class SimServer : public QObject
     Q_OBJECT
 public:
     static constexpr int MaxClients = 8;
-    static constexpr int RefusalGraceMs = 1000;
 
     explicit SimServer(SimController *controller, QObject *parent = nullptr);
     ~SimServer() override;

@@ -386,6 +386,60 @@
     </message>
 </context>
 <context>
+    <name>IgtlClient</name>
+    <message>
+        <source>it has read nothing for %1 s</source>
+        <translation>er hat %1 s lang nichts gelesen</translation>
+    </message>
+    <message>
+        <source>it disconnected</source>
+        <translation>er hat die Verbindung getrennt</translation>
+    </message>
+    <message>
+        <source>it sent bytes that are no OpenIGTLink message</source>
+        <translation>er hat Bytes gesendet, die keine OpenIGTLink-Nachricht sind</translation>
+    </message>
+    <message>
+        <source>it sent a message of %1 bytes, more than %2</source>
+        <translation>er hat eine Nachricht von %1 Bytes gesendet, mehr als %2</translation>
+    </message>
+    <message>
+        <source>it sent a message whose checksum is wrong</source>
+        <translation>er hat eine Nachricht mit falscher Prüfsumme gesendet</translation>
+    </message>
+</context>
+<context>
+    <name>IgtlServer</name>
+    <message>
+        <source>OpenIGTLink server: cannot listen on %1: %2</source>
+        <translation>OpenIGTLink-Server: kann nicht auf %1 lauschen: %2</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink server listening on %1, for programs on this computer only</source>
+        <translation>OpenIGTLink-Server lauscht auf %1, nur für Programme auf diesem Rechner</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink server listening on %1: any computer that reaches this one on port %2 may connect and receive the tracking data</source>
+        <translation>OpenIGTLink-Server lauscht auf %1: jeder Rechner, der diesen auf Port %2 erreicht, kann sich verbinden und die Tracking-Daten empfangen</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink client %1 refused: %2 clients are connected already</source>
+        <translation>OpenIGTLink-Client %1 abgewiesen: schon %2 Clients verbunden</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink client %1 connected (%2 connected)</source>
+        <translation>OpenIGTLink-Client %1 verbunden (%2 verbunden)</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink client %1 closed: %2 (%3 connected)</source>
+        <translation>OpenIGTLink-Client %1 geschlossen: %2 (%3 verbunden)</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink client %1 reads too slowly: %2 poses dropped</source>
+        <translation>OpenIGTLink-Client %1 liest zu langsam: %2 Posen verworfen</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Message Log</source>
@@ -893,6 +947,67 @@
     <message>
         <source>The simulated controller refuses the recording&apos;s %1</source>
         <translation>Der simulierte Controller lehnt aus der Aufzeichnung ab: %1</translation>
+    </message>
+</context>
+<context>
+    <name>StreamingMenu</name>
+    <message>
+        <source>The OpenIGTLink server for navigation software (--igtl-port, see the README)</source>
+        <translation>Der OpenIGTLink-Server für Navigationssoftware (--igtl-port, siehe README)</translation>
+    </message>
+    <message>
+        <source>&amp;Streaming</source>
+        <translation>&amp;Streaming</translation>
+    </message>
+</context>
+<context>
+    <name>StreamingOptions</name>
+    <message>
+        <source>Serve the tools&apos; poses over OpenIGTLink on this TCP port of the loopback interface, %1 by convention (default 0: no server).</source>
+        <translation>Die Posen der Werkzeuge über OpenIGTLink auf diesem TCP-Port der Loopback-Schnittstelle anbieten, üblich ist %1 (Standard 0: kein Server).</translation>
+    </message>
+    <message>
+        <source>Serve OpenIGTLink on this address and port instead, e.g. 0.0.0.0:%1 for every interface (default: none).</source>
+        <translation>OpenIGTLink stattdessen auf dieser Adresse und diesem Port anbieten, z. B. 0.0.0.0:%1 für alle Schnittstellen (Standard: keine).</translation>
+    </message>
+    <message>
+        <source>Most poses per second sent to one OpenIGTLink client (default 0: every data line).</source>
+        <translation>Höchstens so viele Posen pro Sekunde an einen OpenIGTLink-Client (Standard 0: jede Datenzeile).</translation>
+    </message>
+    <message>
+        <source>--igtl-port wants a port number</source>
+        <translation>--igtl-port erwartet eine Portnummer</translation>
+    </message>
+    <message>
+        <source>--igtl-listen wants an address of this machine and a port, not &quot;%1&quot;</source>
+        <translation>--igtl-listen erwartet eine Adresse dieses Rechners und einen Port, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--igtl-max-rate wants poses per second, 0 to %1</source>
+        <translation>--igtl-max-rate erwartet Posen pro Sekunde, 0 bis %1</translation>
+    </message>
+</context>
+<context>
+    <name>StreamingService</name>
+    <message>
+        <source>OpenIGTLink: at most %1 poses per second to each client</source>
+        <translation>OpenIGTLink: höchstens %1 Posen pro Sekunde an jeden Client</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink: off</source>
+        <translation>OpenIGTLink: aus</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink: port %1, 1 client</source>
+        <translation>OpenIGTLink: Port %1, 1 Client</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink: port %1, %2 clients</source>
+        <translation>OpenIGTLink: Port %1, %2 Clients</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink: cannot switch the measurement tool outputs on: %1</source>
+        <translation>OpenIGTLink: die Ausgaben der Messwerkzeuge lassen sich nicht einschalten: %1</translation>
     </message>
 </context>
 <context>
