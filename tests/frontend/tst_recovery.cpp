@@ -10,16 +10,19 @@
 #include <QDockWidget>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTcpServer>
 #include <QtTest>
 
 #include "frontend/commandmanager.h"
 #include "frontend/mainwindow.h"
 #include "frontend/moduleloader.h"
+#include "frontend/streaming/streamingservice.h"
 #include "frontend/tcptransport.h"
 #include "host/backendversions.h"
 #include "host/hostmetatypes.h"
 #include "frontendtestkit.h"
 #include "modaldriver.h"
+#include "tests/streaming/igtlreceiver.h"
 
 namespace {
 
@@ -129,7 +132,17 @@ bool TestRecovery::measuring()
 // connections made meanwhile wait in the controller's queue: found again once.
 void TestRecovery::stoppedForSeconds()
 {
+    // A navigation viewer stays connected through the loss; its poses resume with the data.
+    StreamingOptions streamingOptions;
+    QTcpServer probe; // a port free now
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    streamingOptions.port = probe.serverPort();
+    probe.close();
+    StreamingService streaming(manager.get(), streamingOptions);
+    QVERIFY(streaming.isRunning());
+    IgtlReceiver viewer(streaming.port());
     QVERIFY(connectTo(true) && measuring());
+    QTRY_VERIFY_WITH_TIMEOUT(viewer.count("TRANSFORM", "M1") > 0, 5000);
     signal(&controller, SIGSTOP);
     QTRY_VERIFY_WITH_TIMEOUT(manager->connection() != CommandManager::Connection::Connected, 5000);
     QVERIFY(!log.filter("the data output stopped").isEmpty());
@@ -138,6 +151,9 @@ void TestRecovery::stoppedForSeconds()
     signal(&controller, SIGCONT);
     QVERIFY(connectedAgain(10000));
     QTRY_VERIFY_WITH_TIMEOUT(shownTools(window->moduleDock()) > 0, 5000);
+    const int posesBefore = viewer.count("TRANSFORM", "M1");
+    QTRY_VERIFY_WITH_TIMEOUT(viewer.count("TRANSFORM", "M1") > posesBefore, 5000);
+    QCOMPARE(viewer.socket.state(), QAbstractSocket::ConnectedState);
     QTest::qWait(2000); // time for a second loss to show
     QCOMPARE(manager->connection(), CommandManager::Connection::Connected);
     QCOMPARE(log.filter("Lost the controller at").size(), 1);
