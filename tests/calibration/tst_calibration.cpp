@@ -114,16 +114,11 @@ private slots:
         QCOMPARE(ticks,
                  QStringList({"0.5 0.5 -> 50 50 ", "nan 0.5 -> 50 50 busy", "1e+300 0.5 -> 50 50 busy",
                               "0.999 0.5 -> 99 50 busy", "1 0.5 -> 100 50 busy", "1 0.5 -> 100 50 calculating..."}));
-        QCOMPARE(QStringList({d->label_info->text(), d->label_remaining_time->text(), d->label_desc->text()}),
-                 QStringList({"calculating...", "remaining time: 15 seconds", "Test calibration"}));
+        QCOMPARE(d->label_remaining_time->text(), QStringLiteral("remaining time: 15 seconds"));
         QCOMPARE(fake->calls.mid(0, 7),
                  QStringList({"getParameter cal type_desc tcal", "getIntParameter cal number_of_steps tcal",
                               "getParameter cal step_pause tcal s01", StatusPoll, "sendCommand orvel2 tracking stop",
                               "commandPreset 0 5000 0", "sendCommand orvel2 cal tcal start"}));
-        QCOMPARE(transcript(fake->calls), QStringLiteral("tracking stop; cal tcal start"));
-        const int atEnd = polls();
-        QTest::qWait(300);
-        QCOMPARE(polls(), atEnd); // none after the end
     }
 
     // Pauses disabled, two steps: each step the controller moves on to opens one
@@ -235,30 +230,17 @@ private slots:
         row("pause of 2.9 s", pause("yes 2.9"), "1: countdown 2; " + started);
         row("pause of 1 s run out", pause("yes 1"), "1: countdown 1; " + started, {""});
         row("pause of 0 s", pause("yes 0"), "1: " + started);
-        row("pause cancelled", pause("yes 4"), "0: countdown 4", {Cancel});
         // Pause seconds as read, bounded only where an int ends.
-        row("pause of 5000 s", pause("yes 5000"), "1: countdown 5000; " + started);
-        row("negative pause run out", pause("yes -2.7"), "1: countdown -2; " + started, {""});
         row("pause beyond an int", pause("yes 1e300"), "1: countdown 2147483647; " + started);
         row("waiting for the sync signal", {"status active=wait|none"},
             "0: log: cannot start calibration, waiting for sync signal");
         row("start refused", {"status active=none", "orvel2 cal tcal start=orvel2 ok "}, "0: cal tcal start");
-        row("controller error", {"status active=6d|err"},
-            "0: " + started + "; get status err; box Calibration Error: Tip moved");
         row("two phases, pause 2 of 0 s is 5 s", {"status step_active=cal 1|pause 2|none"},
             "1: " + twoPhaseRun + "; countdown 5; cal tcal start_step s02");
-        row("two phases, ends in pause 1", {"status step_active=pause 1|none"}, "1: " + twoPhaseRun + "; countdown 1");
         row("two phases, cancelled in pause 2", {"status step_active=pause 2"}, "0: " + twoPhaseRun + "; countdown 5",
             {StartNow, Cancel});
         row("two phases, step 2 without pause",
             {"orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 no 2"}, "1: " + twoPhaseRun);
-        row("two phases, negative and long pauses",
-            {"orvel2 get cal step_pause tcal s01=orvel2 get cal step_pause tcal s01 yes -3",
-             "orvel2 get cal step_pause tcal s02=orvel2 get cal step_pause tcal s02 yes 4000",
-             "status step_active=pause 2|none"},
-            "1: get cal step_pause tcal s01; get cal step_pause tcal s02; countdown -3; " + started
-                + "; countdown 4000; cal tcal start_step s02",
-            {"", StartNow});
         row("two phases, error in markup",
             {"status step_active=cal 1|err", "orvel2 get status err=err \"<b>Too few</b>\""},
             "0: " + twoPhaseRun
@@ -290,8 +272,9 @@ private slots:
         make(true);
         const auto answers = answerModals(fake.get(), {"", ""});
         QCOMPARE(run(), 1);
-        QVERIFY(
-            transcript(fake->calls).endsWith(QLatin1String("countdown 1; tracking stop; cal tcal start; countdown 1")));
+        QCOMPARE(transcript(fake->calls),
+                 QStringLiteral("get cal step_pause tcal s01; get cal step_pause tcal s02; "
+                                "countdown 1; tracking stop; cal tcal start; countdown 1"));
         QCOMPARE(fake->calls.count(QStringLiteral("getParameter status step_active")), 2);
     }
 };

@@ -2,7 +2,6 @@
 #include <QtWidgets>
 #include <memory>
 
-#include "fakecommandmanager.h"
 #include "modaldriver.h"
 #include "pluginfixture.h"
 #include "tests/calibration/calibrationscript.h"
@@ -57,25 +56,14 @@ void enter(QWidget *window)
     QTRY_VERIFY_WITH_TIMEOUT(QApplication::focusWidget() && window->isAncestorOf(QApplication::focusWidget()), 3000);
 }
 
-template <class T>
-T *child(QWidget *dialog, const char *name)
-{
-    return dialog->findChild<T *>(QLatin1String(name));
-}
-
-QString cellText(const QTableWidget *table, int row, int column)
-{
-    const QTableWidgetItem *item = table->item(row, column);
-    return item ? item->text() : QString();
-}
-
 void closeIfOpen(QWidget *dialog)
 {
     if (dialog->isVisible())
         static_cast<QDialog *>(dialog)->done(-99);
 }
 
-// The settings dialog's Tab order, each followed by the next.
+// The settings dialog's Tab order, each followed by the next; outside it, at
+// the end of the round: the tools table, the page tabs and the page's list.
 const QStringList SettingsOrder{"spinBox_noOfMeaBodies",
                                 "spinBox_noOfRefBodies",
                                 "pushButton_select",
@@ -88,7 +76,6 @@ const QStringList SettingsOrder{"spinBox_noOfMeaBodies",
                                 "doubleSpinBox_startLeadTime",
                                 "pushButton_ok",
                                 "pushButton_cancel"};
-// Outside that order, at the end of the round: the tools table, the page tabs and the page's list.
 const QStringList SettingsTables{"tableWidget_meaBodies", "tabWidget", "tableWidget_refBodies"};
 
 } // namespace
@@ -107,9 +94,7 @@ private slots:
         mainWindow.hide();
     }
     void settingsDialog();
-    void settingsKeys();
-    void tipCalibrationAndHelp();
-    void calibrationRun();
+    void calibrationDialogs();
     void displayTables();
 
 private:
@@ -138,8 +123,6 @@ private:
         disconnect(finished);
         return driver.acted() && !driver.timedOut() ? result : -102;
     }
-    int openSettings(const std::function<void(QWidget *)> &act) { return open('t', 'm', "MtSettingsDlg", act); }
-    int openCalibration(const std::function<void(QWidget *)> &act) { return open('t', 't', "MtCalibrationDlg", act); }
 
     // The main window shown and focused, its menus holding the module's entries as a host's do.
     bool menuBarReady()
@@ -159,79 +142,44 @@ private:
         QApplication::setActiveWindow(&mainWindow);
         return QTest::qWaitFor([this] { return QApplication::activeWindow() == &mainWindow; }, 3000);
     }
-    // Records how a nested dialog of the given class ends.
-    void noteFinished(QWidget *w, const QString &what)
-    {
-        connect(static_cast<QDialog *>(w), &QDialog::finished,
-                [this, what](int code) { fake->calls << QStringLiteral("* %1 %2").arg(what).arg(code); });
-    }
 };
 
-// Two tools (tool 1 on MR2 with a radio device), three references, two
-// radio devices; tracking runs; a one-step tip calibration with a pause of 9 s.
+// Two tools (tool 1 on MR2), three references; tracking runs; a one-step tip
+// calibration with a pause of 9 s.
 void TestKeyboard::init()
 {
     fake = std::make_unique<FakeCommandManager>();
     applyScript(fake.get(),
-                {"config is_changeable=yes",
-                 "measurementtool available=yes",
+                {"measurementtool available=yes",
                  "tracking available=yes",
                  "measurementtool max_number_of_tools=4",
                  "measurementtool max_number_of_references=4",
                  "measurementtool number_of_tools=2",
                  "measurementtool number_of_references=3",
                  "measurementtool reference_of_tool b01=b02",
-                 "measurementtool reference_of_tool b02=none",
-                 "measurementtool device b01=kinwave acme probe 7",
-                 "measurementtool device b02=none",
-                 "kinwave device_model_desc acme probe=Probe",
-                 "kinwave device_model_desc zeta wand=Wand",
-                 "measurementtool number_of_kinwave_devices=2",
-                 "measurementtool kinwave_device d01=zeta wand 12345",
-                 "measurementtool kinwave_device d02=acme probe 7",
                  "measurementtool tip_radius b01=1.0",
-                 "measurementtool tip_radius b02=0.5",
                  "measurementtool measurement_start_simulation b01=yes",
-                 "measurementtool output_6dmt=no",
                  "body calibrated measurementtool b01=yes",
                  "cal available measurementtool=yes",
                  "status active=6d",
-                 "cal type_desc measurementtool=\"Tip\" calibration",
                  "cal number_of_steps measurementtool=1",
                  "cal step_pause measurementtool s01=yes 9",
                  "orvel2 cal measurementtool start=orvel2 ok",
                  "status progress=0.5",
                  "status step_progress=1 0.5",
-                 "cal step_duration measurementtool s01=31",
                  "measurementtool calibration_body_id=b01",
                  "measurementtool calibration_tip_residual=0.25",
                  "orvel2 measurementtool accept_new_calibration=orvel2 ok"});
     loadPlugin();
 }
 
-// The Tab order both ways, Tab from each of its widgets to the next, the
-// tables and the page tabs after it; Escape cancels.
+// The Tab order both ways, the tables and the page tabs after it; Alt letters
+// reach the counts and the tolerance; a tip diameter typed into the tools
+// table is sent by OK, which Enter presses.
 void TestKeyboard::settingsDialog()
 {
-    const int escaped = openSettings([&](QWidget *d) {
+    const int applied = open('t', 'm', "MtSettingsDlg", [&](QWidget *d) {
         checkTabOrder(d, SettingsOrder + SettingsTables); // each widget's Tab leads to the next
-        fake->calls.clear();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!d->isVisible());
-    });
-    QCOMPARE(escaped, 0);
-    QCOMPARE(fake->callsOf(QStringLiteral("setParameter")), QStringList());
-    QVERIFY(!fake->calls.contains(QStringLiteral("getIntParameter measurementtool number_of_tools")));
-}
-
-// Alt letters reach the counts and the tolerance; a tip diameter typed into
-// the tools table and a radio device chosen from its list by keys are sent by
-// OK, which Enter presses.
-void TestKeyboard::settingsKeys()
-{
-    const int applied = openSettings([&](QWidget *d) {
-        QTableWidget *tools = child<QTableWidget>(d, "tableWidget_meaBodies");
-        QTRY_COMPARE_WITH_TIMEOUT(focusName(), SettingsOrder.first(), 3000);
         const auto alt = [](char letter) {
             QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
             return focusName();
@@ -241,6 +189,7 @@ void TestKeyboard::settingsKeys()
         QCOMPARE(alt('n'), QStringLiteral("spinBox_noOfMeaBodies"));
 
         // The first tool's tip diameter: back round into its cell, F2, a new value, Enter.
+        QTableWidget *tools = d->findChild<QTableWidget *>(QStringLiteral("tableWidget_meaBodies"));
         QCOMPARE(back(3), QStringList({"tableWidget_refBodies", "tabWidget", "tableWidget_meaBodies"}));
         QCOMPARE(press(1, Qt::Key_Right), QStringList{"tableWidget_meaBodies"});
         QCOMPARE(tools->currentColumn(), 1);
@@ -249,74 +198,25 @@ void TestKeyboard::settingsKeys()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2.4"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE_WITH_TIMEOUT(cellText(tools, 0, 1), QStringLiteral("2.4"), 3000); // committed from the event queue
+        QTRY_COMPARE_WITH_TIMEOUT(tools->item(0, 1)->text(), QStringLiteral("2.4"), 3000); // committed from the queue
         QCOMPARE(focusName(), QStringLiteral("tableWidget_meaBodies"));
         QVERIFY(d->isVisible());
-
-        // The free radio device for the second tool, picked by Space: over to the
-        // list's page by Ctrl+Tab, down to the device, picked, Tab on round to Select.
-        QPushButton *select = child<QPushButton>(d, "pushButton_select");
-        QCOMPARE(press(1, Qt::Key_Left), QStringList{"tableWidget_meaBodies"});
-        QCOMPARE(press(1, Qt::Key_Down), QStringList{"tableWidget_meaBodies"});
-        QCOMPARE(press(1, Qt::Key_Space), QStringList{"tableWidget_meaBodies"});
-        QCOMPARE(press(2), QStringList({"tabWidget", "tableWidget_refBodies"}));
-        QCOMPARE(press(1, Qt::Key_Tab, Qt::ControlModifier), QStringList{"tableWidget_availableMt"});
-        QTableWidget *devices = child<QTableWidget>(d, "tableWidget_availableMt");
-        QCOMPARE(press(2, Qt::Key_Down), QStringList({"tableWidget_availableMt", "tableWidget_availableMt"}));
-        QCOMPARE(cellText(devices, devices->currentRow(), 4), QStringLiteral("12345"));
-        QVERIFY(!select->isEnabled()); // not picked yet
-        QCOMPARE(press(1, Qt::Key_Space), QStringList{"tableWidget_availableMt"});
-        QVERIFY(select->isEnabled());
-        QCOMPARE(press(3), QStringList({"spinBox_noOfMeaBodies", "spinBox_noOfRefBodies", "pushButton_select"}));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(cellText(tools, 1, 4), QStringLiteral("12345"));
-        // Select, now disabled, hands the focus on to the next enabled widget.
-        QCOMPARE(focusName(), QStringLiteral("checkBox_useOldOutputFormat"));
 
         fake->calls.clear();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // OK, the default button
         QVERIFY(!d->isVisible());
     });
     QCOMPARE(applied, 0);
-    QCOMPARE(fake->calls.filter(QRegularExpression("^setParameter measurementtool (tip_radius b01|device b02|ref)")),
-             QStringList({"setParameter measurementtool reference_of_tool b01 b02",
-                          "setParameter measurementtool reference_of_tool b02 none",
-                          "setParameter measurementtool device b02 kinwave zeta wand 12345",
-                          "setParameter measurementtool tip_radius b01 1.200"}));
+    QCOMPARE(fake->calls.filter(QRegularExpression("^setParameter measurementtool tip_radius")),
+             QStringList{"setParameter measurementtool tip_radius b01 1.200"});
 }
 
 // The tip calibration dialog and its help: both rounds of Tab, help opened
-// with Space and closed with Escape, the dialog by Escape.
-void TestKeyboard::tipCalibrationAndHelp()
+// with Space and closed with Escape. Then Enter on Calibrate, and the
+// countdown, the progress and the result dialogs by keys: accepted through to
+// the result, a cancelled countdown, two cancelled runs; the dialog left by Escape.
+void TestKeyboard::calibrationDialogs()
 {
-    const int escaped = openCalibration([&](QWidget *d) {
-        checkTabOrder(d, {"pushButton_calibrate", "pushButton_exit", "pushButton_help"});
-        QCOMPARE(back(1), QStringList{"pushButton_help"});
-        ModalDriver help(
-            "MtHelpDlg",
-            [&](QWidget *h) {
-            noteFinished(h, QStringLiteral("help"));
-            checkTabOrder(h, {"pushButton_exit"});
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            closeIfOpen(h);
-            },
-            Patience);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QVERIFY(help.acted() && !help.timedOut());
-        enter(d);
-        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000); // back where it was
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!d->isVisible());
-    });
-    QCOMPARE(escaped, 0);
-    QCOMPARE(fake->calls.filter(QStringLiteral("* help")), QStringList{"* help 0"});
-}
-
-// Enter on Calibrate, then the countdown, the progress and the result dialogs
-// by keys: accepted through to the result, a cancelled countdown, two cancelled runs.
-void TestKeyboard::calibrationRun()
-{
-    const QStringList countdownOrder{"pushButton_2", "pushButton"};
     const auto calibrate
         = [&](const std::function<void(QWidget *)> &countdown, const std::function<void(QWidget *)> &progress,
               const std::function<void(QWidget *)> &result) {
@@ -329,7 +229,9 @@ void TestKeyboard::calibrationRun()
                 drivers << std::make_shared<ModalDriver>(
                     dialog.first,
                     [&, dialog](QWidget *w) {
-                    noteFinished(w, QString::fromLatin1(dialog.first));
+                    connect(static_cast<QDialog *>(w), &QDialog::finished, [this, dialog](int code) {
+                        fake->calls << QStringLiteral("* %1 %2").arg(QLatin1String(dialog.first)).arg(code);
+                    });
                     enter(w);
                     (*dialog.second)(w);
                     closeIfOpen(w);
@@ -341,11 +243,29 @@ void TestKeyboard::calibrationRun()
             QVERIFY(driver->acted() && !driver->timedOut());
     };
 
-    const int closed = openCalibration([&](QWidget *d) {
+    const int closed = open('t', 't', "MtCalibrationDlg", [&](QWidget *d) {
+        checkTabOrder(d, {"pushButton_calibrate", "pushButton_exit", "pushButton_help"});
+        QCOMPARE(back(1), QStringList{"pushButton_help"});
+        int helpResult = -1;
+        ModalDriver help(
+            "MtHelpDlg",
+            [&](QWidget *h) {
+            connect(static_cast<QDialog *>(h), &QDialog::finished, [&helpResult](int code) { helpResult = code; });
+            checkTabOrder(h, {"pushButton_exit"});
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            closeIfOpen(h);
+            },
+            Patience);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(help.acted() && !help.timedOut());
+        QCOMPARE(helpResult, 0);
+        enter(d);
+        QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("pushButton_help"), 3000); // back where it was
+        QCOMPARE(press(1), QStringList{"pushButton_calibrate"});
         // Start now by Enter, the run left to finish, the result accepted by Enter.
         calibrate(
             [&](QWidget *w) {
-            checkTabOrder(w, countdownOrder);
+            checkTabOrder(w, {"pushButton_2", "pushButton"});
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             },
             [&](QWidget *w) {

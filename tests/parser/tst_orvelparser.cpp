@@ -40,25 +40,6 @@ namespace {
 const std::string Pose = "[1 2 3][1 0 0 0 1 0 0 0 1]";
 using Lines = std::vector<std::string>;
 
-// Runs a number reader on a copy of text: the characters read, -1 when
-// refused with the cursor left in place (-2 when it moved).
-template <typename T>
-long readNumber(bool (*read)(char **, T *), std::string text, T *value)
-{
-    char *cursor = &text[0];
-    const bool ok = read(&cursor, value);
-    return ok ? long(cursor - text.data()) : cursor == text.data() ? -1L : -2L;
-}
-
-// Two tools in the newer format, each with 16 pressed buttons.
-const std::string Tools2
-    = "6dmt2 2 2 [0 0.9 16 1.5]" + Pose + "[65535][1 2 3 4 5 6] [1 0.9 16 1.5]" + Pose + "[65535][1 2 3 4 5 6]";
-
-std::string number(long long value)
-{
-    return std::to_string(value);
-}
-
 // The groups of ids 0 to n-1, each written from group with its id in place of '#'.
 std::string groups(const std::string &group, int n)
 {
@@ -67,7 +48,7 @@ std::string groups(const std::string &group, int n)
         std::string one = group;
         const size_t at = one.find('#');
         if (at != std::string::npos)
-            one.replace(at, 1, number(i));
+            one.replace(at, 1, std::to_string(i));
         text += one;
     }
     return text;
@@ -109,34 +90,8 @@ std::string snapshot(const OrvelParser &parser)
     return state;
 }
 
-// The value a table row checks, by name; a record that is not there reads
-// as INT64_MIN.
-qint64 valueOf(const OrvelParser &parser, const QByteArray &name)
-{
-    const qint64 none = INT64_MIN;
-    const std::pair<const char *, qint64> values[] = {
-        {"nBodies", parser.nBodies},
-        {"nWands", parser.nWands},
-        {"nTools", parser.nTools},
-        {"nHands", parser.nHands},
-        {"nSkeletons", parser.nSkeletons},
-        {"nMarkers", parser.nMarkers},
-        {"markers.size", qint64(parser.markers.size())},
-        {"hand 0 fingerCount", parser.hands.empty() ? none : parser.hands[0].fingerCount},
-        {"skeleton 0 jointCount", parser.skeletons.empty() ? none : parser.skeletons[0].jointCount},
-        {"wand 0 buttonCount", parser.wands.empty() ? none : parser.wands[0].buttonCount},
-        {"wand 0 axisCount", parser.wands.empty() ? none : parser.wands[0].axisCount},
-    };
-    for (const auto &value : values) {
-        if (name == value.first)
-            return value.second;
-    }
-    return none;
-}
-
 } // namespace
 
-Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(Lines)
 
 class TestOrvelParser : public QObject
@@ -155,6 +110,15 @@ class TestOrvelParser : public QObject
         return (accepted ? "+" : "-") + (cursor ? QByteArray::number(qlonglong(cursor - line.data())) : QByteArray());
     }
     bool accepts(const std::string &text) { return parse(text).startsWith('+'); }
+    // A fresh parser takes every line, then completes the frame if asked to.
+    bool acceptsAll(const Lines &lines, bool complete = false)
+    {
+        parser = OrvelParser();
+        const bool all = std::all_of(lines.begin(), lines.end(), [this](const std::string &l) { return accepts(l); });
+        if (complete)
+            parser.completeFrame();
+        return all;
+    }
 
 private slots:
     // The suite runs in the environment's locale, as a Qt application would.
@@ -180,49 +144,41 @@ private slots:
             doubles.push_back(text);
         }
         for (const std::string &text : doubles) {
+            std::string copy = text;
+            char *cursor = &copy[0];
             double value = 99;
+            const bool read = OrvelParser::readDouble(&cursor, &value);
             char *end = nullptr;
             const double reference = CNumber::toDouble(text.c_str(), &end);
-            const long used = end == text.c_str() ? -1 : long(end - text.c_str());
-            QVERIFY2(readNumber(OrvelParser::readDouble, text, &value) == used
+            // A refused text leaves the cursor where it was.
+            QVERIFY2(read == (end != text.c_str()) && cursor - copy.data() == end - text.c_str()
                          && std::memcmp(&value, &reference, sizeof value) == 0,
                      text.c_str());
         }
     }
 
-    // A block's end, -1 when refused; the text is left as it came.
-    void blockReader_data()
-    {
-        QTest::addColumn<std::string>("text");
-        QTest::addColumn<std::string>("descriptor");
-        QTest::addColumn<long>("end");
-
-        QTest::newRow("text before '[' skipped, each kind")
-            << std::string("xx [0x1f 2.5 011 -1e300] tail") << std::string("idif") << 24L;
-        QTest::newRow("fewer numbers than the descriptor") << std::string("[1 2]") << std::string("ddd") << -1L;
-        QTest::newRow("empty block, empty descriptor") << std::string("[]") << std::string() << 2L;
-        QTest::newRow("no '['") << std::string("1 2 3") << std::string("d") << -1L;
-        QTest::newRow("no ']'") << std::string("[7 8") << std::string("ii") << -1L;
-        QTest::newRow("the first ']' ends the block") << std::string("[1] 5]") << std::string("dd") << -1L;
-        QTest::newRow("']' ends the block inside a number") << std::string("[0x]1]") << std::string("ii") << -1L;
-    }
-
+    // A block's end, -1 when refused; the text is left as it came and a
+    // refused block is not stored.
     void blockReader()
     {
-        QFETCH(std::string, text);
-        QFETCH(std::string, descriptor);
-        QFETCH(long, end);
-        int32_t blockInts[4] = {};
+        int32_t ints[4] = {};
         float floats[2] = {};
-        double blockDoubles[4] = {};
-        std::string line = text;
-        const char *read = OrvelParser::readBlock(&line[0], descriptor.c_str(), blockInts, floats, blockDoubles);
-        QCOMPARE(read ? long(read - line.data()) : -1L, end);
-        QCOMPARE(line, text);
-        if (end == 24) // each kind from its array's start, ints as strtol with base 0 reads them
-            QVERIFY(blockInts[0] == 31 && blockDoubles[0] == 2.5 && blockInts[1] == 9 && floats[0] == -HUGE_VALF);
-        else if (end < 0) // a refused block is not stored
-            QCOMPARE(blockInts[0], 0);
+        double doubles[4] = {};
+        const auto end = [&](const std::string &text, const char *descriptor) {
+            std::string line = text;
+            const char *read = OrvelParser::readBlock(&line[0], descriptor, ints, floats, doubles);
+            QTest::qVerify(line == text, "line unchanged", text.c_str(), __FILE__, __LINE__);
+            return read ? long(read - line.data()) : -1L;
+        };
+        QCOMPARE(end("xx [0x1f 2.5 011 -1e300] tail", "idif"), 24L); // text before '[' skipped
+        // Each kind from its array's start, ints as strtol with base 0 reads them.
+        QVERIFY(ints[0] == 31 && doubles[0] == 2.5 && ints[1] == 9 && floats[0] == -HUGE_VALF);
+        QCOMPARE(end("[]", ""), 2L);
+        ints[0] = 0;
+        QVERIFY(end("[7 8", "ii") == -1 && ints[0] == 0);   // no ']'
+        QVERIFY(end("[0x]1]", "ii") == -1 && ints[0] == 0); // ']' ends the block inside a number
+        QCOMPARE(end("1 2 3", "d"), -1L);                   // no '['
+        QCOMPARE(end("[1 2]", "ddd"), -1L);                 // fewer numbers than the descriptor
     }
 
     void lineTypes()
@@ -312,62 +268,41 @@ private slots:
         QVERIFY(parser.nBodies == 1 && parser.bodies.size() == 4 && parser.nHands == 2);
 
         // The wands of the older format are in the calibrated count too, the newer format's tools are not.
-        parser = OrvelParser();
-        for (const std::string &line : Lines{"6dcal 6", "6dmt 1 [0 1 0]" + Pose,
-                                             "6df 2 [0 1 0]" + Pose + "[1 1 0]" + Pose, "6d 1 [0 0.5]" + Pose})
-            QVERIFY(accepts(line));
-        parser.completeFrame();
+        QVERIFY(acceptsAll(
+            {"6dcal 6", "6dmt 1 [0 1 0]" + Pose, "6df 2 [0 1 0]" + Pose + "[1 1 0]" + Pose, "6d 1 [0 0.5]" + Pose},
+            true));
         QVERIFY(parser.wandsInCal == 2 && parser.nBodies == 3 && parser.bodies[2].quality == -1.0);
-        QVERIFY(accepts(Tools2));
+        QVERIFY(accepts("6dmt2 3 1 [0 0.9 20 1.5]" + Pose + "[1048575][1 2 3 4 5 6]"));
         parser.completeFrame();
         QVERIFY(parser.toolsInCal == 0 && parser.nBodies == 4);
     }
 
     // Lines whose ids and defined counts no line length bounds, and counts
     // stored as the line gives them.
-    void acceptedWhateverTheCount_data()
+    void acceptedWhateverTheCount()
     {
-        QTest::addColumn<Lines>("lines");
-        QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<bool>("complete"); // completeFrame after the lines
-        const auto row
-            = [](const char *name, const Lines &lines, const char *field, qint64 value, bool complete = false) {
-            QTest::newRow(name) << lines << QByteArray(field) << value << complete;
-        };
-        const std::string most = number(OrvelParser::MaxDefinedRecords);
-        row("6d id 330", {"6d 1 [330 1]" + Pose}, "nBodies", 331);
-        row("6dcal at the maximum completed", {"6dcal " + most}, "nBodies", OrvelParser::MaxDefinedRecords, true);
-        row("glcal at the maximum completed", {"glcal " + most}, "nHands", OrvelParser::MaxDefinedRecords, true);
-        row("gl finger count -1", {"gl 1 [0 0.5 2 -1]" + Pose}, "hand 0 fingerCount", -1);
-        row("6dj joint count -1", {"6dj 1 1 [0 -1]"}, "skeleton 0 jointCount", -1);
-        row("6df2 button count -1", {"6df2 1 1 [0 0.5 -1 0]" + Pose + "[]"}, "wand 0 buttonCount", -1);
-        row("6df2 axis count -2", {"6df2 1 1 [0 0.5 1 -2]" + Pose + "[1]"}, "wand 0 axisCount", -2);
+        const int most = OrvelParser::MaxDefinedRecords;
+        QVERIFY(acceptsAll({"6d 1 [330 1]" + Pose}) && parser.nBodies == 331);
+        QVERIFY(acceptsAll({"6dcal " + std::to_string(most)}, true) && parser.nBodies == most);
+        QVERIFY(acceptsAll({"glcal " + std::to_string(most)}, true) && parser.nHands == most);
+        QVERIFY(acceptsAll({"gl 1 [0 0.5 2 -1]" + Pose}) && parser.hands[0].fingerCount == -1);
+        QVERIFY(acceptsAll({"6dj 1 1 [0 -1]"}) && parser.skeletons[0].jointCount == -1);
+        QVERIFY(acceptsAll({"6df2 1 1 [0 0.5 -1 0]" + Pose + "[]"}) && parser.wands[0].buttonCount == -1);
+        QVERIFY(acceptsAll({"6df2 1 1 [0 0.5 1 -2]" + Pose + "[1]"}) && parser.wands[0].axisCount == -2);
         // A negative number of defined records holds none; the line is read on.
-        row("6df count -1", {"6df -1"}, "nWands", -1);
-        row("6df2 defined -1", {"6df2 -1 0"}, "nWands", -1);
-        row("6dj defined -1", {"6dj -1 0"}, "nSkeletons", -1);
+        QVERIFY(acceptsAll({"6df -1"}) && parser.nWands == -1);
+        QVERIFY(acceptsAll({"6df2 -1 0"}) && parser.nWands == -1);
+        QVERIFY(acceptsAll({"6dj -1 0"}) && parser.nSkeletons == -1);
         const std::string fiveMarkers = "3d 5" + groups("[# 0.5][1 2 3]", 5);
-        row("3d count -2", {fiveMarkers, "3d -2"}, "nMarkers", -2);
-        row("3d count -2 keeps the list", {fiveMarkers, "3d -2"}, "markers.size", 5);
+        QVERIFY(acceptsAll({fiveMarkers, "3d -2"}) && parser.nMarkers == -2 && parser.markers.size() == 5); // list kept
         // Counts that are the number of groups in the line, at their limit: lines of 64 KiB and more.
         const int tools = OrvelParser::MaxTools;
         const int markers = OrvelParser::MaxMarkers;
         const std::string rotation = "[0-0-0][0-0-0-0-0-0-0-0-0]";
-        row("6dmt at its limit", {"6dmt " + number(tools) + groups("[#-0-0]" + rotation, tools)}, "nTools", tools);
-        row("3d at its limit", {"3d " + number(markers) + groups("[08][0-0-0]", markers)}, "nMarkers", markers);
-    }
-
-    void acceptedWhateverTheCount()
-    {
-        QFETCH(Lines, lines);
-        QFETCH(QByteArray, field);
-        QFETCH(bool, complete);
-        for (const std::string &line : lines)
-            QVERIFY2(accepts(line), line.substr(0, 60).c_str());
-        if (complete)
-            parser.completeFrame();
-        QTEST(valueOf(parser, field), "value");
+        QVERIFY(acceptsAll({"6dmt " + std::to_string(tools) + groups("[#-0-0]" + rotation, tools)})
+                && parser.nTools == tools);
+        QVERIFY(acceptsAll({"3d " + std::to_string(markers) + groups("[08][0-0-0]", markers)})
+                && parser.nMarkers == markers);
     }
 
     // Above its maximum a line is refused before it changes anything (and a
@@ -399,17 +334,17 @@ private slots:
             lines.push_back(last);
             QTest::newRow(name) << lines << complete;
         };
-        const std::string most = number(OrvelParser::MaxDefinedRecords);
-        const std::string above = number(OrvelParser::MaxDefinedRecords + 1);
-        const std::string lastId = number(OrvelParser::MaxDefinedRecords - 1);
+        const std::string most = std::to_string(OrvelParser::MaxDefinedRecords);
+        const std::string above = std::to_string(OrvelParser::MaxDefinedRecords + 1);
+        const std::string lastId = std::to_string(OrvelParser::MaxDefinedRecords - 1);
         row("6d id 100000", {"6d 1 [" + lastId + " 1]" + Pose, "6d 0"}, "6d 1 [" + most + " 1]" + Pose);
         row("gl id 100000", {"gl 1 [" + lastId + " 1 0 0]" + Pose, "gl 0"}, "gl 1 [" + most + " 1 0 0]" + Pose);
         row("6dmtr 100001 0", {"6dmtr " + most + " 0"}, "6dmtr " + above + " 0");
         row("6df2 100001 0", {"6df2 " + most + " 0"}, "6df2 " + above + " 0");
         row("6dj 100001 0", {}, "6dj " + above + " 0"); // at the maximum the skeletons take 270 MB
-        row("6dmt more groups than a line holds", {}, "6dmt " + number(OrvelParser::MaxTools + 1));
+        row("6dmt more groups than a line holds", {}, "6dmt " + std::to_string(OrvelParser::MaxTools + 1));
         row("6dmt 4294967297", {}, "6dmt 4294967297");
-        row("3d more groups than a line holds", {}, "3d " + number(OrvelParser::MaxMarkers + 1));
+        row("3d more groups than a line holds", {}, "3d " + std::to_string(OrvelParser::MaxMarkers + 1));
         row("6dcal 100001 completed", {"6d 1 [" + lastId + " 1]" + Pose}, "6dcal " + above, true);
         row("glcal 100001 completed", {}, "glcal " + above, true);
     }
@@ -420,8 +355,7 @@ private slots:
         QFETCH(bool, complete);
         const std::string last = lines.back();
         lines.pop_back();
-        for (const std::string &line : lines)
-            QVERIFY2(accepts(line), line.c_str());
+        QVERIFY(acceptsAll(lines));
         parser.beginFrame(); // no tools or wands counted in: "6dcal" is the body count as it stands
         if (complete)
             QVERIFY(accepts(last));
