@@ -131,7 +131,7 @@ const Option Options[] = {
      QT_TRANSLATE_NOOP("FrontendOptions", "Language of the window: de or en (default: the system's)."), nullptr, 0, 0,
      QT_TRANSLATE_NOOP("FrontendOptions", "--language wants de or en, not \"%1\""),
      [](FrontendOptions &o, const Value &v) { o.language = v.text; }},
-    {"product", Shape::Text, "name",
+    {"product-name", Shape::Text, "name",
      QT_TRANSLATE_NOOP("FrontendOptions", "Product name the simulated controller reports (default %1)."),
      []() { return simulated("product_name"); }, 0, 0, nullptr,
      [](FrontendOptions &o, const Value &v) { o.simulateSettings << QStringLiteral("product_name ") + v.text; }},

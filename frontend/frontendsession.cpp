@@ -75,6 +75,9 @@ FrontendSession::FrontendSession(const FrontendOptions &options, ModuleLoader *l
     commandManager.setBackendVersions(&versions);
     new RecordingControls(&window, &recorder); // the window's
     new StreamingMenu(&window, &streaming);    // the window's
+    QObject::connect(&quitOnSignal, &QuitOnSignal::received, &window, [this](int number) {
+        commandManager.log(Startup::tr("Ending on signal %1, as when the window closes").arg(number));
+    });
 }
 
 FrontendSession::~FrontendSession() = default;

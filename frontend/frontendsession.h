@@ -8,6 +8,7 @@
 #include "frontend/commandmanager.h"
 #include "frontend/frontendoptions.h"
 #include "frontend/mainwindow.h"
+#include "frontend/quitonsignal.h"
 #include "frontend/sessionrecorder.h"
 #include "frontend/streaming/streamingservice.h"
 #include "frontend/uilanguage.h"
@@ -56,6 +57,7 @@ private:
     MainWindow window;
     StreamingService streaming;
     std::unique_ptr<ScreenshotTaker> screenshot;
+    QuitOnSignal quitOnSignal;
     QString refusedSetting; // ends the program as a wrong option does
 };
 

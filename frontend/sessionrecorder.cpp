@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLocale>
 
 #include "frontend/commandmanager.h"
@@ -44,7 +45,7 @@ SessionRecorder::~SessionRecorder()
 void SessionRecorder::start(const QString &file)
 {
     stop(Stop::Operator);
-    path = file;
+    path = QFileInfo(file).absoluteFilePath(); // the log says where the file is
     dataCount = commandCount = droppedCount = droppedUnnoted = 0;
     longestRecord = longestHandOver = busy = 0;
     if (manager->connection() == CommandManager::Connection::Connecting) {

@@ -134,7 +134,9 @@ bool SimRecording::open(const QString &fileName)
         Record record;
         QByteArray reason;
         const Kind kind = read == Read::Cut ? Kind::Bad : parse(text, &record, &reason);
-        if (kind == Kind::Bad && file.atEnd()) {
+        // Only a last line without its line end was cut off by a writer that
+        // stopped; a whole line that is no record is as wrong at the end as before it.
+        if (read == Read::Cut) {
             cutLine = lineNumber;
             break;
         }
@@ -151,6 +153,10 @@ bool SimRecording::open(const QString &fileName)
         facts.takeDataLine(record.line);
     }
     scanning = false;
+    if (dataCount == 0) {
+        error = QStringLiteral("%1: holds no data line to replay").arg(name);
+        return false;
+    }
     restart();
     return true;
 }

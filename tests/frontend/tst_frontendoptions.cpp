@@ -41,7 +41,7 @@ void TestFrontendOptions::values()
 
     FrontendOptions simulated;
     QVERIFY2(simulated.parse({"orvel-frontend", "--simulate", "cal_fail=Tool moved", "--backend-version", "1.13.-1",
-                              "--product", "BRIXEL", "--simulate", "rate=30", "--product-version", "02.9.4"}),
+                              "--product-name", "BRIXEL", "--simulate", "rate=30", "--product-version", "02.9.4"}),
              qPrintable(simulated.errorText));
     QCOMPARE(simulated.simulateSettings,
              (QStringList{"product_name BRIXEL", "product_version 2 9 4", "backend_version 1 13 -1",

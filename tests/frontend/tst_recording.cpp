@@ -83,6 +83,7 @@ private slots:
     void csvValues();
     void badRecording_data();
     void badRecording();
+    void endedBySignal();
 
 private:
     QTemporaryDir scratch;
@@ -235,6 +236,23 @@ void TestRecording::badRecording()
     QCOMPARE(run.status, 2);
     QVERIFY2(run.output.contains(QStringLiteral("%1:%2: ").arg(recording).arg(line)), qPrintable(run.output));
     QVERIFY(!QFile::exists(csv));
+}
+
+// Ctrl+C or a service manager's SIGTERM ends the program as closing the window
+// does: the recording's last record says it stopped, and no line is cut.
+void TestRecording::endedBySignal()
+{
+    const QString path = scratch.filePath("signalled.rec");
+    QProcess frontend;
+    frontend.setProcessEnvironment(offscreen());
+    frontend.start(MT_FRONTEND, {"--start", "--record", path});
+    QVERIFY(frontend.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(fileText(path).contains("\nD "), 30000);
+    ::kill(pid_t(frontend.processId()), SIGTERM);
+    QVERIFY(frontend.waitForFinished(30000));
+    QCOMPARE(frontend.exitStatus(), QProcess::NormalExit);
+    const QByteArray text = fileText(path);
+    QVERIFY(text.endsWith("\n# stopped quit\n"));
 }
 
 QTEST_MAIN(TestRecording)

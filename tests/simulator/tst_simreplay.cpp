@@ -80,7 +80,8 @@ private slots:
     {
         const QByteArray records
             = "C 0 2 0 orvel2 get measurementtool number_of_tools\torvel2 set measurementtool number_of_tools 3\n"
-              "C 3 1 0 orvel2 set measurementtool number_of_references\\x203\torvel2 ok\n";
+              "C 3 1 0 orvel2 set measurementtool number_of_references\\x203\torvel2 ok\n"
+              "D 10 fr fr 1\n";
         auto recording = std::make_unique<SimRecording>();
         QVERIFY2(recording->open(writeFile(Header + records)), qPrintable(recording->errorText()));
         SimModel model;
@@ -159,6 +160,10 @@ private slots:
             "7: the time \"1,5\" is no number of milliseconds");
         row("other format", "# orvel-recording 2\n" + d, "1: not a recording of format 1");
         row("raw capture, not a data line", "fr 1\n6dmt 0\nhello\nfr 2\n", "3: not a data line");
+        row("a whole wrong last line", Header + d + "D 1,5 fr fr 2\n",
+            "7: the time \"1,5\" is no number of milliseconds");
+        row("a single wrong line", "garbage\n", "1: not a data line");
+        row("nothing to replay", Header, " holds no data line to replay");
     }
 
     void corruptedRecording()
