@@ -2,10 +2,10 @@
 // embedded controller streams at 1 kHz with four tools and two references
 // through the command manager; four clients in another process read all
 // that comes. Prints, over all repetitions, the median and 99th percentile
-// of the time from a data line reaching the server's requester on the
-// window's thread to its messages being written into the four clients'
-// sockets, and of the part of it on the server's thread (the rest is the
-// hand-over between the threads); the CPU time a second of the whole
+// of the time from the controller link's emitting a data line (its arrival,
+// on the window's thread) to its messages being written into the four
+// clients' sockets, and of the part of it on the server's thread (the rest
+// is the hand-over between the threads); the CPU time a second of the whole
 // process with and without the server (the simulated controller runs in it
 // too), of the server's thread and of the window's thread; the poses dropped.
 //   build-*/bench/bench_igtl [seconds per phase, default 3] [repetitions, default 3]
@@ -33,6 +33,7 @@
 #include "frontend/embeddedtransport.h"
 #include "frontend/streaming/igtlserver.h"
 #include "frontend/streaming/streamingservice.h"
+#include "host/backendversions.h"
 
 namespace {
 
@@ -104,6 +105,10 @@ int main(int argc, char *argv[])
         if (!command(&manager, text))
             return 1;
     }
+    BackendVersions versions; // the service asks what the controller offers
+    if (manager.readBackendVersions(&versions) != 0)
+        return 1;
+    manager.setBackendVersions(&versions);
     StreamingOptions options;
     QTcpServer probe; // a port free for the moment
     probe.listen(QHostAddress::LocalHost, 0);
@@ -112,10 +117,10 @@ int main(int argc, char *argv[])
 
     std::vector<double> latencies, sending;
     std::vector<double> with, without, gui, server;
-    qint64 dropped = 0;
+    qint64 dropped = 0, droppedLines = 0;
     for (int i = 0; i < repetitions; ++i) {
         auto service = std::make_unique<StreamingService>(&manager, options);
-        service->measurementStarted(); // switches the outputs on, reads the references
+        service->measurementStarted(); // switches the outputs on, reads the references, once idle
         QProcess readers;
         readers.setProcessChannelMode(QProcess::ForwardedChannels);
         readers.start(QCoreApplication::applicationFilePath(), {"--read", QString::number(options.port)});
@@ -131,6 +136,7 @@ int main(int argc, char *argv[])
             sending.push_back(double(latency.sending));
         }
         dropped += service->server()->droppedPoses();
+        droppedLines += service->server()->droppedLines();
         with.push_back(streaming.process);
         gui.push_back(streaming.gui);
         server.push_back(streaming.server);
@@ -155,6 +161,6 @@ int main(int argc, char *argv[])
                 "%.1f ms; window's thread %.1f ms with the server\n",
                 median(with) * 1e3, median(without) * 1e3, (median(with) - median(without)) * 1e3, median(server) * 1e3,
                 median(gui) * 1e3);
-    std::printf("  poses dropped: %lld\n", dropped);
+    std::printf("  poses dropped: %lld, lines dropped before the server's thread: %lld\n", dropped, droppedLines);
     return 0;
 }

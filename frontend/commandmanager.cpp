@@ -93,7 +93,9 @@ int CommandManager::transact(const QByteArray &line, QByteArray *reply)
 
     delivery.commandStarted();
     watch.noteSent();
+    ++commandsWaiting;
     const ControllerTransport::Status status = controller->exchange(line, timeoutMs, reply);
+    --commandsWaiting;
     // Still counted as waiting: the requester whose command this is hears of a stop afterwards.
     if (status != ControllerTransport::Status::Ok)
         watch.noteFailure(line, status);

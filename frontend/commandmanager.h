@@ -92,7 +92,12 @@ public:
     // cannot read stay as they are. Returns the first failure, or 0.
     int readBackendVersions(BackendVersions *versions);
     // The record the module reads, read again after each reconnection.
-    void setBackendVersions(BackendVersions *versions) { watch.setBackendVersions(versions); }
+    void setBackendVersions(BackendVersions *versions)
+    {
+        versionRecord = versions;
+        watch.setBackendVersions(versions);
+    }
+    const BackendVersions *backendVersions() const { return versionRecord; }
 
     // Asks the controller whether it is tracking already ("status active"
     // is "meas") and, if so, tells the requesters that a measurement runs.
@@ -102,6 +107,8 @@ public:
     // Sends a whole command line as it is and reads its reply: 0, or the
     // failure (a controller's error reply is its number).
     int exchange(const QByteArray &line, QByteArray *reply);
+    // A command waits for its reply: what runs now runs nested inside that wait.
+    bool commandWaiting() const { return commandsWaiting > 0; }
 
     static QString errorText(int error);
 
@@ -153,6 +160,8 @@ private:
     DataWatch dataWatch;
     int timeoutMs = DefaultTimeoutMs;
     CommandObserver *observer = nullptr;
+    BackendVersions *versionRecord = nullptr;
+    int commandsWaiting = 0;
 };
 
 #endif // COMMANDMANAGER_H

@@ -438,6 +438,10 @@
         <source>OpenIGTLink client %1 reads too slowly: %2 poses dropped</source>
         <translation>OpenIGTLink-Client %1 liest zu langsam: %2 Posen verworfen</translation>
     </message>
+    <message>
+        <source>OpenIGTLink server falls behind the data: %1 lines dropped</source>
+        <translation>OpenIGTLink-Server kommt mit den Daten nicht nach: %1 Zeilen verworfen</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -861,6 +865,10 @@
         <translation>Eingebetteter simulierter Controller wird verwendet</translation>
     </message>
     <message>
+        <source>Ending on signal %1, as when the window closes</source>
+        <translation>Beendet durch Signal %1, wie beim Schließen des Fensters</translation>
+    </message>
+    <message>
         <source>Receiving data output on UDP port %1</source>
         <translation>Datenausgabe wird auf UDP-Port %1 empfangen</translation>
     </message>
@@ -990,6 +998,10 @@
 <context>
     <name>StreamingService</name>
     <message>
+        <source>OpenIGTLink: cannot listen on %1: %2</source>
+        <translation>OpenIGTLink: kann nicht auf %1 lauschen: %2</translation>
+    </message>
+    <message>
         <source>OpenIGTLink: at most %1 poses per second to each client</source>
         <translation>OpenIGTLink: höchstens %1 Posen pro Sekunde an jeden Client</translation>
     </message>
@@ -998,12 +1010,16 @@
         <translation>OpenIGTLink: aus</translation>
     </message>
     <message>
-        <source>OpenIGTLink: port %1, 1 client</source>
-        <translation>OpenIGTLink: Port %1, 1 Client</translation>
+        <source>OpenIGTLink: %1, 1 client</source>
+        <translation>OpenIGTLink: %1, 1 Client</translation>
     </message>
     <message>
-        <source>OpenIGTLink: port %1, %2 clients</source>
-        <translation>OpenIGTLink: Port %1, %2 Clients</translation>
+        <source>OpenIGTLink: %1, %2 clients</source>
+        <translation>OpenIGTLink: %1, %2 Clients</translation>
+    </message>
+    <message>
+        <source>OpenIGTLink: the controller offers no measurement tools; nothing is streamed</source>
+        <translation>OpenIGTLink: der Controller bietet keine Messwerkzeuge an; nichts wird gesendet</translation>
     </message>
     <message>
         <source>OpenIGTLink: cannot switch the measurement tool outputs on: %1</source>

@@ -3,6 +3,10 @@
 #include <chrono>
 #include <cstring>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 #include <QHostAddress>
 #include <QTcpSocket>
 
@@ -29,6 +33,16 @@ bool isName(const char *field, int size, bool mayBeEmpty)
 
 } // namespace
 
+// Finds a peer gone without a word (half-open) in about ten seconds.
+void IgtlClient::keepAlive(int descriptor)
+{
+    const int on = 1, idle = 5, interval = 1, count = 5;
+    ::setsockopt(descriptor, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    ::setsockopt(descriptor, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+    ::setsockopt(descriptor, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    ::setsockopt(descriptor, IPPROTO_TCP, TCP_KEEPCNT, &count, sizeof count);
+}
+
 qint64 IgtlClient::steadyNow()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -52,7 +66,10 @@ IgtlClient::IgtlClient(QTcpSocket *connected, int maxRateHz, QObject *parent)
     // Bounds what a client can make us hold: one header and one body of the most it may send.
     socket->setReadBufferSize(2 * MaxBodyBytes);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1); // finds a peer gone without a word
+    // A small system buffer: a client that stops reading backs up into our
+    // bounded queue once its own receive buffer is full, not megabytes later.
+    socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, int(SystemSendBufferBytes));
+    keepAlive(int(socket->socketDescriptor()));
     connect(socket, &QTcpSocket::readyRead, this, &IgtlClient::readIncoming);
     connect(socket, &QTcpSocket::bytesWritten, this, &IgtlClient::progressed);
     connect(socket, &QTcpSocket::errorOccurred, this, &IgtlClient::failed);
@@ -79,6 +96,8 @@ void IgtlClient::send(const QByteArray &bytes, Kind kind, int poses, qint64 stea
         dropped += oldest->poses;
         queue.erase(oldest);
     }
+    if (queue.empty() && socket->bytesToWrite() == 0)
+        lastProgressNs = steadyNs; // the stall clock runs only while bytes wait
     queue.push_back({bytes, kind == Event ? 0 : poses});
     pump();
 }

@@ -24,6 +24,7 @@ public:
 
     static constexpr int MaxQueuedBatches = 256;
     static constexpr qint64 SocketBufferBytes = 32 * 1024;
+    static constexpr qint64 SystemSendBufferBytes = 64 * 1024;
     static constexpr qint64 MaxBodyBytes = 64 * 1024;
     static constexpr qint64 StallNs = 10 * qint64(1000000000);
 
@@ -60,6 +61,7 @@ private:
     };
 
     bool takeMessage();
+    static void keepAlive(int descriptor);
 
     QTcpSocket *socket;
     QString peerText;

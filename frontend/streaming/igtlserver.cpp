@@ -25,27 +25,30 @@ IgtlServer::~IgtlServer()
     stop();
 }
 
+QString IgtlServer::endpoint(const QHostAddress &address, quint16 port)
+{
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+        ? QStringLiteral("[%1]").arg(address.toString())
+        : address.toString();
+    return QStringLiteral("%1:%2").arg(host).arg(port);
+}
+
 bool IgtlServer::listen(const QHostAddress &address, quint16 port)
 {
-    const auto where = [&address](quint16 number) {
-        const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
-            ? QStringLiteral("[%1]").arg(address.toString())
-            : address.toString();
-        return QStringLiteral("%1:%2").arg(host).arg(number);
-    };
     if (!server->listen(address, port)) {
-        emit logged(tr("OpenIGTLink server: cannot listen on %1: %2").arg(where(port), server->errorString()));
+        listenFailure = server->errorString();
+        emit logged(tr("OpenIGTLink server: cannot listen on %1: %2").arg(endpoint(address, port), listenFailure));
         return false;
     }
     listeningPort = server->serverPort();
     housekeeping.start(HousekeepingMs);
-    emit logged(
-        address.isLoopback()
-            ? tr("OpenIGTLink server listening on %1, for programs on this computer only").arg(where(listeningPort))
-            : tr("OpenIGTLink server listening on %1: any computer that reaches this one on port %2 may "
-                 "connect and receive the tracking data")
-                  .arg(where(listeningPort))
-                  .arg(listeningPort));
+    emit logged(address.isLoopback()
+                    ? tr("OpenIGTLink server listening on %1, for programs on this computer only")
+                          .arg(endpoint(address, listeningPort))
+                    : tr("OpenIGTLink server listening on %1: any computer that reaches this one on port %2 may "
+                         "connect and receive the tracking data")
+                          .arg(endpoint(address, listeningPort))
+                          .arg(listeningPort));
     return true;
 }
 
@@ -121,6 +124,23 @@ void IgtlServer::handleLine(const QByteArray &line, qint64 wallNs, qint64 steady
         latencies.push_back({doneNs - steadyNs, doneNs - startNs});
 }
 
+void IgtlServer::postLine(const QByteArray &line, qint64 wallNs, qint64 steadyNs)
+{
+    if (pendingLines.fetch_add(1) >= MaxPendingLines) {
+        pendingLines.fetch_sub(1);
+        ++droppedLinesNow;
+        ++droppedLinesTotal;
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, line, wallNs, steadyNs]() {
+        pendingLines.fetch_sub(1);
+        handleLine(line, wallNs, steadyNs);
+        },
+        Qt::QueuedConnection);
+}
+
 void IgtlServer::setReferences(const QVector<int> &referenceOfTool)
 {
     encoder.setReferences(referenceOfTool);
@@ -129,7 +149,6 @@ void IgtlServer::setReferences(const QVector<int> &referenceOfTool)
 void IgtlServer::forgetItems()
 {
     encoder.forget();
-    lastToolCount = -1;
 }
 
 void IgtlServer::stopTracking()
@@ -140,10 +159,12 @@ void IgtlServer::stopTracking()
         client->send(events, IgtlClient::Event, 0, IgtlClient::steadyNow());
 }
 
-// Drops are told at most once a second per client; a client that stopped reading goes.
+// Drops are told at most once a second; a client that stopped reading goes.
 void IgtlServer::housekeep()
 {
     const qint64 now = IgtlClient::steadyNow();
+    if (const qint64 lines = droppedLinesNow.exchange(0); lines > 0)
+        emit logged(tr("OpenIGTLink server falls behind the data: %1 lines dropped").arg(lines));
     const QList<IgtlClient *> current = clients;
     for (IgtlClient *client : current) {
         const qint64 dropped = client->takeDroppedPoses();

@@ -30,6 +30,11 @@ public:
     explicit IgtlServer(int maxRateHz, QObject *parent = nullptr);
     ~IgtlServer() override;
 
+    // "127.0.0.1:18944", "[::1]:18944".
+    static QString endpoint(const QHostAddress &address, quint16 port);
+    // Why listen() failed; read once it returned.
+    QString listenError() const { return listenFailure; }
+
     // From any thread.
     quint16 port() const { return listeningPort.load(); }
     int clientCount() const { return clientsNow.load(); }
@@ -45,6 +50,12 @@ public:
     };
     void keepLatencies(bool keep);
     std::vector<Latency> takeLatencies();
+
+    // From any thread: hands the line to the server's thread. At most
+    // MaxPendingLines wait there; beyond, lines are dropped and counted.
+    static constexpr int MaxPendingLines = 4096;
+    void postLine(const QByteArray &line, qint64 wallNs, qint64 steadyNs);
+    qint64 droppedLines() const { return droppedLinesTotal.load(); }
 
 public slots:
     bool listen(const QHostAddress &address, quint16 port);
@@ -77,9 +88,13 @@ private:
     QList<IgtlClient *> clients;
     IgtlLineEncoder encoder;
     int lastToolCount = -1;
+    QString listenFailure;
     std::atomic<quint16> listeningPort{0};
     std::atomic<int> clientsNow{0};
     std::atomic<qint64> droppedTotal{0};
+    std::atomic<int> pendingLines{0};
+    std::atomic<qint64> droppedLinesNow{0};
+    std::atomic<qint64> droppedLinesTotal{0};
     QMutex latencyMutex;
     bool keepingLatencies = false;
     std::vector<Latency> latencies;

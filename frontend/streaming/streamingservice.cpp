@@ -1,24 +1,40 @@
 #include "frontend/streaming/streamingservice.h"
 
-#include <QTimer>
+#include <cstring>
+
 #include <QVector>
 
 #include "frontend/commandmanager.h"
+#include "frontend/controllerlink.h"
 #include "frontend/streaming/igtlclient.h"
 #include "frontend/streaming/igtlserver.h"
+#include "host/controllerfacts.h"
 #include "host/numbereditem.h"
 #include "host/replybuffer.h"
+#include "host/versiongate.h"
 
 namespace {
 
 // The outputs the display reads, in its order.
 constexpr const char *OutputTypes[] = {"6dmt", "6dmt2", "6dmtr"};
+constexpr int IdleRetryMs = 20;
+
+bool isStreamed(const QByteArray &line)
+{
+    for (const char *type : OutputTypes) {
+        const int length = int(std::strlen(type));
+        if (line.startsWith(type) && (line.size() == length || line.at(length) == ' '))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
 StreamingService::StreamingService(CommandManager *commandManager, const StreamingOptions &options, QObject *parent)
     : QObject(parent)
     , manager(commandManager)
+    , address(options.address)
 {
     if (!options.enabled())
         return;
@@ -27,17 +43,27 @@ StreamingService::StreamingService(CommandManager *commandManager, const Streami
     igtl->moveToThread(&thread);
     connect(igtl, &IgtlServer::logged, manager, &CommandManager::log);
     connect(igtl, &IgtlServer::clientCountChanged, this, &StreamingService::statusChanged);
-    connect(igtl, &IgtlServer::toolCountChanged, this, &StreamingService::readReferences);
+    connect(igtl, &IgtlServer::toolCountChanged, this, &StreamingService::toolCountChanged);
+    idleRetry.setSingleShot(true);
+    idleRetry.setInterval(IdleRetryMs);
+    connect(&idleRetry, &QTimer::timeout, this, &StreamingService::runWhenIdle);
     thread.start();
     // The outcome is known before the front-end goes on; the log says it.
     QMetaObject::invokeMethod(
         igtl, [this, options]() { return igtl->listen(options.address, options.port); }, Qt::BlockingQueuedConnection,
         &running);
-    if (!running)
+    if (!running) {
+        listenError = tr("OpenIGTLink: cannot listen on %1: %2")
+                          .arg(IgtlServer::endpoint(address, options.port), igtl->listenError());
         return;
+    }
     manager->addRequester(this);
     for (const char *type : OutputTypes)
         manager->subscribeOutput(type, this);
+    if (manager->link())
+        lineConnection = connect(
+            manager->link(), &ControllerLink::dataLine, this, [this](const QByteArray &line) { takeLine(line); },
+            Qt::DirectConnection);
     if (options.maxRateHz > 0)
         manager->log(tr("OpenIGTLink: at most %1 poses per second to each client").arg(options.maxRateHz));
 }
@@ -46,6 +72,7 @@ StreamingService::~StreamingService()
 {
     if (!igtl)
         return;
+    disconnect(lineConnection);
     if (running) {
         manager->dataRouter().removeRequester(this);
         for (const char *type : OutputTypes)
@@ -70,50 +97,90 @@ int StreamingService::clientCount() const
 
 QString StreamingService::statusText() const
 {
+    if (!listenError.isEmpty())
+        return listenError;
     if (!running)
         return tr("OpenIGTLink: off");
     const int clients = clientCount();
-    return clients == 1 ? tr("OpenIGTLink: port %1, 1 client").arg(port())
-                        : tr("OpenIGTLink: port %1, %2 clients").arg(port()).arg(clients);
+    const QString where = IgtlServer::endpoint(address, port());
+    return clients == 1 ? tr("OpenIGTLink: %1, 1 client").arg(where)
+                        : tr("OpenIGTLink: %1, %2 clients").arg(where).arg(clients);
 }
 
-// The window's thread only copies the line and stamps its arrival.
-int StreamingService::handleDataLine(const char *, const char *line)
+// On the link's thread, as the line arrives: its stamps are its arrival.
+void StreamingService::takeLine(const QByteArray &line)
 {
-    if (!line)
-        return -1;
-    const qint64 wallNs = IgtlClient::wallNow();
-    const qint64 steadyNs = IgtlClient::steadyNow();
-    IgtlServer *server = igtl;
-    QMetaObject::invokeMethod(
-        server, [server, text = QByteArray(line), wallNs, steadyNs]() { server->handleLine(text, wallNs, steadyNs); },
-        Qt::QueuedConnection);
+    if (isStreamed(line))
+        igtl->postLine(line, IgtlClient::wallNow(), IgtlClient::steadyNow());
+}
+
+// The copy the command manager delivers may have been held while commands
+// waited; the server has the line from the link already.
+int StreamingService::handleDataLine(const char *, const char *)
+{
     return 0;
 }
 
-// Not within the command manager's call: its commands come from the event loop.
+// Forgotten at once: the lines of the new measurement come straight from the link.
 int StreamingService::measurementStarted()
 {
-    QTimer::singleShot(0, this, &StreamingService::prepareMeasurement);
+    IgtlServer *server = igtl;
+    QMetaObject::invokeMethod(
+        server, [server]() { server->forgetItems(); }, Qt::BlockingQueuedConnection);
+    preparing = true;
+    idleRetry.start(0);
     return 0;
 }
 
 // Also when the controller is lost; its return starts the measurement again.
 int StreamingService::measurementStopped()
 {
+    preparing = false;
     IgtlServer *server = igtl;
     QMetaObject::invokeMethod(
         server, [server]() { server->stopTracking(); }, Qt::QueuedConnection);
     return 0;
 }
 
+void StreamingService::toolCountChanged(int tools)
+{
+    if (tools == knownTools)
+        return;
+    knownTools = tools;
+    readingReferences = true;
+    idleRetry.start(0);
+}
+
+// Our commands wait for no command of the module's: run inside its wait
+// they would lengthen it and hold its data back.
+void StreamingService::runWhenIdle()
+{
+    if (manager->commandWaiting()) {
+        idleRetry.start(IdleRetryMs);
+        return;
+    }
+    if (preparing) {
+        preparing = false;
+        prepareMeasurement();
+    }
+    if (readingReferences && !manager->commandWaiting()) {
+        readingReferences = false;
+        readReferences();
+    }
+}
+
 void StreamingService::prepareMeasurement()
 {
-    IgtlServer *server = igtl;
-    QMetaObject::invokeMethod(
-        server, [server]() { server->forgetItems(); }, Qt::QueuedConnection);
+    const BackendVersions *versions = manager->backendVersions();
+    if (!ControllerFacts::measurementToolAvailable(manager, versions)) {
+        if (!toldUnavailable)
+            manager->log(tr("OpenIGTLink: the controller offers no measurement tools; nothing is streamed"));
+        toldUnavailable = true;
+        return;
+    }
     bool output6dmt = true;
-    if (manager->getBoolParameter(&output6dmt, "measurementtool output_6dmt") != 0)
+    if (VersionGate::supports(versions, Feature::OutputFormat)
+        && manager->getBoolParameter(&output6dmt, "measurementtool output_6dmt") != 0)
         output6dmt = true;
     const int first
         = manager->setParameter(output6dmt ? "output active chmon 6dmt yes" : "output active chmon 6dmt2 yes");
@@ -122,15 +189,17 @@ void StreamingService::prepareMeasurement()
         manager->log(tr("OpenIGTLink: cannot switch the measurement tool outputs on: %1")
                          .arg(CommandManager::errorText(first != 0 ? first : second)));
     int tools = 0;
-    if (manager->getIntParameter(&tools, "measurementtool number_of_tools") == 0)
-        readReferences(tools);
+    if (manager->getIntParameter(&tools, "measurementtool number_of_tools") == 0) {
+        knownTools = tools;
+        readingReferences = true;
+    }
 }
 
 // Asked once per measurement and when the count changes, never per line.
-void StreamingService::readReferences(int tools)
+void StreamingService::readReferences()
 {
     QVector<int> references;
-    for (int i = 0; i < tools && i < 1000; ++i) {
+    for (int i = 0; i < knownTools && i < 1000; ++i) {
         ReplyBuffer reply;
         int number = 0;
         const bool known

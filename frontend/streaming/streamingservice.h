@@ -1,9 +1,12 @@
 #ifndef STREAMINGSERVICE_H
 #define STREAMINGSERVICE_H
 
+#include <QHostAddress>
+#include <QMetaObject>
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <QTimer>
 
 #include "frontend/streaming/streamingoptions.h"
 #include "host/requester.h"
@@ -11,12 +14,14 @@
 class CommandManager;
 class IgtlServer;
 
-// The front-end's side of the OpenIGTLink server: a requester of its own,
-// beside the module's, subscribed to the measurement tool outputs, which
-// hands every line on to the server's thread the moment it arrives. At a
-// measurement start it switches those outputs on, as the display does when
-// shown, and reads each tool's reference; so nothing changes while the
-// server is off.
+// The front-end's side of the OpenIGTLink server. The measurement tool
+// lines are taken from the controller link as they arrive, stamped there
+// and handed to the server's thread; the command manager's held copies are
+// ignored. Still a requester of its own, beside the module's, subscribed to
+// those outputs, for the measurement's starts and stops: at a start it
+// switches the outputs on, as the display does when shown, and reads each
+// tool's reference, though never inside a command that waits. So nothing
+// changes while the server is off.
 class StreamingService : public QObject, public Requester
 {
     Q_OBJECT
@@ -29,7 +34,8 @@ public:
     bool isRunning() const { return running; }
     quint16 port() const;
     int clientCount() const;
-    // "OpenIGTLink: off", "OpenIGTLink: port 18944, 2 clients".
+    // "OpenIGTLink: off", "OpenIGTLink: 127.0.0.1:18944, 2 clients",
+    // "OpenIGTLink: cannot listen on 127.0.0.1:18944: <reason>".
     QString statusText() const;
     IgtlServer *server() const { return igtl; }
 
@@ -40,15 +46,25 @@ public:
 signals:
     void statusChanged();
 
-private slots:
-    void prepareMeasurement();
-    void readReferences(int tools);
-
 private:
+    void takeLine(const QByteArray &line);
+    void toolCountChanged(int tools);
+    void runWhenIdle();
+    void prepareMeasurement();
+    void readReferences();
+
     CommandManager *manager;
+    const QHostAddress address;
     QThread thread;
     IgtlServer *igtl = nullptr;
     bool running = false;
+    QString listenError;
+    QMetaObject::Connection lineConnection;
+    QTimer idleRetry;
+    bool preparing = false;
+    bool readingReferences = false;
+    bool toldUnavailable = false;
+    int knownTools = -1;
 };
 
 #endif // STREAMINGSERVICE_H

@@ -12,6 +12,8 @@
 
 #include "data/orvelparser.h"
 #include "frontend/commandmanager.h"
+#include "frontend/commandobserver.h"
+#include "frontend/embeddedtransport.h"
 #include "frontend/frontendoptions.h"
 #include "frontend/mainwindow.h"
 #include "frontend/recordformat.h"
@@ -19,6 +21,7 @@
 #include "frontend/streaming/igtlserver.h"
 #include "frontend/streaming/streamingmenu.h"
 #include "frontend/streaming/streamingservice.h"
+#include "host/backendversions.h"
 #include "tests/streaming/igtlreceiver.h"
 
 namespace {
@@ -51,17 +54,20 @@ QByteArray pose(const double (&p)[3], const Matrix &r)
 }
 
 const Matrix ToolRotation = rotation(30, -20, 75);
+const Matrix Tool2Rotation = rotation(-65, 35, -10);
+const double Tool2Position[3] = {-7.25, 80.5, 1320.0};
 const Matrix RefRotation = rotation(-50, 10, 140);
 const double RefPosition[3] = {-100.5, 40.25, 900.0};
 
-QByteArray toolLine(double x, bool tracked = true, int buttons = 5, int tools = 2)
+QByteArray toolLine(double x, bool tracked = true, int buttons = 5, int tools = 2, bool secondTracked = false)
 {
     QByteArray line = "6dmt " + QByteArray::number(tools);
     const double position[3] = {x, -20.5, 1500.125};
     line += " [0 " + QByteArray(tracked ? "0.900" : "-1.000") + ' ' + QByteArray::number(buttons) + ']'
         + pose(position, ToolRotation);
     for (int i = 1; i < tools; ++i)
-        line += " [" + QByteArray::number(i) + " " + (i == 1 ? "-1.000 0]" : "0.500 0]") + pose(position, ToolRotation);
+        line += " [" + QByteArray::number(i) + " " + (i == 1 && !secondTracked ? "-1.000 0]" : "0.500 0]")
+            + pose(Tool2Position, Tool2Rotation);
     return line;
 }
 
@@ -174,6 +180,13 @@ private slots:
         QCOMPARE(client->of("STATUS", "M1").value(0).code, int(igtl::StatusMessage::STATUS_OK));
         QCOMPARE(client->of("STRING", "M1").value(0).text, QByteArray("M1 buttons 1 0 1 0"));
         QCOMPARE(client->messages.size(), 3 + 4 + 2); // poses, STATUS of M1, M2, MR1, MR2, STRING of M1, M2
+        // Both tracked: each its own pose, and M1ToMR1 still from M1 alone.
+        feed(toolLine(12.5, true, 5, 2, true));
+        feed(refLine());
+        QVERIFY(QTest::qWaitFor([&]() { return client->count("TRANSFORM", "M1ToMR1") == 2; }, WaitMs));
+        QVERIFY(equals(client->last("TRANSFORM", "M2").matrix, Tool2Rotation, Tool2Position));
+        QVERIFY(equals(client->last("TRANSFORM", "M1").matrix, ToolRotation, toolPosition));
+        QVERIFY(equals(client->last("TRANSFORM", "M1ToMR1").matrix, relative, offset));
     }
 
     void statusOnHideStringOnButtons()
@@ -251,6 +264,20 @@ private slots:
         QCOMPARE(reader->last("TRANSFORM", "M1").matrix[0][3], float(lines - 1));
     }
 
+    // Lines at 60 Hz to a client that reads nothing: closed some ten seconds after it backs up.
+    void notReadingClientClosed()
+    {
+        IgtlReceiver stalled(server->port(), false);
+        stalled.socket.setReadBufferSize(1);
+        QVERIFY(QTest::qWaitFor([&]() { return server->clientCount() == 1; }, WaitMs));
+        QTimer feeder;
+        int lines = 0;
+        connect(&feeder, &QTimer::timeout, this, [&]() { feed(toolLine(++lines, true, 0, 16)); });
+        feeder.start(16);
+        QVERIFY(QTest::qWaitFor([&]() { return server->clientCount() == 0; }, 25000));
+        QVERIFY(server->droppedPoses() > 0);
+    }
+
     void badInputClosesOnlyItsClient_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -315,11 +342,47 @@ private slots:
         StreamingService service(&manager, options.streaming);
         MainWindow window(&manager, nullptr);
         const QAction *action = (new StreamingMenu(&window, &service))->statusAction();
-        QCOMPARE(action->text(), QString("OpenIGTLink: port %1, 0 clients").arg(options.streaming.port));
+        QCOMPARE(action->text(), QString("OpenIGTLink: 127.0.0.1:%1, 0 clients").arg(options.streaming.port));
+        const QString busy = StreamingService(&manager, options.streaming).statusText();
+        QVERIFY2(busy.startsWith(QString("OpenIGTLink: cannot listen on 127.0.0.1:%1: ").arg(options.streaming.port)),
+                 qPrintable(busy));
         IgtlReceiver client(options.streaming.port);
         QVERIFY(QTest::qWaitFor([&]() { return action->text().endsWith(", 1 client"); }, WaitMs));
         client.socket.abort();
         QVERIFY(QTest::qWaitFor([&]() { return action->text().endsWith(", 0 clients"); }, WaitMs));
+    }
+
+    // Each start switches the outputs on and reads the references once, never per line.
+    void referencesReadOncePerStart()
+    {
+        struct Counter : CommandObserver
+        {
+            void commandExchanged(const QByteArray &command, const QByteArray &, int, qint64) override
+            {
+                reads += command.contains("reference_of_tool");
+            }
+            int reads = 0;
+        } counter;
+        CommandManager manager(std::make_unique<EmbeddedTransport>());
+        QVERIFY(manager.open());
+        BackendVersions versions{{0, 0, 0}, {0, 0, 0}, QString()};
+        QCOMPARE(manager.readBackendVersions(&versions), 0);
+        manager.setBackendVersions(&versions);
+        int tools = 0;
+        QCOMPARE(manager.getIntParameter(&tools, "measurementtool number_of_tools"), 0);
+        manager.setCommandObserver(&counter);
+        StreamingOptions options;
+        options.port = server->port();
+        server.reset();
+        StreamingService service(&manager, options);
+        IgtlReceiver client(options.port);
+        char reply[IOManager::ReplySize];
+        for (int start = 1; start <= 2; ++start) {
+            QCOMPARE(manager.sendCommand(reply, "orvel2 tracking start"), 0);
+            QVERIFY(QTest::qWaitFor([&]() { return client.count("TRANSFORM", "MR1") > 200 * start; }, WaitMs));
+            QCOMPARE(counter.reads, start * tools);
+            QCOMPARE(manager.sendCommand(reply, "orvel2 tracking stop"), 0);
+        }
     }
 
     // The program with the embedded controller at 1 kHz, recording what it
