@@ -18,6 +18,8 @@ namespace {
 // The outputs the display reads, in its order.
 constexpr const char *OutputTypes[] = {"6dmt", "6dmt2", "6dmtr"};
 constexpr int IdleRetryMs = 20;
+// Far beyond any controller's tools: a broken count must not stall the window.
+constexpr int MaxReferencedTools = 100000;
 
 bool isStreamed(const QByteArray &line)
 {
@@ -73,6 +75,10 @@ StreamingService::~StreamingService()
     if (!igtl)
         return;
     disconnect(lineConnection);
+    {
+        QMutexLocker locker(&lineLock);
+        takingLines = false;
+    }
     if (running) {
         manager->dataRouter().removeRequester(this);
         for (const char *type : OutputTypes)
@@ -110,7 +116,10 @@ QString StreamingService::statusText() const
 // On the link's thread, as the line arrives: its stamps are its arrival.
 void StreamingService::takeLine(const QByteArray &line)
 {
-    if (isStreamed(line))
+    if (!isStreamed(line))
+        return;
+    QMutexLocker locker(&lineLock);
+    if (takingLines)
         igtl->postLine(line, IgtlClient::wallNow(), IgtlClient::steadyNow());
 }
 
@@ -199,7 +208,7 @@ void StreamingService::prepareMeasurement()
 void StreamingService::readReferences()
 {
     QVector<int> references;
-    for (int i = 0; i < knownTools && i < 1000; ++i) {
+    for (int i = 0; i < knownTools && i < MaxReferencedTools; ++i) {
         ReplyBuffer reply;
         int number = 0;
         const bool known

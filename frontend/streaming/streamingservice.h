@@ -3,6 +3,7 @@
 
 #include <QHostAddress>
 #include <QMetaObject>
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -60,6 +61,9 @@ private:
     bool running = false;
     QString listenError;
     QMetaObject::Connection lineConnection;
+    // The link calls from its own thread; a line in hand is posted before the server goes.
+    QMutex lineLock;
+    bool takingLines = true;
     QTimer idleRetry;
     bool preparing = false;
     bool readingReferences = false;
