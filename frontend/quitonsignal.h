@@ -7,8 +7,9 @@ class QSocketNotifier;
 
 // Ends the event loop on SIGINT, SIGTERM or SIGHUP as closing the window
 // does, so that a recording ends with its last whole record and the module
-// is released. A second signal takes its default action: a program that no
-// longer ends can still be stopped.
+// is released. A second signal takes the action it had before (the default:
+// a program that no longer ends can still be stopped); one ignored, as under
+// nohup, stays ignored.
 class QuitOnSignal : public QObject
 {
     Q_OBJECT

@@ -101,6 +101,8 @@ void IgtlServer::setClientCount()
 
 void IgtlServer::handleLine(const QByteArray &line, qint64 wallNs, qint64 steadyNs)
 {
+    if (!tracking)
+        return;
     const qint64 startNs = IgtlClient::steadyNow();
     IgtlLineEncoder::Encoded encoded;
     if (!encoder.encode(line, wallNs, &encoded))
@@ -126,16 +128,20 @@ void IgtlServer::handleLine(const QByteArray &line, qint64 wallNs, qint64 steady
 
 void IgtlServer::postLine(const QByteArray &line, qint64 wallNs, qint64 steadyNs)
 {
-    if (pendingLines.fetch_add(1) >= MaxPendingLines) {
+    const qint64 bytes = line.size();
+    const bool full = pendingLines.fetch_add(1) >= MaxPendingLines;
+    if (pendingBytes.fetch_add(bytes) + bytes > MaxPendingBytes || full) {
         pendingLines.fetch_sub(1);
+        pendingBytes.fetch_sub(bytes);
         ++droppedLinesNow;
         ++droppedLinesTotal;
         return;
     }
     QMetaObject::invokeMethod(
         this,
-        [this, line, wallNs, steadyNs]() {
+        [this, line, wallNs, steadyNs, bytes]() {
         pendingLines.fetch_sub(1);
+        pendingBytes.fetch_sub(bytes);
         handleLine(line, wallNs, steadyNs);
         },
         Qt::QueuedConnection);
@@ -149,10 +155,12 @@ void IgtlServer::setReferences(const QVector<int> &referenceOfTool)
 void IgtlServer::forgetItems()
 {
     encoder.forget();
+    tracking = true;
 }
 
 void IgtlServer::stopTracking()
 {
+    tracking = false;
     const QByteArray events = encoder.stopTracking(IgtlClient::wallNow());
     const QList<IgtlClient *> receivers = clients;
     for (IgtlClient *client : receivers)

@@ -54,6 +54,7 @@ public:
     // From any thread: hands the line to the server's thread. At most
     // MaxPendingLines wait there; beyond, lines are dropped and counted.
     static constexpr int MaxPendingLines = 4096;
+    static constexpr qint64 MaxPendingBytes = 16 * 1024 * 1024;
     void postLine(const QByteArray &line, qint64 wallNs, qint64 steadyNs);
     qint64 droppedLines() const { return droppedLinesTotal.load(); }
 
@@ -93,6 +94,10 @@ private:
     std::atomic<int> clientsNow{0};
     std::atomic<qint64> droppedTotal{0};
     std::atomic<int> pendingLines{0};
+    std::atomic<qint64> pendingBytes{0};
+    // Off from a stop to the next start: lines read before the stop but
+    // handed on after it must not mark the items tracked again.
+    bool tracking = true;
     std::atomic<qint64> droppedLinesNow{0};
     std::atomic<qint64> droppedLinesTotal{0};
     QMutex latencyMutex;

@@ -18,8 +18,9 @@ namespace {
 // The outputs the display reads, in its order.
 constexpr const char *OutputTypes[] = {"6dmt", "6dmt2", "6dmtr"};
 constexpr int IdleRetryMs = 20;
-// Far beyond any controller's tools: a broken count must not stall the window.
-constexpr int MaxReferencedTools = 100000;
+// Far beyond any controller's tools: a broken or forged count in the data
+// must not hold the window in a long run of queries.
+constexpr int MaxReferencedTools = 1024;
 
 bool isStreamed(const QByteArray &line)
 {
@@ -75,10 +76,6 @@ StreamingService::~StreamingService()
     if (!igtl)
         return;
     disconnect(lineConnection);
-    {
-        QMutexLocker locker(&lineLock);
-        takingLines = false;
-    }
     if (running) {
         manager->dataRouter().removeRequester(this);
         for (const char *type : OutputTypes)
@@ -113,13 +110,11 @@ QString StreamingService::statusText() const
                         : tr("OpenIGTLink: %1, %2 clients").arg(where).arg(clients);
 }
 
-// On the link's thread, as the line arrives: its stamps are its arrival.
+// As the link hands the line on, on the window's thread: not held back while
+// commands wait, as the module's copy is.
 void StreamingService::takeLine(const QByteArray &line)
 {
-    if (!isStreamed(line))
-        return;
-    QMutexLocker locker(&lineLock);
-    if (takingLines)
+    if (isStreamed(line))
         igtl->postLine(line, IgtlClient::wallNow(), IgtlClient::steadyNow());
 }
 
@@ -130,12 +125,13 @@ int StreamingService::handleDataLine(const char *, const char *)
     return 0;
 }
 
-// Forgotten at once: the lines of the new measurement come straight from the link.
+// Queued behind the lines posted so far, ahead of those to come.
 int StreamingService::measurementStarted()
 {
     IgtlServer *server = igtl;
     QMetaObject::invokeMethod(
-        server, [server]() { server->forgetItems(); }, Qt::BlockingQueuedConnection);
+        server, [server]() { server->forgetItems(); }, Qt::QueuedConnection);
+    measuring = true;
     preparing = true;
     idleRetry.start(0);
     return 0;
@@ -144,7 +140,9 @@ int StreamingService::measurementStarted()
 // Also when the controller is lost; its return starts the measurement again.
 int StreamingService::measurementStopped()
 {
+    measuring = false;
     preparing = false;
+    readingReferences = false;
     IgtlServer *server = igtl;
     QMetaObject::invokeMethod(
         server, [server]() { server->stopTracking(); }, Qt::QueuedConnection);
@@ -153,7 +151,7 @@ int StreamingService::measurementStopped()
 
 void StreamingService::toolCountChanged(int tools)
 {
-    if (tools == knownTools)
+    if (!measuring || tools == knownTools)
         return;
     knownTools = tools;
     readingReferences = true;
@@ -211,10 +209,13 @@ void StreamingService::readReferences()
     for (int i = 0; i < knownTools && i < MaxReferencedTools; ++i) {
         ReplyBuffer reply;
         int number = 0;
-        const bool known
-            = manager->getParameter(reply.data(), "measurementtool reference_of_tool %s", NumberedItem::body(i).c_str())
-                == 0
-            && !reply.is(ReplyWord::None) && NumberedItem::readNumber(reply.text(), &number) && number > 0;
+        const int result = manager->getParameter(reply.data(), "measurementtool reference_of_tool %s",
+                                                 NumberedItem::body(i).c_str());
+        // Not connected or no reply: the references known stay, to be read at the next start.
+        if (result < 0)
+            return;
+        const bool known = result == 0 && !reply.is(ReplyWord::None) && NumberedItem::readNumber(reply.text(), &number)
+            && number > 0;
         references.append(known ? number : 0);
     }
     IgtlServer *server = igtl;

@@ -3,7 +3,6 @@
 
 #include <QHostAddress>
 #include <QMetaObject>
-#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -61,10 +60,8 @@ private:
     bool running = false;
     QString listenError;
     QMetaObject::Connection lineConnection;
-    // The link calls from its own thread; a line in hand is posted before the server goes.
-    QMutex lineLock;
-    bool takingLines = true;
     QTimer idleRetry;
+    bool measuring = false;
     bool preparing = false;
     bool readingReferences = false;
     bool toldUnavailable = false;
