@@ -8,8 +8,10 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QStringList>
+#include <QTimer>
 
 #include "frontend/commandmanager.h"
 
@@ -35,6 +37,29 @@ inline double threadCpuSeconds(const QByteArray &name)
             return schedstat.readAll().split(' ').value(0).toDouble() / 1e9; // ns on the CPU
     }
     return 0;
+}
+
+// CPU seconds a second of the process, the calling (window's) thread and,
+// if named, one more thread, while the event loop runs for ms.
+struct CpuPhase
+{
+    double process = 0;
+    double gui = 0;
+    double thread = 0;
+};
+
+inline CpuPhase runPhase(int ms, const QByteArray &threadName = QByteArray())
+{
+    const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    const double thread = threadName.isEmpty() ? 0 : threadCpuSeconds(threadName);
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double seconds = ms / 1000.0;
+    return {(cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process) / seconds,
+            (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - gui) / seconds,
+            threadName.isEmpty() ? 0 : (threadCpuSeconds(threadName) - thread) / seconds};
 }
 
 inline double median(std::vector<double> values)

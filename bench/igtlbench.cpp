@@ -23,10 +23,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QProcess>
 #include <QTcpServer>
-#include <QTimer>
 
 #include "bench/frontendbench.h"
 #include "frontend/commandmanager.h"
@@ -38,26 +36,6 @@
 namespace {
 
 constexpr int Clients = 4;
-
-struct Phase
-{
-    double process = 0; // CPU seconds a second
-    double gui = 0;
-    double server = 0;
-};
-
-Phase run(int ms)
-{
-    const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-    const double server = threadCpuSeconds("igtl");
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-    const double seconds = ms / 1000.0;
-    return {(cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process) / seconds,
-            (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - gui) / seconds, (threadCpuSeconds("igtl") - server) / seconds};
-}
 
 // --read PORT: the clients, reading everything at once until the server goes.
 int readAll(quint16 port)
@@ -125,12 +103,12 @@ int main(int argc, char *argv[])
         readers.setProcessChannelMode(QProcess::ForwardedChannels);
         readers.start(QCoreApplication::applicationFilePath(), {"--read", QString::number(options.port)});
         while (service->clientCount() < Clients)
-            run(50);
-        run(500); // the stream settles
+            runPhase(50);
+        runPhase(500); // the stream settles
         service->server()->keepLatencies(true);
-        const Phase streaming = run(phaseMs);
+        const CpuPhase streaming = runPhase(phaseMs, "igtl");
         service->server()->keepLatencies(false);
-        run(1100); // the drops of the last second are counted
+        runPhase(1100); // the drops of the last second are counted
         for (const IgtlServer::Latency &latency : service->server()->takeLatencies()) {
             latencies.push_back(double(latency.total));
             sending.push_back(double(latency.sending));
@@ -139,10 +117,10 @@ int main(int argc, char *argv[])
         droppedLines += service->server()->droppedLines();
         with.push_back(streaming.process);
         gui.push_back(streaming.gui);
-        server.push_back(streaming.server);
+        server.push_back(streaming.thread);
         service.reset();
         readers.waitForFinished();
-        without.push_back(run(phaseMs).process);
+        without.push_back(runPhase(phaseMs).process);
     }
 
     const auto percentile = [](std::vector<double> values, double share) {

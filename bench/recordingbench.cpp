@@ -18,11 +18,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include "bench/frontendbench.h"
 #include "frontend/commandmanager.h"
@@ -30,27 +28,7 @@
 #include "frontend/sessionrecorder.h"
 #include "host/backendversions.h"
 
-namespace {
-
-struct Phase
-{
-    double processCpuPerSecond = 0;
-    double guiCpuPerSecond = 0;
-};
-
-Phase run(int ms)
-{
-    const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-    const double seconds = ms / 1000.0;
-    return {(cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process) / seconds,
-            (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - gui) / seconds};
-}
-
-} // namespace
+namespace { } // namespace
 
 int main(int argc, char *argv[])
 {
@@ -73,30 +51,30 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("bench.rec"));
     SessionRecorder recorder(&manager, &versions);
-    run(500); // the stream settles
+    runPhase(500); // the stream settles
     std::vector<double> plainProcess, plainGui, recordingProcess, recordingGui, addedProcess, addedGui, inRecorder,
         inWriter, growth;
     qint64 lines = 0, dropped = 0, longestRecord = 0, longestHandOver = 0;
     for (int i = 0; i < repetitions; ++i) {
-        const Phase plain = run(phaseMs);
-        plainProcess.push_back(plain.processCpuPerSecond);
-        plainGui.push_back(plain.guiCpuPerSecond);
+        const CpuPhase plain = runPhase(phaseMs);
+        plainProcess.push_back(plain.process);
+        plainGui.push_back(plain.gui);
 
         recorder.start(path);
         const double writerBefore = threadCpuSeconds("recording writer");
-        const Phase recording = run(phaseMs);
+        const CpuPhase recording = runPhase(phaseMs);
         recorder.stop(SessionRecorder::Stop::Operator);
         inWriter.push_back((threadCpuSeconds("recording writer") - writerBefore) / (phaseMs / 1000.0));
-        recordingProcess.push_back(recording.processCpuPerSecond);
-        recordingGui.push_back(recording.guiCpuPerSecond);
-        addedProcess.push_back(recording.processCpuPerSecond - plain.processCpuPerSecond);
-        addedGui.push_back(recording.guiCpuPerSecond - plain.guiCpuPerSecond);
+        recordingProcess.push_back(recording.process);
+        recordingGui.push_back(recording.gui);
+        addedProcess.push_back(recording.process - plain.process);
+        addedGui.push_back(recording.gui - plain.gui);
         inRecorder.push_back(recorder.busyNs() / 1e9 / (phaseMs / 1000.0));
         lines += recorder.lines();
         dropped += recorder.dropped();
         longestRecord = std::max(longestRecord, recorder.longestRecordNs());
         longestHandOver = std::max(longestHandOver, recorder.longestHandOverNs());
-        run(300); // the writer closes the file
+        runPhase(300); // the writer closes the file
         growth.push_back(double(QFileInfo(path).size()) / (phaseMs / 1000.0));
     }
 

@@ -60,10 +60,8 @@ public:
     int timeout() const { return timeoutMs; }
     // How long the data output may pause during a measurement before the controller is checked.
     void setSilencePeriod(int milliseconds) { watch.setSilencePeriod(milliseconds); }
-    int silencePeriod() const { return watch.silencePeriod(); }
     // How long a measurement with outputs on may go without a data line before it counts as missing.
     void setNoDataPeriod(int milliseconds) { dataWatch.setPeriod(milliseconds); }
-    int noDataPeriod() const { return dataWatch.period(); }
     bool isDataMissing() const { return dataWatch.isMissing(); }
 
     DataRouter &dataRouter() { return router; }

@@ -51,7 +51,6 @@ public:
     ConnectionWatch(CommandManager *manager, ControllerLink *link, DataDelivery *delivery, QObject *parent = nullptr);
 
     void setSilencePeriod(int milliseconds) { silenceMs = milliseconds; }
-    int silencePeriod() const { return silenceMs; }
     void setBackendVersions(BackendVersions *versions) { versionRecord = versions; }
 
     Connection connection() const { return state; }

@@ -33,8 +33,6 @@ public:
     void commandStarted();
     void commandFinished();
 
-    int heldCount() const { return held.size(); }
-
 signals:
     void logged(const QString &text);
 

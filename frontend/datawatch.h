@@ -28,7 +28,6 @@ public:
     DataWatch(const QString &controller, const QString &dataSource, QObject *parent = nullptr);
 
     void setPeriod(int milliseconds) { periodMs = milliseconds; }
-    int period() const { return periodMs; }
     bool isMissing() const { return missing; }
 
     // The text of a set the requesters sent ("output active chmon 6dmt yes"); other texts are ignored.

@@ -62,12 +62,7 @@ struct Option
 QString simulated(const char *setting)
 {
     const SimSetting *found = SimSettingTable::find(setting);
-    if (!found)
-        return QString();
-    QString text = QString::fromLatin1(found->defaultText());
-    if (found->shape() == SimSetting::Triple)
-        text.replace(QLatin1Char(' '), QLatin1Char('.'));
-    return text;
+    return found ? SimSettingTable::optionText(*found, found->defaultText()) : QString();
 }
 
 QString modulesFolder()

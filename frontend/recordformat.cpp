@@ -1,5 +1,6 @@
 #include "frontend/recordformat.h"
 
+#include "frontend/datarouter.h"
 #include "simulator/simrecording.h"
 
 #include <climits>
@@ -63,7 +64,7 @@ QByteArray RecordFormat::header(const Header &header)
 
 void RecordFormat::appendData(QByteArray *out, qint64 ms, const QByteArray &line)
 {
-    const QByteArray type = typeOf(line);
+    const QByteArray type = DataRouter::typeOf(line);
     if (type.isEmpty())
         return;
     *out += "D ";
@@ -120,12 +121,6 @@ QByteArray RecordFormat::unescaped(const QByteArray &text)
     return SimRecording::unescaped(text);
 }
 
-QByteArray RecordFormat::typeOf(const QByteArray &line)
-{
-    const int space = line.indexOf(' ');
-    return space < 0 ? line : line.left(space);
-}
-
 bool RecordFormat::parse(const QByteArray &line, Record *record, QString *reason)
 {
     *record = Record();
@@ -145,7 +140,7 @@ bool RecordFormat::parse(const QByteArray &line, Record *record, QString *reason
         }
         record->type = unescaped(line.mid(at, space - at));
         record->text = unescaped(line.mid(space + 1));
-        if (record->type.isEmpty() || typeOf(record->text) != record->type) {
+        if (record->type.isEmpty() || DataRouter::typeOf(record->text) != record->type) {
             *reason = tr("the data line is not of the type its record gives");
             return false;
         }

@@ -62,8 +62,6 @@ public:
 
     // One line without its LF. False, with the reason, when it is no record.
     static bool parse(const QByteArray &line, Record *record, QString *reason);
-    // The record's type word of a data line: its first word.
-    static QByteArray typeOf(const QByteArray &line);
 };
 
 #endif // RECORDFORMAT_H

@@ -26,7 +26,6 @@ public:
 
     QAction *startAction() const { return start; }
     QAction *stopAction() const { return stop; }
-    QLabel *statusField() const { return field; }
 
 private slots:
     void chooseFile();

@@ -102,10 +102,8 @@ void RecordWriter::perform(const Job &job, QFile *file)
         if (broken)
             break;
         writeBlock(job.data, file);
-        if (!broken) {
+        if (!broken)
             file->close();
-            emit closed(path, fileSize);
-        }
         broken = true; // until the next open
         break;
     }

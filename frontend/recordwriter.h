@@ -47,7 +47,6 @@ signals:
     void due();
     // From the worker: the file holds the records up to the last whole one.
     void failed(const QString &path, const QString &reason);
-    void closed(const QString &path, qint64 bytes);
 
 private:
     struct Job

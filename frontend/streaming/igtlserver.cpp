@@ -121,6 +121,8 @@ void IgtlServer::handleLine(const QByteArray &line, qint64 wallNs, qint64 steady
         client->send(encoded.poses, kind, encoded.poseCount, steadyNs);
     }
     const qint64 doneNs = IgtlClient::steadyNow();
+    if (!keepingLatencies)
+        return;
     QMutexLocker locker(&latencyMutex);
     if (keepingLatencies)
         latencies.push_back({doneNs - steadyNs, doneNs - startNs});

@@ -101,7 +101,7 @@ private:
     std::atomic<qint64> droppedLinesNow{0};
     std::atomic<qint64> droppedLinesTotal{0};
     QMutex latencyMutex;
-    bool keepingLatencies = false;
+    std::atomic<bool> keepingLatencies{false}; // read per line without the lock
     std::vector<Latency> latencies;
 };
 

@@ -189,12 +189,19 @@ void StreamingService::prepareMeasurement()
     if (VersionGate::supports(versions, Feature::OutputFormat)
         && manager->getBoolParameter(&output6dmt, "measurementtool output_6dmt") != 0)
         output6dmt = true;
-    const int first
-        = manager->setParameter(output6dmt ? "output active chmon 6dmt yes" : "output active chmon 6dmt2 yes");
-    const int second = manager->setParameter("output active chmon 6dmtr yes");
-    if (first != 0 || second != 0)
-        manager->log(tr("OpenIGTLink: cannot switch the measurement tool outputs on: %1")
-                         .arg(CommandManager::errorText(first != 0 ? first : second)));
+    // Once per format, as the display does: the command manager switches
+    // them on again for a controller that restarted.
+    const Format format = output6dmt ? Format::Older : Format::Newer;
+    if (format != switchedOn) {
+        const int first
+            = manager->setParameter(output6dmt ? "output active chmon 6dmt yes" : "output active chmon 6dmt2 yes");
+        const int second = manager->setParameter("output active chmon 6dmtr yes");
+        if (first != 0 || second != 0)
+            manager->log(tr("OpenIGTLink: cannot switch the measurement tool outputs on: %1")
+                             .arg(CommandManager::errorText(first != 0 ? first : second)));
+        else
+            switchedOn = format;
+    }
     int tools = 0;
     if (manager->getIntParameter(&tools, "measurementtool number_of_tools") == 0) {
         knownTools = tools;

@@ -31,7 +31,6 @@ public:
     StreamingService(CommandManager *manager, const StreamingOptions &options, QObject *parent = nullptr);
     ~StreamingService() override;
 
-    bool isRunning() const { return running; }
     quint16 port() const;
     int clientCount() const;
     // "OpenIGTLink: off", "OpenIGTLink: 127.0.0.1:18944, 2 clients",
@@ -61,6 +60,8 @@ private:
     QString listenError;
     QMetaObject::Connection lineConnection;
     QTimer idleRetry;
+    enum class Format { None, Older, Newer };
+    Format switchedOn = Format::None;
     bool measuring = false;
     bool preparing = false;
     bool readingReferences = false;
