@@ -14,35 +14,170 @@
 #include "frontendtestkit.h"
 #include "scriptedcontroller.h"
 
-namespace {
-
-using C = CommandManager;
-constexpr int TestTimeoutMs = 300; // the time-out cases only; all else has the default
-
-} // namespace
-
 class TestCommandManager : public QObject
 {
     Q_OBJECT
+    using C = CommandManager;
+    static constexpr int TestTimeoutMs = 300; // the time-out cases only; all else has the default
 
 private slots:
-    void init();
     void cleanup()
     {
         manager.reset();
         script.reset();
         log.clear();
     }
-    void getterReplies_data();
-    void getterReplies();
-    void repliesAndErrors();
-    void timeOutsAndLosses();
-    void silenceAndRecovery();
-    void routingAndPainting();
+
+    void init()
+    {
+        script = std::make_unique<ScriptedController>();
+        manager = std::make_unique<CommandManager>(
+            std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), script->listen()));
+        collectLog(manager.get(), this, &log);
+        QVERIFY(manager->open());
+        status("none");
+    }
+
+    void repliesAndErrors()
+    {
+        // What each getter makes of a reply it cannot take: the value stays as it was, a text is emptied; the
+        // process locale (also German in CTest) changes nothing; a reply for another parameter is not taken.
+        script->on("orvel2 get i", "orvel2 set i 99999999999");
+        script->on("orvel2 get d", "orvel2 set d 1,5");
+        script->on("orvel2 get b", "orvel2 set b Yes");
+        script->on("orvel2 get s", "orvel2 set sa 1");
+        int i = 77;
+        double d = 7.5;
+        bool b = true;
+        char text[IOManager::ReplySize] = "stale";
+        QCOMPARE(manager->getIntParameter(&i, "i"), int(C::BadValue));
+        QCOMPARE(manager->getDoubleParameter(&d, "d"), int(C::BadValue));
+        QCOMPARE(manager->getBoolParameter(&b, "b"), int(C::BadValue));
+        QCOMPARE(manager->getParameter(text, "s"), int(C::UnexpectedReply));
+        QCOMPARE(i, 77);
+        QCOMPARE(d, 7.5);
+        QVERIFY(b);
+        QCOMPARE(text, "");
+
+        // Texts are formatted in the "C" locale; a set expects "orvel2 ok"; sendCommand hands back the whole reply.
+        script->on("orvel2 get mt tip b01", "orvel2 set mt tip b01 3.125");
+        script->on("orvel2 set mt tip b03 2.500", "orvel2 set mt tip b03 2.500");
+        script->on("orvel2 cal measurementtool start", "orvel2 err 17 calibration unavailable");
+        QCOMPARE(manager->getDoubleParameter(&d, "mt tip b%02d", 1), 0);
+        QCOMPARE(d, 3.125);
+        QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), int(C::UnexpectedReply));
+        script->on("orvel2 set mt tip b03 2.500", "orvel2 ok");
+        QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), 0);
+        QCOMPARE(manager->sendCommand(reply, "orvel2 cal %s start", "measurementtool"), 17);
+        QCOMPARE(reply, "orvel2 err 17 calibration unavailable");
+
+        // A reply beyond what the transport takes is cut to the caller's buffer;
+        // the bytes after the buffer stay untouched, the stream in step.
+        script->on("orvel2 get huge", "orvel2 set huge " + QByteArray(3 * ControllerTransport::MaxReplyLength, 'h'));
+        script->on("orvel2 get next", "orvel2 set next 1");
+        std::memset(reply, 'G', sizeof reply);
+        QCOMPARE(manager->getParameter(reply, "huge"), 0);
+        QCOMPARE(QByteArray(reply), QByteArray(IOManager::ReplySize - 1, 'h'));
+        QCOMPARE(QByteArray(reply + IOManager::ReplySize, 64), QByteArray(64, 'G'));
+        QCOMPARE(manager->getParameter(reply, "next"), 0);
+        QCOMPARE(reply, "1");
+
+        // Texts that do not fit a command line are refused, and nothing is sent.
+        const int linesBefore = script->linesRead.loadAcquire();
+        const QByteArray nearlyFull(C::MaxCommandLength - 5, 'n'); // "orvel2 get " pushes it over
+        QCOMPARE(manager->getParameter(reply, "%s", nearlyFull.constData()), int(C::TextTooLong));
+        QCOMPARE(script->linesRead.loadAcquire(), linesBefore);
+    }
+
+    void timeOutsAndLosses()
+    {
+        script->on("orvel2 get silent", "orvel2 set silent 1", 3600 * 1000); // never, as far as the test goes
+        script->on("orvel2 get slow", "orvel2 set slow 1", TestTimeoutMs * 3 / 2);
+        script->on("orvel2 get fast", "orvel2 set fast 2");
+        manager->setTimeout(TestTimeoutMs);
+        int value = 0;
+        QCOMPARE(manager->getIntParameter(&value, "silent"), int(C::TimedOut));
+
+        // Lost: the next command fails without being sent (tst_recovery times a dialog's worth of them).
+        const int linesBefore = script->linesRead.loadAcquire();
+        QCOMPARE(manager->getIntParameter(&value, "fast"), int(C::NotConnected));
+        QCOMPARE(script->linesRead.loadAcquire(), linesBefore);
+
+        // Found again on a fresh connection: the late reply to "slow" must not pass for the reply to "fast".
+        QVERIFY(connected(true));
+        QCOMPARE(manager->getIntParameter(&value, "slow"), int(C::TimedOut));
+        QVERIFY(connected(true));
+        manager->setTimeout(C::DefaultTimeoutMs);
+        QTest::qWait(TestTimeoutMs); // the late reply has been sent by now
+        QCOMPARE(manager->getIntParameter(&value, "fast"), 0);
+        QCOMPARE(value, 2);
+        QCOMPARE(script->connections.loadAcquire(), 3); // one more after each time-out
+    }
+
+    void silenceAndRecovery()
+    {
+        RecordingRequester display;
+        manager->addRequester(&display);
+        manager->subscribeOutput("6dmt", &display);
+        manager->setSilencePeriod(200);
+        script->on("orvel2 tracking start", "orvel2 ok");
+        QCOMPARE(manager->sendCommand(reply, "orvel2 tracking start"), 0);
+
+        // Output that pauses while the controller answers, tracking, is no loss.
+        status("meas");
+        emit transport()->dataLine("6dmt 0");
+        QTest::qWait(600);
+        QCOMPARE(manager->connection(), C::Connection::Connected);
+
+        // Output that stops while the controller does not answer is: the requesters hear the measurement stopped.
+        status("meas", 3600 * 1000);
+        emit transport()->dataLine("6dmt 1");
+        QVERIFY(connected(false));
+        QCOMPARE(display.events, (QStringList{"started", "6dmt: 6dmt 0", "6dmt: 6dmt 1", "stopped"}));
+
+        // Back, not tracking (restarted meanwhile): the measurement starts again, and the requesters hear of it.
+        status("none");
+        QVERIFY(connected(true));
+        QTRY_VERIFY(manager->isMeasuring());
+        QCOMPARE(display.events.mid(4), QStringList{"started"});
+        QCOMPARE(log.filter("Measurement started again").size(), 1);
+    }
+
+    void routingAndPainting()
+    {
+        // Data lines reach the requesters subscribed to their whole type word, once each.
+        RecordingRequester display, frames;
+        for (const char *type : {"6dmt", "6dmtr", "6dmtr"})
+            QCOMPARE(manager->subscribeOutput(type, &display), 0);
+        QCOMPARE(manager->subscribeOutput("fr", &frames), 0);
+        for (const char *line : {"fr 123", "6dmt 1 [1 0.000 1]", "6dmtr 1 1", "6dmtx 1", "6dm 1", "6dmt", ""})
+            emit transport()->dataLine(line);
+        QCOMPARE(display.events, (QStringList{"6dmt: 6dmt 1 [1 0.000 1]", "6dmtr: 6dmtr 1 1", "6dmt: 6dmt"}));
+        QCOMPARE(frames.events, QStringList{"fr: fr 123"});
+
+        // While a command waits the window paints, but no data line cuts into the caller's call.
+        struct Canvas : QWidget
+        {
+            void paintEvent(QPaintEvent *) override { paintedInCall = paintedInCall || inCall; }
+            bool inCall = false, paintedInCall = false;
+        } canvas;
+        canvas.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+        display.events.clear();
+        script->on("orvel2 get slow", "orvel2 set slow 1", 300);
+        QTimer::singleShot(0, transport(), [this]() { emit transport()->dataLine("6dmt 7"); });
+        canvas.update();
+        canvas.inCall = true;
+        int value = 0;
+        QCOMPARE(manager->getIntParameter(&value, "slow"), 0);
+        canvas.inCall = false;
+        QVERIFY(canvas.paintedInCall);
+        QVERIFY(display.events.isEmpty()); // held until the call is over
+        QTRY_COMPARE(display.events, QStringList{"6dmt: 6dmt 7"});
+    }
 
 private:
     ControllerTransport *transport() const { return manager->link()->transport(); }
-    int send(const char *command) { return manager->sendCommand(reply, "%s", command); }
     // The controller's answer to the manager's check, after a delay.
     void status(const QByteArray &active, int delay = 0)
     {
@@ -59,190 +194,6 @@ private:
     QStringList log;
     char reply[IOManager::ReplySize + 64];
 };
-
-void TestCommandManager::init()
-{
-    script = std::make_unique<ScriptedController>();
-    const quint16 port = script->listen();
-    QVERIFY(port != 0);
-    manager = std::make_unique<CommandManager>(std::make_unique<TcpTransport>(QStringLiteral("127.0.0.1"), port));
-    collectLog(manager.get(), this, &log);
-    QVERIFY(manager->open());
-    status("none");
-}
-
-void TestCommandManager::getterReplies_data()
-{
-    // What each getter makes of the reply to "orvel2 get v": the result, and the value, which stays as it
-    // was (77, 7.5, yes, "") on a failure; the process locale (also German in CTest) changes nothing.
-    QTest::addColumn<char>("getter");
-    QTest::addColumn<QByteArray>("controllerReply");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QByteArray>("value");
-    const auto row = [](const char *name, char getter, const char *reply, int result, const char *value) {
-        QTest::newRow(name) << getter << QByteArray(reply) << result << QByteArray(value);
-    };
-    constexpr int BadValue = C::BadValue, UnexpectedReply = C::UnexpectedReply;
-    row("int: out of range", 'i', "set v 99999999999", BadValue, "77");
-    row("double: decimal comma", 'd', "set v 1,5", BadValue, "7.5");
-    row("bool: capitalised Yes", 'b', "set v Yes", BadValue, "yes");
-    // A reply for another parameter is not taken.
-    row("text: another parameter", 's', "set va 1", UnexpectedReply, "");
-    // The controller's error number.
-    row("int: error number", 'i', "err 3 not allowed now", 3, "77");
-}
-
-void TestCommandManager::getterReplies()
-{
-    QFETCH(char, getter);
-    QFETCH(QByteArray, controllerReply);
-    QFETCH(int, result);
-    QFETCH(QByteArray, value);
-
-    script->on("orvel2 get v", "orvel2 " + controllerReply);
-    int i = 77;
-    double d = 7.5;
-    bool b = true;
-    char text[IOManager::ReplySize] = "stale";
-    const int got = getter == 'i' ? manager->getIntParameter(&i, "v")
-        : getter == 'd'           ? manager->getDoubleParameter(&d, "v")
-        : getter == 'b'           ? manager->getBoolParameter(&b, "v")
-                                  : manager->getParameter(text, "v");
-    const QByteArray gotValue = getter == 'i' ? QByteArray::number(i)
-        : getter == 'd'                       ? QByteArray::number(d)
-        : getter == 'b'                       ? QByteArray(b ? "yes" : "no")
-                                              : QByteArray(text);
-    QCOMPARE(got, result);
-    QCOMPARE(gotValue, value);
-}
-
-void TestCommandManager::repliesAndErrors()
-{
-    // Texts are formatted in the "C" locale; a set expects "orvel2 ok"; sendCommand hands back the whole reply.
-    script->on("orvel2 get mt tip b01", "orvel2 set mt tip b01 3.125");
-    script->on("orvel2 set mt tip b03 2.500", "orvel2 set mt tip b03 2.500");
-    script->on("orvel2 cal measurementtool start", "orvel2 err 17 calibration unavailable");
-    double tip = 0;
-    QCOMPARE(manager->getDoubleParameter(&tip, "mt tip b%02d", 1), 0);
-    QCOMPARE(tip, 3.125);
-    QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), int(C::UnexpectedReply));
-    script->on("orvel2 set mt tip b03 2.500", "orvel2 ok");
-    QCOMPARE(manager->setParameter("mt tip b%2.2d %.3f", 3, 2.5), 0);
-    QCOMPARE(manager->sendCommand(reply, "orvel2 cal %s start", "measurementtool"), 17);
-    QCOMPARE(reply, "orvel2 err 17 calibration unavailable");
-
-    // A reply beyond what the transport takes is cut to the caller's buffer;
-    // the bytes after the buffer stay untouched, the stream in step.
-    script->on("orvel2 get huge", "orvel2 set huge " + QByteArray(3 * ControllerTransport::MaxReplyLength, 'h'));
-    script->on("orvel2 get next", "orvel2 set next 1");
-    std::memset(reply, 'G', sizeof reply);
-    QCOMPARE(manager->getParameter(reply, "huge"), 0);
-    QCOMPARE(QByteArray(reply), QByteArray(IOManager::ReplySize - 1, 'h'));
-    QCOMPARE(QByteArray(reply + IOManager::ReplySize, 64), QByteArray(64, 'G'));
-    QCOMPARE(manager->getParameter(reply, "next"), 0);
-    QCOMPARE(reply, "1");
-
-    // Texts that do not fit a command line are refused, and nothing is sent.
-    const int linesBefore = script->linesRead.loadAcquire();
-    const QByteArray nearlyFull(C::MaxCommandLength - 5, 'n'); // "orvel2 get " pushes it over
-    QCOMPARE(manager->getParameter(reply, "%s", nearlyFull.constData()), int(C::TextTooLong));
-    QCOMPARE(script->linesRead.loadAcquire(), linesBefore);
-}
-
-void TestCommandManager::timeOutsAndLosses()
-{
-    script->on("orvel2 get silent", "orvel2 set silent 1", 3600 * 1000); // never, as far as the test goes
-    script->on("orvel2 get slow", "orvel2 set slow 1", TestTimeoutMs * 3 / 2);
-    script->on("orvel2 get fast", "orvel2 set fast 2");
-    manager->setTimeout(TestTimeoutMs);
-    int value = 0;
-    QCOMPARE(manager->getIntParameter(&value, "silent"), int(C::TimedOut));
-    QCOMPARE(manager->connection(), C::Connection::Lost);
-
-    // Lost: the next command fails without being sent (tst_recovery times a dialog's worth of them).
-    const int linesBefore = script->linesRead.loadAcquire();
-    QCOMPARE(manager->getIntParameter(&value, "fast"), int(C::NotConnected));
-    QCOMPARE(script->linesRead.loadAcquire(), linesBefore);
-
-    // Found again on a fresh connection: the late reply to "slow" must not pass for the reply to "fast".
-    QVERIFY(connected(true));
-    QCOMPARE(manager->getIntParameter(&value, "slow"), int(C::TimedOut));
-    QVERIFY(connected(true));
-    manager->setTimeout(C::DefaultTimeoutMs);
-    QTest::qWait(TestTimeoutMs); // the late reply has been sent by now
-    QCOMPARE(manager->getIntParameter(&value, "fast"), 0);
-    QCOMPARE(value, 2);
-
-    // A reply completed before the controller closes the connection counts.
-    script->on("orvel2 get complete", "orvel2 set complete 2\n", ScriptedController::Close);
-    QCOMPARE(manager->getParameter(reply, "complete"), 0);
-    QCOMPARE(reply, "2");
-    QCOMPARE(script->connections.loadAcquire(), 3); // one more after each time-out
-}
-
-void TestCommandManager::silenceAndRecovery()
-{
-    RecordingRequester display;
-    manager->addRequester(&display);
-    manager->subscribeOutput("6dmt", &display);
-    manager->setSilencePeriod(200);
-    script->on("orvel2 tracking start", "orvel2 ok");
-    QCOMPARE(send("orvel2 tracking start"), 0);
-
-    // Output that pauses while the controller answers, tracking, is no loss.
-    status("meas");
-    emit transport()->dataLine("6dmt 0");
-    QTest::qWait(600);
-    QCOMPARE(manager->connection(), C::Connection::Connected);
-
-    // Output that stops while the controller does not answer is: the requesters hear the measurement stopped.
-    status("meas", 3600 * 1000);
-    emit transport()->dataLine("6dmt 1");
-    QVERIFY(connected(false));
-    QVERIFY(!manager->isMeasuring() && manager->resumesMeasurement());
-    QCOMPARE(display.events, (QStringList{"started", "6dmt: 6dmt 0", "6dmt: 6dmt 1", "stopped"}));
-
-    // Back, not tracking (restarted meanwhile): the measurement starts again, and the requesters hear of it.
-    status("none");
-    QVERIFY(connected(true));
-    QTRY_VERIFY(manager->isMeasuring());
-    QCOMPARE(display.events.mid(4), QStringList{"started"});
-    QCOMPARE(log.filter("Measurement started again").size(), 1);
-}
-
-void TestCommandManager::routingAndPainting()
-{
-    // Data lines reach the requesters subscribed to their whole type word, once each.
-    RecordingRequester display, frames;
-    for (const char *type : {"6dmt", "6dmtr", "6dmtr"})
-        QCOMPARE(manager->subscribeOutput(type, &display), 0);
-    QCOMPARE(manager->subscribeOutput("fr", &frames), 0);
-    for (const char *line : {"fr 123", "6dmt 1 [1 0.000 1]", "6dmtr 1 1", "6dmtx 1", "6dm 1", "6dmt", ""})
-        emit transport()->dataLine(line);
-    QCOMPARE(display.events, (QStringList{"6dmt: 6dmt 1 [1 0.000 1]", "6dmtr: 6dmtr 1 1", "6dmt: 6dmt"}));
-    QCOMPARE(frames.events, QStringList{"fr: fr 123"});
-
-    // While a command waits the window paints, but no data line cuts into the caller's call.
-    struct Canvas : QWidget
-    {
-        void paintEvent(QPaintEvent *) override { paintedInCall = paintedInCall || inCall; }
-        bool inCall = false, paintedInCall = false;
-    } canvas;
-    canvas.resize(100, 100);
-    canvas.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
-    display.events.clear();
-    script->on("orvel2 get slow", "orvel2 set slow 1", 300);
-    QTimer::singleShot(0, transport(), [this]() { emit transport()->dataLine("6dmt 7"); });
-    canvas.update();
-    canvas.inCall = true;
-    int value = 0;
-    QCOMPARE(manager->getIntParameter(&value, "slow"), 0);
-    canvas.inCall = false;
-    QVERIFY(canvas.paintedInCall);
-    QVERIFY(display.events.isEmpty()); // held until the call is over
-    QTRY_COMPARE(display.events, QStringList{"6dmt: 6dmt 7"});
-}
 
 QTEST_MAIN(TestCommandManager)
 #include "tst_commandmanager.moc"

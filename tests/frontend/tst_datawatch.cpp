@@ -17,70 +17,49 @@ class TestDataWatch : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void missing();
-    void backAndStopped();
+    void missingBackAndStopped()
+    {
+        DataWatch watch(QStringLiteral("127.0.0.1:5460"), QLatin1String(Source));
+        watch.setPeriod(PeriodMs);
+        QStringList log;
+        connect(&watch, &DataWatch::logged, this, [&log](const QString &text) { log << text; });
+        QSignalSpy changes(&watch, &DataWatch::missingChanged);
+        const QByteArray on = "output active chmon 6dmt yes", off = "output active chmon 6dmt no";
+        watch.setMeasuring(true);
+        // Switched on, then off: nothing to miss.
+        watch.noteOutputSwitch(on);
+        watch.noteOutputSwitch(off);
+        QTest::qWait(4 * PeriodMs);
+        QVERIFY(!watch.isMissing() && log.isEmpty());
 
-private:
-    std::unique_ptr<DataWatch> watch;
-    QStringList log;
+        // One of two switched off again: the other's lines are missed, said once with the likely causes.
+        for (const QByteArray &text : {QByteArray("output active chmon 6dmtr yes"), on, off})
+            watch.noteOutputSwitch(text);
+        QTest::qWait(4 * PeriodMs);
+        QVERIFY(watch.isMissing());
+        QCOMPARE(log.size(), 1);
+        QVERIFY2(log.constFirst().startsWith("No data output from the controller at 127.0.0.1:5460 for 150 ms"),
+                 qPrintable(log.constFirst()));
+        QVERIFY(log.constFirst().contains(QLatin1String(Source)));
+        QVERIFY(log.constFirst().contains("another client switched the outputs off"));
+
+        // Lines that come clear it: said once, however many follow.
+        for (int i = 0; i < 3; ++i)
+            watch.noteDataLine();
+        QVERIFY(!watch.isMissing());
+        QCOMPARE(log.filter("Data output from the controller at 127.0.0.1:5460 comes in again").size(), 1);
+
+        // Missing again, then the measurement stops: cleared without a word.
+        QTRY_VERIFY(watch.isMissing());
+        QCOMPARE(log.filter("No data output").size(), 2);
+        watch.setMeasuring(false);
+        QVERIFY(!watch.isMissing());
+        QTest::qWait(2 * PeriodMs);
+        QCOMPARE(log.size(), 3);
+        QCOMPARE(changes.size(), 4);
+        QCOMPARE(changes.constLast().constFirst(), QVariant(false));
+    }
 };
-
-void TestDataWatch::init()
-{
-    log.clear();
-    watch = std::make_unique<DataWatch>(QStringLiteral("127.0.0.1:5460"), QLatin1String(Source));
-    watch->setPeriod(PeriodMs);
-    connect(watch.get(), &DataWatch::logged, this, [this](const QString &text) { log << text; });
-}
-
-// Measuring, and no line comes.
-void TestDataWatch::missing()
-{
-    const QByteArray on = "output active chmon 6dmt yes", off = "output active chmon 6dmt no";
-    watch->setMeasuring(true);
-    // Switched on, then off: nothing to miss.
-    watch->noteOutputSwitch(on);
-    watch->noteOutputSwitch(off);
-    QTest::qWait(4 * PeriodMs);
-    QVERIFY(!watch->isMissing() && log.isEmpty());
-
-    // One of two switched off again: the other's lines are missed, said once with the likely causes.
-    for (const QByteArray &text : {QByteArray("output active chmon 6dmtr yes"), on, off})
-        watch->noteOutputSwitch(text);
-    QTest::qWait(4 * PeriodMs);
-    QVERIFY(watch->isMissing());
-    QCOMPARE(log.size(), 1);
-    QVERIFY2(log.constFirst().startsWith("No data output from the controller at 127.0.0.1:5460 for 150 ms"),
-             qPrintable(log.constFirst()));
-    QVERIFY(log.constFirst().contains(QLatin1String(Source)));
-    QVERIFY(log.constFirst().contains("another client switched the outputs off"));
-}
-
-// Lines that come clear it, said once; a stop clears it without a word.
-void TestDataWatch::backAndStopped()
-{
-    QSignalSpy changes(watch.get(), &DataWatch::missingChanged);
-    watch->setMeasuring(true);
-    watch->noteOutputSwitch("output active chmon 6dmt yes");
-    QTRY_VERIFY(watch->isMissing());
-
-    // Back: said once, however many lines follow.
-    for (int i = 0; i < 3; ++i)
-        watch->noteDataLine();
-    QVERIFY(!watch->isMissing());
-    QCOMPARE(log.filter("Data output from the controller at 127.0.0.1:5460 comes in again").size(), 1);
-
-    // Missing again, then the measurement stops: cleared without a word.
-    QTRY_VERIFY(watch->isMissing());
-    QCOMPARE(log.filter("No data output").size(), 2);
-    watch->setMeasuring(false);
-    QVERIFY(!watch->isMissing());
-    QTest::qWait(2 * PeriodMs);
-    QCOMPARE(log.size(), 3);
-    QCOMPARE(changes.size(), 4);
-    QCOMPARE(changes.constLast().constFirst(), QVariant(false));
-}
 
 QTEST_MAIN(TestDataWatch)
 #include "tst_datawatch.moc"

@@ -26,91 +26,69 @@ QProcessEnvironment english()
 class TestFrontendCli : public QObject
 {
     Q_OBJECT
+    QTemporaryDir scratch;
 
 private slots:
-    void initTestCase();
-    void screenshot_data();
-    void screenshot();
-    void showWithoutScreenshot();
-    void germanUsageError();
-
-private:
-    QTemporaryDir scratch;
-};
-
-void TestFrontendCli::initTestCase()
-{
-    QVERIFY(scratch.isValid() && writeFile(scratch.filePath("empty.so"), QByteArray()));
-}
-
-// Status 0: saved; 1: the screen cannot come, with the reason; 2: a usage error, with the usage line.
-void TestFrontendCli::screenshot_data()
-{
-    const QString offscreen = QLibraryInfo::location(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so";
-    QTest::addColumn<QStringList>("arguments"); // "@" stands for the scratch folder
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
-    const auto row = [](const char *name, const QStringList &arguments, int status, const QString &message = {}) {
-        QTest::newRow(name) << arguments << status << message;
-    };
-    row("countdown of a two-step calibration", {"--show", "countdown", "--simulate", "cal_steps=2", "--delay", "0"}, 0);
-    row("error of a failing calibration", {"--show", "error", "--simulate", "cal_fail=Moved", "--delay", "0"}, 0);
-    row("countdown of a one-step calibration", {"--show", "countdown"}, 1,
-        "the calibration ended without a countdown: one shows only between the steps of a two-step calibration");
-    row("error on an old backend", {"--show", "error", "--backend-version", "1.2.0"}, 1,
-        "Calibrate is disabled in the tip calibration dialog: Measurement Tool is not available!");
-    row("settings in observer mode", {"--show", "settings", "--observer"}, 1,
-        "the module offers no dialog for \"settings\" here: no module is loaded, it runs in observer mode");
-    row("bad value", {"--timeout", "0"}, 2, "--timeout wants milliseconds above 0");
-    row("refused rate", {"--simulate", "rate=0"}, 2,
-        "the controller refuses the simulation setting \"rate 0\": orvel2 err ");
-    row("plug-in, a folder", {"--plugin", "@"}, 2, "--plugin: @ is a folder, not a module library");
-    row("plug-in, an empty file", {"--plugin", "@/empty.so"}, 2, "--plugin: @/empty.so is empty, not a module library");
-    row("plug-in, another library", {"--plugin", offscreen}, 2, "--plugin: " + offscreen + " is a plug-in for ");
-}
-
-void TestFrontendCli::screenshot()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, status);
-    QFETCH(QString, message);
-    const QString file = scratch.filePath("shot.png");
-    QFile::remove(file);
-    for (QString &argument : arguments)
-        argument.replace('@', scratch.path());
-    const Run result = runProgram(MT_FRONTEND, arguments + QStringList{"--screenshot", file}, english());
-    QVERIFY2(result.finished && result.ms < BoundMs, qPrintable(QString::number(result.ms) + result.output));
-    QCOMPARE(result.status, status);
-    message.replace('@', scratch.path());
-    if (status == 0) {
-        QVERIFY2(result.output.contains("Saved " + file), qPrintable(result.output));
-        QVERIFY(!QImage(file).isNull());
-        return;
+    // Status 0: saved; 1: the screen cannot come, with the reason; 2: a usage error, with the usage line.
+    void screenshot_data()
+    {
+        const QString offscreen = QLibraryInfo::location(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so";
+        QTest::addColumn<QStringList>("arguments"); // "@" stands for the scratch folder
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char *name, const QStringList &arguments, int status, const QString &message = {}) {
+            QTest::newRow(name) << arguments << status << message;
+        };
+        row("two-step countdown", {"--show", "countdown", "--simulate", "cal_steps=2", "--delay", "0"}, 0);
+        row("countdown of a one-step calibration", {"--show", "countdown"}, 1,
+            "the calibration ended without a countdown: one shows only between the steps of a two-step calibration");
+        row("error on an old backend", {"--show", "error", "--backend-version", "1.2.0"}, 1,
+            "Calibrate is disabled in the tip calibration dialog: Measurement Tool is not available!");
+        row("settings in observer mode", {"--show", "settings", "--observer"}, 1,
+            "the module offers no dialog for \"settings\" here: no module is loaded, it runs in observer mode");
+        row("bad value", {"--timeout", "0"}, 2, "--timeout wants milliseconds above 0");
+        row("refused rate", {"--simulate", "rate=0"}, 2,
+            "the controller refuses the simulation setting \"rate 0\": orvel2 err ");
+        // The language is chosen before the command line is read: its errors come in it too.
+        row("German usage error", {"--language", "de", "--timeout", "0"}, 2, "--timeout erwartet Millisekunden über 0");
+        row("plug-in, a folder", {"--plugin", "@"}, 2, "--plugin: @ is a folder, not a module library");
+        row("plug-in, another library", {"--plugin", offscreen}, 2, "--plugin: " + offscreen + " is a plug-in for ");
     }
-    QVERIFY(!QFile::exists(file));
-    const QString expected = status == 1 ? "\nScreenshot failed: " + message : "orvel-frontend: " + message;
-    QVERIFY2(result.output.contains(expected), qPrintable(result.output));
-    if (status == 2)
-        QVERIFY2(result.output.endsWith("\nUsage: orvel-frontend [options]\n"), qPrintable(result.output));
-}
 
-// The screen opens and stays: the program still runs when stopped after a while.
-void TestFrontendCli::showWithoutScreenshot()
-{
-    const Run result = runProgram(MT_FRONTEND, {"--show", "devices"}, english(), BoundMs / 2);
-    QVERIFY(!result.finished);
-    QVERIFY2(result.output.contains("Showing devices, as --show asks"), qPrintable(result.output));
-}
+    void screenshot()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const QString file = scratch.filePath("shot.png");
+        QFile::remove(file);
+        arguments.replaceInStrings("@", scratch.path());
+        const Run result = runProgram(MT_FRONTEND, arguments + QStringList{"--screenshot", file}, english());
+        QVERIFY2(result.finished && result.ms < BoundMs, qPrintable(QString::number(result.ms) + result.output));
+        QCOMPARE(result.status, status);
+        message.replace('@', scratch.path());
+        if (status == 0) {
+            QVERIFY2(result.output.contains("Saved " + file), qPrintable(result.output));
+            QVERIFY(!QImage(file).isNull());
+            return;
+        }
+        QVERIFY(!QFile::exists(file));
+        const QString expected = status == 1 ? "\nScreenshot failed: " + message : "orvel-frontend: " + message;
+        QVERIFY2(result.output.contains(expected), qPrintable(result.output));
+        const QString usage = arguments.contains("de") ? "\nAufruf: orvel-frontend [Optionen]\n"
+                                                       : "\nUsage: orvel-frontend [options]\n";
+        if (status == 2)
+            QVERIFY2(result.output.endsWith(usage), qPrintable(result.output));
+    }
 
-// The language is chosen before the command line is read: its errors come in it too.
-void TestFrontendCli::germanUsageError()
-{
-    const Run wrong = runProgram(MT_FRONTEND, {"--language", "de", "--timeout", "0"}, english());
-    QCOMPARE(wrong.status, 2);
-    QVERIFY2(wrong.output.endsWith("orvel-frontend: --timeout erwartet Millisekunden über 0\n"
-                                   "Aufruf: orvel-frontend [Optionen]\n"),
-             qPrintable(wrong.output));
-}
+    // The screen opens and stays: the program still runs when stopped after a while.
+    void showWithoutScreenshot()
+    {
+        const Run result = runProgram(MT_FRONTEND, {"--show", "devices"}, english(), BoundMs / 2);
+        QVERIFY(!result.finished);
+        QVERIFY2(result.output.contains("Showing devices, as --show asks"), qPrintable(result.output));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestFrontendCli)
 #include "tst_frontendcli.moc"

@@ -11,34 +11,23 @@
 namespace {
 
 // A value the setting's shape and range take, and one they do not (empty: none, as for a setting without value).
-QByteArrayList withinAndBeyond(const SimSetting &setting)
+std::pair<QByteArray, QByteArray> withinAndBeyond(const SimSetting &setting)
 {
-    const QByteArray most = QByteArray::number(qint64(setting.most())),
-                     tooMany = QByteArray::number(qint64(setting.most()) + 1);
-    const auto tooLong = [&setting] {
-        return QByteArray(int(setting.most()) + 1, 'x');
-    };
+    const qint64 most = qint64(setting.most());
+    const int tooLong = int(qMin(setting.most(), 1e6)) + 1; // the length beyond a text's
     switch (setting.shape()) {
     case SimSetting::Nothing: return {QByteArray(), QByteArray()};
-    case SimSetting::Text: return {"Probe 7", tooLong()};
-    case SimSetting::MessageOrNone: return {"\"Tool tip moved\"", tooLong()};
-    case SimSetting::WordsOrNone: return {"status active", tooLong()};
+    case SimSetting::Text: return {"Probe 7", QByteArray(tooLong, 'x')};
+    case SimSetting::MessageOrNone: return {"\"Tool tip moved\"", QByteArray(tooLong, 'x')};
+    case SimSetting::WordsOrNone: return {"status active", QByteArray(tooLong, 'x')};
     case SimSetting::Triple: return {"1 13 -1", "1 13"}; // a command-line option writes it dotted
-    case SimSetting::Integer: return {most, tooMany};
+    case SimSetting::Integer: return {QByteArray::number(most), QByteArray::number(most + 1)};
     case SimSetting::Decimal: return {QByteArray::number(setting.least()), QByteArray::number(setting.most() + 1.0)};
     case SimSetting::YesNo: return {"no", "No"};
-    case SimSetting::NumberedYesNo: return {most + " yes", tooMany + " yes"};
+    case SimSetting::NumberedYesNo: return {QByteArray::number(most) + " yes", QByteArray::number(most + 1) + " yes"};
     case SimSetting::Choice: return {setting.valueName().split('|').last(), "maybe"};
     }
     return {QByteArray(), QByteArray()};
-}
-
-// The server's help, one blank between words.
-QString serverHelp()
-{
-    QCommandLineParser parser;
-    SimSettingTable::addOptions(&parser);
-    return parser.helpText().simplified();
 }
 
 } // namespace
@@ -60,14 +49,15 @@ private slots:
         QFETCH(QByteArray, name);
         const SimSetting *setting = SimSettingTable::find(name);
         QVERIFY(setting);
-        const QByteArrayList values = withinAndBeyond(*setting);
-        const QByteArray within = values[0], beyond = values[1];
+        const auto [within, beyond] = withinAndBeyond(*setting);
 
         SimModel model;
         QCOMPARE(model.respond("orvel2 simulate " + name + ' ' + within).reply, QByteArray("orvel2 ok"));
         const QString option = SimSettingTable::optionName(name);
+        QCommandLineParser parser; // the server's
+        SimSettingTable::addOptions(&parser);
         if (setting->shape() == SimSetting::Nothing) {
-            QVERIFY(!serverHelp().contains("--" + option));
+            QVERIFY(!parser.helpText().contains("--" + option));
             return;
         }
         QCOMPARE(model.simulate(name, beyond), int(SimError::BadValue));
@@ -76,8 +66,6 @@ private slots:
             QCOMPARE(model.simulate(name, setting->defaultText()), int(SimError::None));
 
         // Read from the server's command line.
-        QCommandLineParser parser;
-        SimSettingTable::addOptions(&parser);
         const QString optionWithin = SimSettingTable::optionText(*setting, within),
                       optionBeyond = SimSettingTable::optionText(*setting, beyond);
         QVERIFY(parser.parse({"orvel-controller-sim", "--" + option, optionWithin}));

@@ -1,11 +1,11 @@
 #ifndef IGTLRECEIVER_H
 #define IGTLRECEIVER_H
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
-#include <QHash>
 #include <QHostAddress>
-#include <QList>
 #include <QTcpSocket>
 
 #include <igtl_header.h>
@@ -25,30 +25,25 @@ public:
         igtl::Matrix4x4 matrix;
         int code = -1;
         QByteArray text;
-        double stamp = 0.0;
     };
 
-    explicit IgtlReceiver(quint16 port, bool reading = true)
+    explicit IgtlReceiver(quint16 port)
     {
-        if (reading)
-            QObject::connect(&socket, &QTcpSocket::readyRead, [this]() { read(); });
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this]() { read(); });
         socket.connectToHost(QHostAddress::LocalHost, port);
     }
 
     QList<Message> of(const char *type, const char *device) const
     {
         QList<Message> found;
-        for (const Message &message : messages) {
-            if (message.type == type && message.device == device)
-                found.append(message);
-        }
+        std::copy_if(messages.cbegin(), messages.cend(), std::back_inserter(found),
+                     [&](const Message &message) { return message.type == type && message.device == device; });
         return found;
     }
-    int count(const char *type, const char *device) const { return counts.value(key(type, device)); }
-    Message last(const char *type, const char *device) const { return latest.value(key(type, device)); }
+    int count(const char *type, const char *device) const { return of(type, device).size(); }
+    Message last(const char *type, const char *device) const { return of(type, device).value(count(type, device) - 1); }
 
     QTcpSocket socket;
-    bool keepAll = true; // else only the counts and the last of each
     QList<Message> messages;
     bool corrupt = false; // a message the library refused
 
@@ -78,9 +73,6 @@ private:
             Message message;
             message.type = header->GetDeviceType();
             message.device = header->GetDeviceName();
-            igtl::TimeStamp::Pointer stamp = igtl::TimeStamp::New();
-            header->GetTimeStamp(stamp);
-            message.stamp = stamp->GetTimeStamp();
             const char *bytes = buffer.constData() + IGTL_HEADER_SIZE;
             if (message.type == "TRANSFORM") {
                 body<igtl::TransformMessage>(header, bytes)->GetMatrix(message.matrix);
@@ -91,19 +83,12 @@ private:
             } else if (message.type == "STRING") {
                 message.text = body<igtl::StringMessage>(header, bytes)->GetString();
             }
-            ++counts[key(message.type, message.device)];
-            latest[key(message.type, message.device)] = message;
-            if (keepAll)
-                messages.append(message);
+            messages.append(message);
             buffer.remove(0, size);
         }
     }
 
-    static QByteArray key(const QByteArray &type, const QByteArray &device) { return type + ' ' + device; }
-
     QByteArray buffer;
-    QHash<QByteArray, int> counts;
-    QHash<QByteArray, Message> latest;
 };
 
 #endif // IGTLRECEIVER_H
