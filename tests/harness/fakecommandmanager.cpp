@@ -1,36 +1,25 @@
 #include "fakecommandmanager.h"
 
-#include <QtGlobal>
-#include <cstdarg>
+#include <climits>
 #include <cstdio>
-#include <cstring>
-#include <functional>
 
 #include "host/cnumber.h"
 
 namespace {
-
-constexpr int MaxTextSize = 1024;
-
-// Whole text a number, nothing after it.
-bool readLong(const QByteArray &text, long *value)
+// The whole text read as a number, nothing after it.
+bool whole(const QByteArray &text, const char *end)
 {
-    char *end = nullptr;
-    *value = CNumber::toLong(text.constData(), &end, 10);
     return !text.isEmpty() && end && *end == '\0';
 }
-
-bool readDouble(const QByteArray &text, double *value)
-{
-    char *end = nullptr;
-    const double number = CNumber::toDouble(text.constData(), &end);
-    const bool ok = !text.isEmpty() && end && *end == '\0';
-    if (ok)
-        *value = number;
-    return ok;
-}
-
 } // namespace
+
+// The body of a variadic operation: the call, given the arguments as args.
+#define MT_WITH_ARGS(...)                                                                                              \
+    va_list args;                                                                                                      \
+    va_start(args, format);                                                                                            \
+    const int result = __VA_ARGS__;                                                                                    \
+    va_end(args);                                                                                                      \
+    return result
 
 void FakeCommandManager::answer(const QByteArray &text, int result, const QByteArray &reply)
 {
@@ -50,9 +39,8 @@ void FakeCommandManager::whenAsked(const QByteArray &text, const std::function<v
 QStringList FakeCommandManager::callsOf(const QString &operation) const
 {
     QStringList result;
-    const QString prefix = operation + QLatin1Char(' ');
     for (const QString &call : calls)
-        if (call == operation || call.startsWith(prefix))
+        if (call == operation || call.startsWith(operation + QLatin1Char(' ')))
             result.append(call);
     return result;
 }
@@ -73,9 +61,9 @@ FakeCommandManager::Answer FakeCommandManager::take(const char *operation, const
 int FakeCommandManager::reply(const char *operation, char *reply, const char *format, va_list args)
 {
     // Formatted as a host would; a text that does not fit is reported, not cut.
-    char text[MaxTextSize];
+    char text[1024];
     const int length = std::vsnprintf(text, sizeof text, format, args);
-    if (length < 0 || length >= MaxTextSize) {
+    if (length < 0 || length >= int(sizeof text)) {
         calls.append(QString::fromLatin1(operation) + QStringLiteral(" <text too long>"));
         return TextTooLong;
     }
@@ -99,20 +87,17 @@ int FakeCommandManager::commandPreset(int a, int b, int c)
 
 int FakeCommandManager::sendCommand(char *replyBuffer, const char *format, ...)
 {
-    va_list args;
-    va_start(args, format);
-    const int result = reply("sendCommand", replyBuffer, format, args);
-    va_end(args);
-    return result;
+    MT_WITH_ARGS(reply("sendCommand", replyBuffer, format, args));
 }
 
 int FakeCommandManager::getParameter(char *replyBuffer, const char *format, ...)
 {
-    va_list args;
-    va_start(args, format);
-    const int result = reply("getParameter", replyBuffer, format, args);
-    va_end(args);
-    return result;
+    MT_WITH_ARGS(reply("getParameter", replyBuffer, format, args));
+}
+
+int FakeCommandManager::setParameter(const char *format, ...)
+{
+    MT_WITH_ARGS(reply("setParameter", nullptr, format, args));
 }
 
 // The typed getters read the whole reply text; anything else is not a value.
@@ -121,57 +106,39 @@ int FakeCommandManager::typedReply(const char *operation, const char *format, va
 {
     char text[IOManager::ReplySize];
     const int result = reply(operation, text, format, args);
-    if (result != 0)
-        return result;
-    return read(QByteArray(text)) ? result : NotANumber;
+    return result != 0 || read(QByteArray(text)) ? result : NotANumber;
 }
 
 int FakeCommandManager::getIntParameter(int *value, const char *format, ...)
 {
-    va_list args;
-    va_start(args, format);
-    const int result = typedReply("getIntParameter", format, args, [value](const QByteArray &text) {
-        long number = 0;
-        const bool ok = readLong(text, &number) && number >= INT_MIN && number <= INT_MAX;
+    MT_WITH_ARGS(typedReply("getIntParameter", format, args, [value](const QByteArray &text) {
+        char *end = nullptr;
+        const long number = CNumber::toLong(text.constData(), &end, 10);
+        const bool ok = whole(text, end) && number >= INT_MIN && number <= INT_MAX;
         if (ok)
             *value = int(number);
         return ok;
-    });
-    va_end(args);
-    return result;
+    }));
 }
 
 int FakeCommandManager::getDoubleParameter(double *value, const char *format, ...)
 {
-    va_list args;
-    va_start(args, format);
-    const int result = typedReply("getDoubleParameter", format, args,
-                                  [value](const QByteArray &text) { return readDouble(text, value); });
-    va_end(args);
-    return result;
+    MT_WITH_ARGS(typedReply("getDoubleParameter", format, args, [value](const QByteArray &text) {
+        char *end = nullptr;
+        const double number = CNumber::toDouble(text.constData(), &end);
+        if (whole(text, end))
+            *value = number;
+        return whole(text, end);
+    }));
 }
 
 int FakeCommandManager::getBoolParameter(bool *value, const char *format, ...)
 {
-    va_list args;
-    va_start(args, format);
-    const int result = typedReply("getBoolParameter", format, args, [value](const QByteArray &text) {
-        if (text != "yes" && text != "no")
-            return false;
-        *value = text == "yes";
-        return true;
-    });
-    va_end(args);
-    return result;
-}
-
-int FakeCommandManager::setParameter(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    const int result = reply("setParameter", nullptr, format, args);
-    va_end(args);
-    return result;
+    MT_WITH_ARGS(typedReply("getBoolParameter", format, args, [value](const QByteArray &text) {
+        if (text == "yes" || text == "no")
+            *value = text == "yes";
+        return text == "yes" || text == "no";
+    }));
 }
 
 int FakeCommandManager::subscribeOutput(const char *outputType, Requester *requester)
@@ -197,9 +164,8 @@ int FakeCommandManager::addRequester(Requester *requester)
 
 int FakeCommandManager::renewRequester(Requester *requester, const char *outputType, int flags)
 {
-    calls.append(QStringLiteral("renewRequester %1 %2")
-                     .arg(outputType ? QLatin1String(outputType) : QLatin1String("(null)"))
-                     .arg(flags));
+    calls.append(
+        QStringLiteral("renewRequester %1 %2").arg(QLatin1String(outputType ? outputType : "(null)")).arg(flags));
     renewedRequesters.append(requester);
     return 0;
 }
@@ -207,8 +173,7 @@ int FakeCommandManager::renewRequester(Requester *requester, const char *outputT
 int FakeCommandManager::logMessage(const char *category, const char *source, int level, const char *text)
 {
     calls.append(QStringLiteral("logMessage %1 %2 %3 %4")
-                     .arg(QLatin1String(category), QLatin1String(source))
-                     .arg(level)
-                     .arg(QString::fromLatin1(text)));
+                     .arg(QString::fromLatin1(category), QString::fromLatin1(source), QString::number(level),
+                          QString::fromLatin1(text)));
     return 0;
 }

@@ -20,8 +20,9 @@ class ModalDriver : public QObject
 public:
     using Action = std::function<void(QWidget *)>;
 
-    // className: act only on a modal widget of that class (empty: any).
-    ModalDriver(const QByteArray &className, Action action, int timeoutMs = 5000);
+    // className: act only on a modal widget of that class (empty: any). The
+    // default time-out leaves a sanitized build, several times slower, time.
+    ModalDriver(const QByteArray &className, Action action, int timeoutMs = 10000);
 
     bool acted() const { return bActed; }
     bool timedOut() const { return bTimedOut; }

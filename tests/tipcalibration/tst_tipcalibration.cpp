@@ -1,28 +1,24 @@
 #include <QtTest>
 #include <QtWidgets>
-#include <memory>
 
 #include "modaldriver.h"
 #include "pluginfixture.h"
 #include "tests/calibration/calibrationscript.h"
-
-namespace {
-
-constexpr int Patience = 10000;
-const QString StatusPoll = QStringLiteral("getParameter status active");
-
-} // namespace
 
 // The tip calibration road as the host opens it: the module's menu action.
 class TestTipCalibration : public QObject, private PluginFixture
 {
     Q_OBJECT
 
+    static constexpr int Patience = 10000;
+    const QString StatusPoll = QStringLiteral("getParameter status active");
+    // The test's own notes among the calls.
+    void note(const QString &text) { fake->calls << "* " + text; }
+
 private slots:
     void cleanup() { host.reset(); }
 
-    // Tracking stopped, one calibrated tool, the calibration available: a
-    // one-step "measurementtool" calibration of tool 2 on reference 3.
+    // Tracking stopped, tool 1 calibrated, the calibration available; one step that calibrates tool 2 on reference 3.
     void init()
     {
         fake = std::make_unique<FakeCommandManager>();
@@ -42,29 +38,28 @@ private slots:
     {
         QTest::addColumn<int>("minor");
         QTest::addColumn<QStringList>("script");
-        QTest::addColumn<QString>("error");  // shown on opening; empty: hidden
-        QTest::addColumn<QString>("button"); // pressed then
-        QTest::addColumn<QString>("resultButton");
-        QTest::addColumn<QString>("expected"); // the transcript from opening on
+        QTest::addColumn<QString>("error");     // shown on opening; empty: hidden
+        QTest::addColumn<QStringList>("press"); // the dialog's button, then the result dialog's
+        QTest::addColumn<QString>("expected");  // the transcript from opening on
         // Opened and left with Exit.
         const auto row
             = [](const char *name, int minor, const QStringList &script, const char *error, const char *expected) {
             const QString shown = *error ? QStringLiteral("<b><font color=red>%1</font></b>").arg(error) : QString();
-            QTest::newRow(name) << minor << script << shown << "pushButton_exit" << QString() << QString(expected);
+            QTest::newRow(name) << minor << script << shown << QStringList{"pushButton_exit"} << QString(expected);
         };
-        // Opened with everything there, which starts tracking, and a button pressed.
-        const auto press = [](const char *name, const QStringList &script, const char *button, const QString &expected,
-                              const char *resultButton = "") {
-            QTest::newRow(name) << 14 << script << QString() << button << resultButton
-                                << "tracking start" + (expected.isEmpty() ? QString() : "; " + expected);
+        // Opened with everything there, which starts tracking, Calibrate pressed, then the result dialog's button.
+        const auto press = [](const char *name, QStringList script, const QString &expected, const char *result = "") {
+            if (*result) // tracking runs, then the calibration to its end
+                script << QStringLiteral("status active=none|6d|cal|none");
+            QTest::newRow(name) << 14 << script << QString() << QStringList{"pushButton_calibrate", result}
+                                << "tracking start; " + expected;
         };
         row("all there", 14, {}, "", "tracking start");
         row("backend 1.2", 2, {}, "Measurement Tool is not available!", "");
         row("no tracking", 14, {"tracking available=no"}, "Tracking is not available!", "");
         row("tool count failed", 14, {"measurementtool number_of_tools=!"}, "No Measurement Tool is defined!",
             "log: Error: Unable to get number of mea tools");
-        // The search runs up to the controller's count, past two digits, and ends at the first
-        // calibrated tool: had it gone on, the failing query after it would show.
+        // The search runs up to the controller's count, past two digits, and stops at the first calibrated tool.
         QStringList tool105{"measurementtool number_of_tools=120", "body calibrated measurementtool b105=yes",
                             "body calibrated measurementtool b106=!"};
         for (int i = 1; i < 105; ++i)
@@ -75,116 +70,88 @@ private slots:
         row("calibration availability failed", 14, {"cal available measurementtool=!"}, "",
             "log: Error: Unable to get info calibration for Measurement Tool is available; tracking start");
         row("locked", 9, {"config is_changeable=no"}, "", "tracking start");
-        // A failed query counts as failed, whatever text came with it.
-        row("calibration query failed with yes", 14, {"body calibrated measurementtool b01=!yes"},
+        row("calibration query failed, whatever its text", 14, {"body calibrated measurementtool b01=!yes"},
             "No Measurement Tool is calibrated!", "log: Error: Unable to get calibration info for Measurement Tool");
 
-        const QString run = QStringLiteral("log: Measurement Tool calibration started; tracking stop; "
-                                           "cal measurementtool start; remaining time: 15 seconds; ");
-        const QString done = run + QStringLiteral("log: Measurement Tool calibration finished; ");
+        const QString started
+            = QStringLiteral("log: Measurement Tool calibration started; tracking stop; cal measurementtool start; ");
+        const QString run = started + "remaining time: 15 seconds; ",
+                      done = run + "log: Measurement Tool calibration finished; ";
         const QString accept = QStringLiteral("measurementtool accept_new_calibration; ");
-        const QStringList running{"status active=none|6d|cal|none"}; // tracking runs, then the calibration
-        press("Exit while tracking", {"status active=none|6d"}, "pushButton_exit", "tracking stop");
-        // A run of the calibration to its result, then the result dialog's button.
-        const auto calibrate
-            = [&](const char *name, const QStringList &script, const QString &expected, const char *resultButton) {
-            press(name, running + script, "pushButton_calibrate", done + expected, resultButton);
-        };
-        calibrate("accepted", {}, "M2|MR3|0.12; " + accept + "closed 0; tracking start", "pushButton_accept");
-        calibrate("no reference, cancelled",
-                  {"measurementtool reference_of_tool b02=none", "measurementtool calibration_tip_residual=1.5"},
-                  "M2||1.50; closed -1; tracking start", "pushButton_cancel");
-        calibrate("reference failed, acceptance refused",
-                  {"measurementtool reference_of_tool b02=!b03",
-                   "orvel2 measurementtool accept_new_calibration=orvel2 error"},
-                  "log: Error: Unable to get reference body id; M2||0.12; " + accept
-                      + "log: Error: Unable to accept calibration; closed -1; tracking start",
-                  "pushButton_accept");
-        // A controller error ends the run; tracking is started again all the same.
+        row("Exit while tracking", 14, {"status active=none|6d"}, "", "tracking start; tracking stop");
+        press("accepted", {}, done + "M2|MR3|0.12; " + accept + "closed 0; tracking start", "pushButton_accept");
+        press("no reference, cancelled",
+              {"measurementtool reference_of_tool b02=none", "measurementtool calibration_tip_residual=1.5"},
+              done + "M2||1.50; closed -1; tracking start", "pushButton_cancel");
+        press("reference failed, acceptance refused",
+              {"measurementtool reference_of_tool b02=!b03",
+               "orvel2 measurementtool accept_new_calibration=orvel2 error"},
+              done + "log: Error: Unable to get reference body id; M2||0.12; " + accept
+                  + "log: Error: Unable to accept calibration; closed -1; tracking start",
+              "pushButton_accept");
+        // A controller error ends the run, tracking started again all the same, as when it stops answering.
+        const QString aborted = QStringLiteral("log: Measurement Tool calibration aborted; tracking start");
         press("controller error", {"status active=none|6d|cal|err", "orvel2 get status err=err \"Tip moved\""},
-              "pushButton_calibrate",
-              run.left(run.indexOf(QLatin1String("remaining")))
-                  + "get status err; box Calibration Error: Tip moved; "
-                    "remaining time: 15 seconds; log: Measurement Tool calibration aborted; tracking start");
-        press("controller stops answering, cancelled", {"status active=none|6d|cal|!"}, "pushButton_calibrate",
-              run + "cal measurementtool stop; log: Measurement Tool calibration aborted; tracking start");
-        press("not available at the click", {"cal available measurementtool=yes|no"}, "pushButton_calibrate",
+              started + "get status err; box Calibration Error: Tip moved; remaining time: 15 seconds; " + aborted);
+        press("controller stops answering, cancelled", {"status active=none|6d|cal|!"},
+              run + "cal measurementtool stop; " + aborted);
+        press("not available at the click", {"cal available measurementtool=yes|no"},
               "box Measurement Tool Calibration: Measurement Tool calibration is not available");
-        press("availability query failed at the click", {"cal available measurementtool=yes|!no"},
-              "pushButton_calibrate", "log: Error: Calibration mea tool");
     }
 
-    // What the dialog shows on opening and, from its menu action through a press up to the result
-    // and tracking started again, what it asks and sends.
+    // What the dialog shows on opening; from its menu action through a press to tracking again, what it asks and sends.
     void dialog()
     {
         QFETCH(int, minor);
         QFETCH(QStringList, script);
         QFETCH(QString, error);
-        QFETCH(QString, button);
-        QFETCH(QString, resultButton);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, press);
         versions.backendVersion[1] = minor;
         applyScript(fake.get(), script);
         const bool locked = minor >= 9 && script.contains(QLatin1String("config is_changeable=no"));
         MenuEntry *entry = host->module()->menuEntries().at(1);
         // A check that fails inside a dialog leaves it open: this closes it, so the test ends.
         QTimer::singleShot(Patience, entry->widget, [] { ModalDriver::closeAllModal(); });
-        ModalDriver driver(
-            "MtCalibrationDlg",
-            [&](QWidget *dialog) {
+        ModalDriver driver("MtCalibrationDlg", [&](QWidget *dialog) {
             QLabel *label = dialog->findChild<QLabel *>(QStringLiteral("label_error"));
             QCOMPARE(label->isVisible() ? label->text() : QString(), error);
             QCOMPARE(dialog->findChild<QPushButton *>(QStringLiteral("pushButton_calibrate"))->isEnabled(),
                      error.isEmpty() && !locked);
             QCOMPARE(dialog->windowIcon().pixmap(48).toImage(),
                      (locked ? QIcon(QStringLiteral(":/lock.png")) : mainWindow.windowIcon()).pixmap(48).toImage());
-            ModalDriver progress(
-                "CalibrationProgressDlg",
-                [&](QWidget *w) {
+            // Left running for three polls.
+            ModalDriver progress("CalibrationProgressDlg", [&](QWidget *w) {
                 const int polls = fake->calls.count(StatusPoll);
                 QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible() || fake->calls.count(StatusPoll) >= polls + 3, Patience);
-                fake->calls << "* " + w->findChild<QLabel *>(QStringLiteral("label_remaining_time"))->text();
-                if (w->isVisible()) {
-                    fake->answer("status active", "none"); // answering again after the stop
+                note(w->findChild<QLabel *>(QStringLiteral("label_remaining_time"))->text());
+                fake->answer("status active", "none"); // the run ends, cancelled if it has not
+                if (w->isVisible())
                     w->findChild<QPushButton *>(QStringLiteral("pb_cancel"))->click();
-                }
-                },
-                Patience);
-            ModalDriver result(
-                "MtResultDlg",
-                [&](QWidget *w) {
-                QTableWidget *table = w->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
-                fake->calls << QStringLiteral("* %1|%2|%3")
-                                   .arg(table->item(0, 0)->text(), table->item(0, 1)->text(),
-                                        table->item(0, 2)->text());
-                // Its result code noted among the calls once it closes.
+            });
+            // The result shown, then the dialog's result code once it closes.
+            ModalDriver result("MtResultDlg", [&](QWidget *w) {
+                const QTableWidget *table = w->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+                note(table->item(0, 0)->text() + '|' + table->item(0, 1)->text() + '|' + table->item(0, 2)->text());
                 connect(static_cast<QDialog *>(w), &QDialog::finished,
-                        [&](int code) { fake->calls << QStringLiteral("* closed %1").arg(code); });
-                w->findChild<QPushButton *>(resultButton)->click();
-                },
-                Patience);
-            ModalDriver box(
-                "QMessageBox",
-                [&](QWidget *w) {
-                fake->calls
-                    << QStringLiteral("* box %1: %2").arg(w->windowTitle(), static_cast<QMessageBox *>(w)->text());
+                        [this](int code) { note(QStringLiteral("closed %1").arg(code)); });
+                w->findChild<QPushButton *>(press.value(1))->click();
+            });
+            ModalDriver box("QMessageBox", [&](QWidget *w) {
+                note(QStringLiteral("box %1: %2").arg(w->windowTitle(), static_cast<QMessageBox *>(w)->text()));
                 static_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
-                },
-                Patience);
-            dialog->findChild<QPushButton *>(button)->click();
+            });
+            dialog->findChild<QPushButton *>(press[0])->click();
             if (dialog->isVisible())
                 dialog->findChild<QPushButton *>(QStringLiteral("pushButton_exit"))->click();
-            },
-            Patience);
+        });
         entry->action->trigger();
         QVERIFY(driver.acted());
-        QCOMPARE(transcript(fake->calls), expected);
+        QTEST(transcript(fake->calls), "expected");
         QCOMPARE(fake->calls.contains(QStringLiteral("getParameter config is_changeable")), minor >= 9);
         if (minor < 3) // nothing asked but, at Exit, whether tracking runs
             QCOMPARE(fake->calls, QStringList{StatusPoll});
         const int afterExit = fake->calls.size(); // nothing polls once the dialogs are closed
-        QTest::qWait(button == QLatin1String("pushButton_calibrate") ? 250 : 0);
+        QTest::qWait(press[0] == QLatin1String("pushButton_calibrate") ? 250 : 0);
         QCOMPARE(fake->calls.size(), afterExit);
     }
 };
