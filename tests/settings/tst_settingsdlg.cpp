@@ -342,14 +342,19 @@ private slots:
             w<QTableWidget>(d, "tableWidget_meaBodies")->item(1, 1)->setText("0.0"); // tool 2's diameter, was 1.0
             s.fake.setDefaultResult(0);                                              // every command succeeds but one
             answer(s.fake, "measurement_duration b02 2.500=!9");
-            // What OK changes, in order: only what differs from the controller's values, read first.
+            // What OK sends, in order: only what differs from the controller's values, read first.
             QCOMPARE(
-                s.ok().filter(QRegularExpression("^(set|log)")),
-                seq("s reference_of_tool b01 b02; s reference_of_tool b02 none; s device b01 kinwave acme probe 00007;"
-                    "s device b02 none; s measurement_duration b02 2.500; log set mea duration for body b02;"
-                    "s measurement_start_simulation b02 yes; s measurement_start_angle b01 44.000;"
-                    "s measurement_start_lead_time b02 0.500; s output_6dmt yes; s tip_radius b01 1.250;"
-                    "s tip_radius b02 0.000"));
+                s.ok(),
+                seq("gi number_of_tools; gi number_of_references; s reference_of_tool b01 b02; s reference_of_tool b02 "
+                    "none; s device b01 kinwave acme probe 00007; s device b02 none; gd measurement_duration b01;"
+                    "gd measurement_duration b02; s measurement_duration b02 2.500; log set mea duration for body b02;"
+                    "gd measurement_tip_tolerance b01; gd measurement_tip_tolerance b02;"
+                    "gp measurement_start_simulation b01; gp measurement_start_simulation b02;"
+                    "s measurement_start_simulation b02 yes; gd measurement_start_angle b01;"
+                    "s measurement_start_angle b01 44.000; gd measurement_start_angle b02;"
+                    "gd measurement_start_lead_time b01; gd measurement_start_lead_time b02;"
+                    "s measurement_start_lead_time b02 0.500; gb output_6dmt; s output_6dmt yes; gd tip_radius b01;"
+                    "s tip_radius b01 1.250; gd tip_radius b02; s tip_radius b02 0.000"));
             QVERIFY(!w<QTimer>(d, "timerDevices")->isActive()); // OK stops the device list's refresh
         }));
     }
